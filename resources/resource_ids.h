@@ -1,0 +1,29 @@
+// Resource ids of the main program, shared by the resource script and the code that loads them.
+// Plain #defines: the resource compiler reads this file too.
+#pragma once
+
+// Icons.
+#define IDI_APPLICATION_ICON 1   // program, dialogs, control window, notification area
+#define IDI_MESSAGE_CAPTION 2    // message box caption icon (style 0x2000)
+#define IDI_PAGE_CARE 5
+#define IDI_PAGE_OPTIONS 6
+#define IDI_PAGE_INFO 7
+#define IDI_COMMAND_CAPTION 50000
+#define IDI_COMMAND_COLOR 50001
+#define IDI_COMMAND_FONT 50002
+#define IDI_COMMAND_LOCK 50003
+#define IDI_COMMAND_ON_TOP 50004
+#define IDI_COMMAND_TASKBAR 50005
+#define IDI_COMMAND_TRANSPARENCY 50006
+#define IDI_COMMAND_SWATCH 50007
+#define IDI_COMMAND_SWATCH_FRAME 50008
+
+// Framework message box.
+#define IDD_MESSAGE_BOX 50100
+#define IDC_MESSAGE_ICON 50106
+#define IDC_MESSAGE_FIRST_LINE 50108
+#define IDC_MESSAGE_OTHER_LINES 50109
+
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif
