@@ -1,12 +1,12 @@
 // File operations on Linux, where the platform-free engine and its tests run natively.
-#include "plant/file_ops.h"
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <ctime>
+
+#include "plant/file_ops.h"
 
 namespace plant {
 namespace {
@@ -71,7 +71,8 @@ class PosixFileOps final : public FileOps {
   }
   bool Remove(const std::string& path) override { return unlink(path.c_str()) == 0; }
   void Sleep(uint32_t milliseconds) override {
-    timespec wait{static_cast<time_t>(milliseconds / 1000), static_cast<long>(milliseconds % 1000) * 1000000L};
+    timespec wait{static_cast<time_t>(milliseconds / 1000),
+                  static_cast<long>(milliseconds % 1000) * 1000000L};
     while (nanosleep(&wait, &wait) != 0 && errno == EINTR) {
     }
   }

@@ -1,9 +1,9 @@
 // File operations on Windows: ANSI paths, as the plant program keeps its paths in the code page.
-#include "plant/file_ops.h"
-
 #include <windows.h>
 
 #include <cstdio>
+
+#include "plant/file_ops.h"
 
 namespace plant {
 namespace {
@@ -59,7 +59,8 @@ class WinFileOps final : public FileOps {
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY) == 0) {
       return true;
     }
-    return SetFileAttributesA(path.c_str(), attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY)) != FALSE;
+    return SetFileAttributesA(path.c_str(), attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY)) !=
+           FALSE;
   }
   bool Replace(const std::string& from, const std::string& to) override {
     if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) == FALSE) {

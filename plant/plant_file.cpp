@@ -146,8 +146,9 @@ LoadResult LoadFromSource(Plant& plant, ByteSource& source, int64_t now, std::st
   }
   const ReadStatus body = source.ReadExactly(nodes.get(), nodeCount * nodeSize);
   if (body != ReadStatus::Full) {
-    return body == ReadStatus::Failed ? Refuse(why, LoadResult::NodeReadFailed, "reading the node array failed")
-                                      : Refuse(why, LoadResult::Invalid, "the file ends inside the node array");
+    return body == ReadStatus::Failed
+               ? Refuse(why, LoadResult::NodeReadFailed, "reading the node array failed")
+               : Refuse(why, LoadResult::Invalid, "the file ends inside the node array");
   }
   if (!ValidatePlant(record.get(), nodes.get(), &problem)) {
     return Refuse(why, LoadResult::Invalid, problem);
@@ -207,8 +208,8 @@ SaveResult WriteTemporary(Plant& plant, FileOps& ops, const std::string& tempora
   }
   const PlantRecord& record = plant.Record();
   const size_t recordSize = static_cast<uint32_t>(record.recordSize);
-  const size_t nodeBytes = static_cast<size_t>(static_cast<uint32_t>(record.nodeCount)) *
-                           static_cast<uint32_t>(record.nodeSize);
+  const size_t nodeBytes =
+      static_cast<size_t>(static_cast<uint32_t>(record.nodeCount)) * static_cast<uint32_t>(record.nodeSize);
   const bool written = WriteAll(ops, file, plant.record.get(), recordSize) &&
                        WriteAll(ops, file, plant.nodes.get(), nodeBytes) && ops.Flush(file);
   const bool closed = ops.Close(file);
@@ -219,24 +220,36 @@ SaveResult WriteTemporary(Plant& plant, FileOps& ops, const std::string& tempora
 
 const char* LoadResultText(LoadResult result) {
   switch (result) {
-    case LoadResult::Ok: return "The plant was loaded.";
-    case LoadResult::CannotOpen: return "The plant file does not exist or cannot be opened.";
-    case LoadResult::ProbeReadFailed: return "The plant file cannot be read.";
-    case LoadResult::NoMemoryForRecord: return "There is not enough memory for the plant.";
-    case LoadResult::RecordReadFailed: return "The plant file cannot be read.";
-    case LoadResult::NoMemoryForNodes: return "There is not enough memory for the plant.";
-    case LoadResult::NodeReadFailed: return "The plant file cannot be read.";
-    case LoadResult::BadSignature: return "The file is not a plant file.";
-    case LoadResult::Invalid: return "The plant file is damaged.";
+    case LoadResult::Ok:
+      return "The plant was loaded.";
+    case LoadResult::CannotOpen:
+      return "The plant file does not exist or cannot be opened.";
+    case LoadResult::ProbeReadFailed:
+      return "The plant file cannot be read.";
+    case LoadResult::NoMemoryForRecord:
+      return "There is not enough memory for the plant.";
+    case LoadResult::RecordReadFailed:
+      return "The plant file cannot be read.";
+    case LoadResult::NoMemoryForNodes:
+      return "There is not enough memory for the plant.";
+    case LoadResult::NodeReadFailed:
+      return "The plant file cannot be read.";
+    case LoadResult::BadSignature:
+      return "The file is not a plant file.";
+    case LoadResult::Invalid:
+      return "The plant file is damaged.";
   }
   return "Unknown result.";
 }
 
 const char* SaveResultText(SaveResult result) {
   switch (result) {
-    case SaveResult::Ok: return "The plant was saved.";
-    case SaveResult::CannotCreate: return "The plant file cannot be created.";
-    case SaveResult::WriteFailed: return "The plant file cannot be written; the previous copy is kept.";
+    case SaveResult::Ok:
+      return "The plant was saved.";
+    case SaveResult::CannotCreate:
+      return "The plant file cannot be created.";
+    case SaveResult::WriteFailed:
+      return "The plant file cannot be written; the previous copy is kept.";
   }
   return "Unknown result.";
 }

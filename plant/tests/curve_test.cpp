@@ -21,8 +21,8 @@ class CurveBlock {
  public:
   plant::CurveRef Add(const Table& table, double xScale = 1.0, double yScale = 1.0) {
     const int32_t offset = static_cast<int32_t>(bytes_.size());
-    std::vector<double> values{static_cast<double>(table.points.size() / 2), table.maxRepeats, table.repeatStart,
-                               table.repeatEnd};
+    std::vector<double> values{static_cast<double>(table.points.size() / 2), table.maxRepeats,
+                               table.repeatStart, table.repeatEnd};
     values.insert(values.end(), table.points.begin(), table.points.end());
     bytes_.resize(bytes_.size() + values.size() * sizeof(double));
     std::memcpy(bytes_.data() + offset, values.data(), values.size() * sizeof(double));
@@ -32,7 +32,9 @@ class CurveBlock {
     ref.yScale = yScale;
     return ref;
   }
-  double At(const plant::CurveRef& ref, double x) const { return plant::EvaluateCurve(bytes_.data(), ref, x); }
+  double At(const plant::CurveRef& ref, double x) const {
+    return plant::EvaluateCurve(bytes_.data(), ref, x);
+  }
 
  private:
   std::vector<uint8_t> bytes_ = std::vector<uint8_t>(64, 0);  // offset 0 is never a table here
@@ -47,8 +49,8 @@ TEST(CurveInterpolation, LinearBetweenPointsAndFlatBeyondTheEnds) {
   const auto bend = block.Add({{1.0, 4.0, 3.0, 0.0, 7.0, 2.0}});
   EXPECT_EQ(block.At(bend, 2.0), 2.0);
   EXPECT_EQ(block.At(bend, 5.0), 1.0);
-  EXPECT_EQ(block.At(bend, 0.0), 4.0);   // before the first point: the first y
-  EXPECT_EQ(block.At(bend, 9.0), 2.0);   // after the last point: the last y
+  EXPECT_EQ(block.At(bend, 0.0), 4.0);  // before the first point: the first y
+  EXPECT_EQ(block.At(bend, 9.0), 2.0);  // after the last point: the last y
 }
 
 TEST(CurveInterpolation, ExactlyOnAPointGivesItsY) {
@@ -82,7 +84,7 @@ TEST(CurveRepetition, FoldsAtMostMaxRepeatsPeriods) {
   EXPECT_EQ(block.At(twice, 25.0), 5.0);   // two periods back
   EXPECT_EQ(block.At(twice, 35.0), 15.0);  // k = 3 is clamped to 2
   EXPECT_EQ(block.At(twice, 7.0), 7.0);
-  EXPECT_EQ(block.At(twice, 0.0), 0.0);    // not above repeatStart: no fold
+  EXPECT_EQ(block.At(twice, 0.0), 0.0);  // not above repeatStart: no fold
   const auto never = block.Add({{0.0, 0.0, 40.0, 40.0}, 0.0, 0.0, 10.0});
   EXPECT_EQ(block.At(never, 35.0), 35.0);  // maxRepeats 0 ignores the section
 }

@@ -95,7 +95,7 @@ TEST(AddNode, ArrayThatCannotGrowMakesNoChildAndChangesNothing) {
 TEST(RemoveDeadNodes, RemovingALeafRenumbersLaterNodes) {
   Plant plant;
   LoadDefault(plant);
-  const int32_t next = Spawn(plant, 2, 1);   // 5: second stem piece
+  const int32_t next = Spawn(plant, 2, 1);     // 5: second stem piece
   const int32_t leaf = Spawn(plant, next, 0);  // 6: its leaf
   plant.Node(leaf).frameRef = next;
   plant.Node(leaf).tropismRef = 1;
@@ -106,8 +106,8 @@ TEST(RemoveDeadNodes, RemovingALeafRenumbersLaterNodes) {
   EXPECT_EQ(plant.SlotCounters(2)[0], 1);
   EXPECT_EQ(plant.SlotCounters(2)[1], 1);
   EXPECT_EQ(plant.Node(3).widthFactor, 0.625);  // the other seed leaf slid into index 3
-  EXPECT_EQ(plant.Node(4).parent, 2);     // the second piece is now 4
-  EXPECT_EQ(plant.Node(5).parent, 4);     // and its leaf 5 follows it
+  EXPECT_EQ(plant.Node(4).parent, 2);           // the second piece is now 4
+  EXPECT_EQ(plant.Node(5).parent, 4);           // and its leaf 5 follows it
   EXPECT_EQ(plant.Node(5).frameRef, 4);
   EXPECT_EQ(plant.Node(5).tropismRef, 1);  // references below the removed node stay
   EXPECT_TRUE(TailIsZero(plant));

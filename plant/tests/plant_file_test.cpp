@@ -121,8 +121,8 @@ TEST(PlantFileLoad, PlacementFollowsTheScreen) {
   plant.screenHeight = 1536;
   ASSERT_EQ(plant::LoadPlantBytes(plant, bytes.data(), bytes.size(), 0, nullptr), LoadResult::Ok);
   EXPECT_EQ(plant.pixelsPerUnit, 1536 * 0.045);
-  EXPECT_EQ(plant.rect.left, 1680);   // 2048 x 840/1024
-  EXPECT_EQ(plant.rect.top, 1308);    // 1536 x 218/256
+  EXPECT_EQ(plant.rect.left, 1680);  // 2048 x 840/1024
+  EXPECT_EQ(plant.rect.top, 1308);   // 1536 x 218/256
   EXPECT_EQ(plant.rect.right, 1800);
   EXPECT_EQ(plant.rect.bottom, 1416);
 }
@@ -146,8 +146,9 @@ TEST(PlantFileSave, ReadOnlyPlantFileIsStillSaved) {
   Plant plant;
   Prepare(plant, path);
   ASSERT_EQ(plant::LoadPlantFile(plant, plant::SystemFileOps(), 0, nullptr), LoadResult::Ok);
-  std::filesystem::permissions(path, std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
-                                         std::filesystem::perms::others_write,
+  std::filesystem::permissions(path,
+                               std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
+                                   std::filesystem::perms::others_write,
                                std::filesystem::perm_options::remove);
   plant.Record().waterLevel = 0.125;
   ASSERT_EQ(plant::SavePlantFile(plant, plant::SystemFileOps()), SaveResult::Ok);
@@ -168,9 +169,9 @@ TEST(PlantFileLoad, MissingFileIsCannotOpen) {
 class FaultyFileOps final : public plant::FileOps {
  public:
   int calls = 0;
-  int failAt = -1;        // the call number that fails
+  int failAt = -1;          // the call number that fails
   bool shortWrite = false;  // the failing call, if a write, reports success with no bytes
-  int openFailures = 0;   // OpenForRead fails this many times first
+  int openFailures = 0;     // OpenForRead fails this many times first
   int sleeps = 0;
 
   bool Exists(const std::string& path) override { return Pass() && real_.Exists(path); }
@@ -201,7 +202,9 @@ class FaultyFileOps final : public plant::FileOps {
     return real_.Close(file) && pass;  // the handle goes away whatever the result
   }
   bool MakeWritable(const std::string& path) override { return Pass() && real_.MakeWritable(path); }
-  bool Replace(const std::string& from, const std::string& to) override { return Pass() && real_.Replace(from, to); }
+  bool Replace(const std::string& from, const std::string& to) override {
+    return Pass() && real_.Replace(from, to);
+  }
   bool Remove(const std::string& path) override { return real_.Remove(path); }
   void Sleep(uint32_t) override { ++sleeps; }
 

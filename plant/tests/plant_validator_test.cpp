@@ -38,29 +38,33 @@ constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
 // Offsets of species records in the default species, found by following the file's own offsets.
 struct Places {
-  size_t stemKind;     // kind of node 2
+  size_t stemKind;  // kind of node 2
   size_t stemType;
-  size_t leafKind;     // kind of node 3
+  size_t leafKind;  // kind of node 3
   size_t leafType;
-  size_t leafShape;    // shape table of the leaf type
-  size_t leafEntry;    // its first entry
-  size_t leafMaterial; // material of the entry's first face
-  size_t leafGradient; // fill gradient 1 of that material
+  size_t leafShape;     // shape table of the leaf type
+  size_t leafEntry;     // its first entry
+  size_t leafMaterial;  // material of the entry's first face
+  size_t leafGradient;  // fill gradient 1 of that material
   size_t potShape;
 };
 
 Places Find(const Bytes& bytes) {
   Places p{};
-  p.stemKind = static_cast<uint32_t>(Get<int32_t>(bytes, NodeField(bytes, 2, offsetof(PlantNode, kindOffset))));
+  p.stemKind =
+      static_cast<uint32_t>(Get<int32_t>(bytes, NodeField(bytes, 2, offsetof(PlantNode, kindOffset))));
   p.stemType = static_cast<uint32_t>(Get<int32_t>(bytes, p.stemKind));
-  p.leafKind = static_cast<uint32_t>(Get<int32_t>(bytes, NodeField(bytes, 3, offsetof(PlantNode, kindOffset))));
+  p.leafKind =
+      static_cast<uint32_t>(Get<int32_t>(bytes, NodeField(bytes, 3, offsetof(PlantNode, kindOffset))));
   p.leafType = static_cast<uint32_t>(Get<int32_t>(bytes, p.leafKind));
   p.leafShape = static_cast<uint32_t>(Get<int32_t>(bytes, p.leafType));
   p.leafEntry = static_cast<uint32_t>(Get<int32_t>(bytes, p.leafShape + sizeof(plant::ShapeTable)));
   p.leafMaterial = static_cast<uint32_t>(Get<int32_t>(bytes, p.leafEntry + sizeof(plant::ShapeEntry)));
   p.leafGradient = static_cast<uint32_t>(Get<int32_t>(bytes, p.leafMaterial));
-  const size_t potKind = static_cast<uint32_t>(Get<int32_t>(bytes, NodeField(bytes, 1, offsetof(PlantNode, kindOffset))));
-  p.potShape = static_cast<uint32_t>(Get<int32_t>(bytes, static_cast<uint32_t>(Get<int32_t>(bytes, potKind))));
+  const size_t potKind =
+      static_cast<uint32_t>(Get<int32_t>(bytes, NodeField(bytes, 1, offsetof(PlantNode, kindOffset))));
+  p.potShape =
+      static_cast<uint32_t>(Get<int32_t>(bytes, static_cast<uint32_t>(Get<int32_t>(bytes, potKind))));
   return p;
 }
 
@@ -300,11 +304,12 @@ TEST(PlantValidator, EveryMutationIsRefusedWithItsCode) {
 // Every i32 of the species area that holds a record offset, pointed at each kind of wrong place.
 TEST(PlantValidator, EveryRecordCurveOffsetPointedOutsideIsRefused) {
   const Bytes original = plant_test::DefaultPlantBytes();
-  const size_t curveFields[] = {offsetof(PlantRecord, waterUseByCount),  offsetof(PlantRecord, waterUseByTemperature),
-                                offsetof(PlantRecord, fertiliserUseByCount), offsetof(PlantRecord, seasonCurve),
-                                offsetof(PlantRecord, temperatureEffectCurve), offsetof(PlantRecord, lightEffectCurve),
-                                offsetof(PlantRecord, waterEffectCurve), offsetof(PlantRecord, fertiliserEffectCurve),
-                                offsetof(PlantRecord, trendChanceByStep)};
+  const size_t curveFields[] = {
+      offsetof(PlantRecord, waterUseByCount),        offsetof(PlantRecord, waterUseByTemperature),
+      offsetof(PlantRecord, fertiliserUseByCount),   offsetof(PlantRecord, seasonCurve),
+      offsetof(PlantRecord, temperatureEffectCurve), offsetof(PlantRecord, lightEffectCurve),
+      offsetof(PlantRecord, waterEffectCurve),       offsetof(PlantRecord, fertiliserEffectCurve),
+      offsetof(PlantRecord, trendChanceByStep)};
   const int32_t recordSize = static_cast<int32_t>(plant_test::RecordSizeOf(original));
   for (const size_t field : curveFields) {
     for (const int32_t bad : {INT32_MIN, -1, 9064, 10640, recordSize - 8, recordSize, INT32_MAX}) {
