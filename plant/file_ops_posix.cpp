@@ -48,6 +48,14 @@ class PosixFileOps final : public FileOps {
     *done = put < 0 ? 0 : static_cast<size_t>(put);
     return put >= 0;
   }
+  bool SizeOf(FileHandle file, uint64_t* size) override {
+    struct stat info;
+    if (fstat(Fd(file), &info) != 0) {
+      return false;
+    }
+    *size = static_cast<uint64_t>(info.st_size);
+    return true;
+  }
   bool Flush(FileHandle file) override { return fsync(Fd(file)) == 0; }
   bool Close(FileHandle file) override { return close(Fd(file)) == 0; }
   bool MakeWritable(const std::string& path) override {

@@ -52,6 +52,14 @@ class WinFileOps final : public FileOps {
     *done = put;
     return ok != FALSE;
   }
+  bool SizeOf(FileHandle file, uint64_t* size) override {
+    LARGE_INTEGER bytes;
+    if (GetFileSizeEx(Handle(file), &bytes) == FALSE) {
+      return false;
+    }
+    *size = static_cast<uint64_t>(bytes.QuadPart);
+    return true;
+  }
   bool Flush(FileHandle file) override { return FlushFileBuffers(Handle(file)) != FALSE; }
   bool Close(FileHandle file) override { return CloseHandle(Handle(file)) != FALSE; }
   bool MakeWritable(const std::string& path) override {

@@ -196,6 +196,7 @@ class FaultyFileOps final : public plant::FileOps {
     *done = 0;
     return shortWrite;
   }
+  bool SizeOf(plant::FileHandle file, uint64_t* size) override { return real_.SizeOf(file, size); }
   bool Flush(plant::FileHandle file) override { return Pass() && real_.Flush(file); }
   bool Close(plant::FileHandle file) override {
     const bool pass = Pass();
