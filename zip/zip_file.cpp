@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 
 namespace zip {
 namespace {
@@ -76,7 +77,13 @@ bool Info(OsHandle file, FileInfo* info) {
 
 bool Close(OsHandle file) { return close(Fd(file)) == 0; }
 
-const FileCalls kSystemCalls = {CreateForWrite, OpenForRead, Read, Write, Tell, Seek, Info, Close};
+bool Flush(OsHandle file) { return fsync(Fd(file)) == 0; }
+
+bool Replace(const char* from, const char* to) { return rename(from, to) == 0; }
+
+bool Remove(const char* name) { return unlink(name) == 0; }
+
+const FileCalls kSystemCalls = {CreateForWrite, OpenForRead, Read, Write, Tell, Seek, Info, Close, Flush, Replace, Remove};
 
 }  // namespace
 

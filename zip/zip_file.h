@@ -42,6 +42,12 @@ struct FileCalls {
   bool (*info)(OsHandle file, FileInfo* info);
   /// Closes the handle; false when the close reported an error (data may not have reached disk).
   bool (*close)(OsHandle file);
+  /// Pushes written data to the disk; false on failure.
+  bool (*flush)(OsHandle file);
+  /// Moves the closed file from over to, replacing a file there, durably; false on failure.
+  bool (*replace)(const char* from, const char* to);
+  /// Deletes a file; false on failure.
+  bool (*remove)(const char* name);
 };
 
 /// The platform's calls.
@@ -73,6 +79,7 @@ class OsFile {
   bool Tell(uint64_t& position) { return ActiveFileCalls().tell(handle_, &position); }
   bool Seek(uint64_t position) { return ActiveFileCalls().seek(handle_, position); }
   bool Info(FileInfo& info) { return ActiveFileCalls().info(handle_, &info); }
+  bool Flush() { return ActiveFileCalls().flush(handle_); }
 
  private:
   OsHandle handle_ = kNoFile;

@@ -62,7 +62,11 @@ ZipResult CZipWriter::Open(const void* target, uint32_t size, int32_t mode, cons
     }
     case 2: {
       if (target == nullptr) return ZipResult::BadArgument;
-      OsHandle handle = ActiveFileCalls().createForWrite(static_cast<const char*>(target));
+      // The archive is written under a temporary name and replaces the file of the given name only
+      // once it is complete: a failed write never costs the caller an older archive of that name.
+      w->targetName_ = static_cast<const char*>(target);
+      w->tempName_ = w->targetName_ + "_tmp";
+      OsHandle handle = ActiveFileCalls().createForWrite(w->tempName_.c_str());
       if (handle == kNoFile) return ZipResult::CannotOpen;
       w->output_ = OsFile(handle, true);
       w->repositionable_ = true;
@@ -420,8 +424,17 @@ ZipResult CZipWriter::Close() {
   mapping_.Release();
   memory_ = nullptr;
   target_ = Target::None;
-  // Closing our own file can be the first report of a failed write (full disk, network file).
-  if (!output_.Close() && result == ZipResult::Ok) result = ZipResult::WriteFailed;
+  if (!tempName_.empty()) {
+    // Flushing and closing can be the first report of a failed write (full disk, network file).
+    if (result == ZipResult::Ok && !output_.Flush()) result = ZipResult::WriteFailed;
+    if (!output_.Close() && result == ZipResult::Ok) result = ZipResult::WriteFailed;
+    if (result == ZipResult::Ok && !ActiveFileCalls().replace(tempName_.c_str(), targetName_.c_str())) {
+      result = ZipResult::WriteFailed;
+    }
+    if (result != ZipResult::Ok) (void)ActiveFileCalls().remove(tempName_.c_str());
+    tempName_.clear();
+  }
+  (void)output_.Close();  // a caller's handle is only forgotten
   deflater_.reset();
   return result;
 }

@@ -93,6 +93,8 @@ class CZipWriter {
 
   Target target_ = Target::None;
   OsFile output_;
+  std::string targetName_;  // file-name target: the archive's name, and the name it is written under
+  std::string tempName_;
   AnonymousMapping mapping_;
   uint64_t baseOffset_ = 0;
   ZipResult stickyError_ = ZipResult::Ok;

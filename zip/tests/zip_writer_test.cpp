@@ -406,15 +406,32 @@ TEST_F(ZipWriterTest, SourceFailingPartWayIsLeftOutOfTheArchive) {
   ExpectContents(bytes, archive, {Bytes("still fine")});
 }
 
-TEST_F(ZipWriterTest, FailedCloseOfTheArchiveFileIsReported) {
-  ZipHandle* writer = ZipWriterOpen(Path("closing.zip").c_str(), nullptr);
+TEST_F(ZipWriterTest, AnOlderArchiveIsReplacedOnlyByACompleteOne) {
+  std::string zipPath = WriteSource("backup.zip", Bytes("older archive"));
+  ZipHandle* writer = ZipWriterOpen(zipPath.c_str(), nullptr);
   ASSERT_NE(writer, nullptr);
   ASSERT_EQ(ZipWriterAddMemory(writer, "a.txt", "abc", 3), ZipResult::Ok);
-  FaultPlan plan;
-  plan.closeFails = true;
-  ScopedFaults faults(plan);
-  EXPECT_EQ(ZipWriterClose(writer), ZipResult::WriteFailed);
-  EXPECT_EQ(ZipWriterLastResult(), ZipResult::WriteFailed);
+  EXPECT_EQ(ReadFileBytes(zipPath), Bytes("older archive"));  // untouched while writing
+  {
+    // A close that reports an error: the data may never have reached the disk.
+    FaultPlan plan;
+    plan.closeFails = true;
+    ScopedFaults faults(plan);
+    EXPECT_EQ(ZipWriterClose(writer), ZipResult::WriteFailed);
+    EXPECT_EQ(ZipWriterLastResult(), ZipResult::WriteFailed);
+  }
+  EXPECT_EQ(ReadFileBytes(zipPath), Bytes("older archive"));
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "backup.zip_tmp"));
+
+  writer = ZipWriterOpen(zipPath.c_str(), nullptr);
+  ASSERT_NE(writer, nullptr);
+  ASSERT_EQ(ZipWriterAddMemory(writer, "a.txt", "abc", 3), ZipResult::Ok);
+  ASSERT_EQ(ZipWriterClose(writer), ZipResult::Ok);
+  std::vector<uint8_t> bytes = ReadFileBytes(zipPath);
+  InspectedArchive archive = InspectArchive(bytes);
+  ASSERT_EQ(archive.error, "");
+  ExpectContents(bytes, archive, {Bytes("abc")});
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "backup.zip_tmp"));
 }
 
 TEST_F(ZipWriterTest, EntryCountStopsAtTheEndRecordsLimit) {
