@@ -313,6 +313,12 @@ ZipResult CZipWriter::CompleteEntry(CentralRecord& record, bool enciphered, uint
 }
 
 ZipResult CZipWriter::AddEntry(const char* name, const void* source, uint64_t length, SourceKind kind) {
+  ZipResult result = WriteEntry(name, source, length, kind);
+  source_ = EntrySource{};  // closes a source file the writer opened, on every path
+  return result;
+}
+
+ZipResult CZipWriter::WriteEntry(const char* name, const void* source, uint64_t length, SourceKind kind) {
   if (stickyError_ != ZipResult::Ok) return ZipResult::WriterFailed;
   if (finished_) return ZipResult::WriterClosed;
   if (directory_.size() >= kMaxEntries) return ZipResult::BadArgument;
@@ -359,7 +365,7 @@ ZipResult CZipWriter::AddEntry(const char* name, const void* source, uint64_t le
   bool readFailed = source_.readFailed;
   uint32_t crc = source_.crc32;
   uint64_t bytesRead = source_.bytesRead;
-  source_ = EntrySource{};  // closes a source file the writer opened
+  source_ = EntrySource{};
   if (result != ZipResult::Ok) return result;
   // A source that failed part way would leave an entry that looks complete but holds a truncated
   // copy; leaving it out of the directory keeps the archive honest.

@@ -77,6 +77,7 @@ class CZipWriter {
   };
 
   CZipWriter() = default;
+  ZipResult WriteEntry(const char* name, const void* source, uint64_t length, SourceKind kind);
   ZipResult OpenSource(const void* source, uint64_t length, SourceKind kind, CentralRecord& record);
   ZipResult WriteLocalHeader(const CentralRecord& record);
   ZipResult WriteEntryData(CentralRecord& record, bool isFolder);
