@@ -69,11 +69,13 @@ class OsFile {
   OsFile& operator=(const OsFile&) = delete;
 
   bool IsOpen() const { return handle_ != kNoFile; }
+  /// The handle, still owned by this object.
   OsHandle handle() const { return handle_; }
 
   /// Closes an owned handle and forgets a borrowed one. False when closing reported an error.
   [[nodiscard]] bool Close();
 
+  /// The FileCalls operations on this handle; see there.
   int64_t Read(void* buffer, size_t size) { return ActiveFileCalls().read(handle_, buffer, size); }
   size_t Write(const void* bytes, size_t size) { return ActiveFileCalls().write(handle_, bytes, size); }
   bool Tell(uint64_t& position) { return ActiveFileCalls().tell(handle_, &position); }
