@@ -22,7 +22,14 @@ OsHandle CreateForWrite(const char* name) {
 
 OsHandle OpenForRead(const char* name) {
   int fd = open(name, O_RDONLY | O_CLOEXEC);
-  return fd < 0 ? kNoFile : fd;
+  if (fd < 0) return kNoFile;
+  // POSIX opens folders for reading too; Windows does not, and neither should we.
+  struct stat st {};
+  if (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+    close(fd);
+    return kNoFile;
+  }
+  return fd;
 }
 
 int64_t Read(OsHandle file, void* buffer, size_t size) {

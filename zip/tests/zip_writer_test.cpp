@@ -227,6 +227,7 @@ TEST_F(ZipWriterTest, NamesAndMethods) {
   EXPECT_EQ(ZipWriterAddMemory(writer, "a", "x", 0), ZipResult::BadArgument);
   EXPECT_EQ(ZipWriterAddFile(writer, "a", nullptr), ZipResult::BadArgument);
   EXPECT_EQ(ZipWriterAddFile(writer, "a", Path("does-not-exist").c_str()), ZipResult::CannotOpen);
+  EXPECT_EQ(ZipWriterAddFile(writer, "a", Path("").c_str()), ZipResult::CannotOpen);  // a folder
   ASSERT_EQ(ZipWriterAddMemory(writer, longest.c_str(), "x", 1), ZipResult::Ok);
   ASSERT_EQ(ZipWriterClose(writer), ZipResult::Ok);
 
