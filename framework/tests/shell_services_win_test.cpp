@@ -22,24 +22,24 @@ std::string TempFolder() {
   return folder;
 }
 
+// The first visible "#32770" window of the enumeration goes to the HWND behind `data`.
+BOOL CALLBACK FindDialogProc(HWND window, LPARAM data) {
+  char className[16];
+  if (!IsWindowVisible(window) || GetClassNameA(window, className, sizeof className) == 0 ||
+      std::strcmp(className, "#32770") != 0)
+    return TRUE;
+  *reinterpret_cast<HWND*>(data) = window;
+  return FALSE;
+}
+
 HWND FindDialogOf(DWORD threadId) {
   HWND found = nullptr;
-  EnumThreadWindows(
-      threadId,
-      [](HWND window, LPARAM data) -> BOOL {
-        char className[16];
-        if (!IsWindowVisible(window) || GetClassNameA(window, className, sizeof className) == 0 ||
-            std::strcmp(className, "#32770") != 0)
-          return TRUE;
-        *reinterpret_cast<HWND*>(data) = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  EnumThreadWindows(threadId, FindDialogProc, reinterpret_cast<LPARAM>(&found));
   return found;
 }
 
-// Waits up to a minute (a loaded machine makes Wine slow to show the first dialog) for the thread's dialog, lets `answer` act on it, and reports whether a
-// dialog was found.
+// Waits up to a minute (a loaded machine makes Wine slow to show the first dialog) for the thread's dialog,
+// lets `answer` act on it, and reports whether a dialog was found.
 class DialogAnswerer {
  public:
   template <typename Answer>
