@@ -86,6 +86,9 @@ int32_t UnregisterClient(OstrelSharedMem& block, ClientPort& port) {
   if (FindClient(block, window) < 0) {
     return 0;
   }
+  // Slots of crashed plants would keep the count above 1 when the last live client leaves, and
+  // the subclass would outlive every plant.
+  DropDeadClients(block, port);
   // The desktop side must still count this client: the last one's unpin removes the subclass.
   // When the desktop does not answer, the list is updated all the same.
   (void)port.InjectIntoDesktop(OstrelCode::UnpinLibrary);

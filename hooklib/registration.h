@@ -38,7 +38,8 @@ enum class RegisterResult : int32_t { Registered = 0, AlreadyShown = 1, NoSlot =
 /// the AlreadyShown and NoSlot exits; on Registered the caller releases it.
 [[nodiscard]] RegisterResult RegisterClient(OstrelSharedMem& block, ClientPort& port);
 
-/// Removes `inputHwnd`; a window that is not registered changes nothing and sends nothing.
+/// Removes `inputHwnd`, and the slots of windows that no longer exist; a window that is not
+/// registered changes nothing and sends nothing.
 /// Repaints `updateRect`, ends the activation only when it was this window's, and repaints the
 /// active frame's border. Returns the last repaint's result, 0 when nothing was removed.
 int32_t UnregisterClient(OstrelSharedMem& block, ClientPort& port);

@@ -136,6 +136,16 @@ TEST_F(Registration, DeadClientDoesNotBlockTheNextPlant) {
   EXPECT_EQ(block.activeClient, 0u);
 }
 
+TEST_F(Registration, LastLiveClientLeavingTakesTheDeadSlotsAlong) {
+  ASSERT_EQ(Register(10, "a.plt"), RegisterResult::Registered);
+  ASSERT_EQ(Register(20, "b.plt"), RegisterResult::Registered);
+  port.dead.insert(10);
+  port.calls.clear();
+  Unregister(20);
+  EXPECT_TRUE(List().empty());
+  EXPECT_EQ(port.calls.at(0), "inject 21");
+}
+
 TEST_F(Registration, DesktopThatNeverAnswersGivesTheSlotBack) {
   port.desktopAnswers = false;
   EXPECT_EQ(Register(10, "a.plt"), RegisterResult::NoSlot);
