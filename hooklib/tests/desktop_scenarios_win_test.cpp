@@ -284,6 +284,33 @@ TEST_F(DesktopScenario, PaintGoesToEveryClientBottomFirstWithTheRegion) {
   EXPECT_EQ(block_->busy & ostrel::kBusyPaint, 0);
 }
 
+TEST_F(DesktopScenario, LargeRepaintRegionIsHandedOverInFull) {
+  StartDesktop();
+  StartPlant(0, "a.plt", kRectA);
+  Register(0);
+  // 300 one-pixel squares on a diagonal, which no region can merge: more rectangles than one
+  // paintRegion holds (254).
+  const HRGN region = CreateRectRgn(0, 0, 0, 0);
+  for (int i = 0; i < 300; ++i) {
+    const HRGN square = CreateRectRgn(10 + 2 * i, 10 + 2 * i, 11 + 2 * i, 11 + 2 * i);
+    CombineRgn(region, region, square, RGN_OR);
+    DeleteObject(square);
+  }
+  const int32_t mark = Mark();
+  InvalidateRgn(listView_, region, TRUE);
+  DeleteObject(region);
+  // The first 254 squares end at 10 + 2 * 253 + 1; the last 46 start at 10 + 2 * 254.
+  auto isFirstChunk = [](const LogEntry& e) { return e.rect.left == 10 && e.rect.bottom == 517; };
+  auto isSecondChunk = [](const LogEntry& e) { return e.rect.left == 518 && e.rect.bottom == 609; };
+  EXPECT_TRUE(WaitFor([&] {
+    const std::vector<LogEntry> paints = EntriesWithCode(OstrelCode::Paint, mark);
+    for (size_t i = 0; i + 1 < paints.size(); ++i) {
+      if (isFirstChunk(paints[i]) && isSecondChunk(paints[i + 1])) return true;
+    }
+    return false;
+  }));
+}
+
 TEST_F(DesktopScenario, SixteenClientsAreServedAndTheSeventeenthIsRefused) {
   StartDesktop();
   for (int id = 0; id < 17; ++id) {
