@@ -24,6 +24,9 @@ enum Command : unsigned {
   CommandActivate = 5,    ///< become the active plant, as its dialog opening would
 };
 
+/// Code of the entry a plant logs with the result of a CommandRegister (in `answer`).
+inline constexpr uint32_t kRegisterResultCode = 0x10000;
+
 /// One received sub-code. `rect`: for Paint the bounds of the shared paint region, for
 /// FrameChanged the new frame, for HitTest the point in left/top.
 struct LogEntry {

@@ -82,7 +82,11 @@ LRESULT UnderClaim(HWND window, int32_t claim, int (*call)()) {
 
 LRESULT OnCommand(HWND window, unsigned command) {
   switch (command) {
-    case testplant::CommandRegister: return UnderClaim(window, ostrel::kBusyRegister, Ostrel_Register);
+    case testplant::CommandRegister: {
+      const LRESULT result = UnderClaim(window, ostrel::kBusyRegister, Ostrel_Register);
+      Log(static_cast<OstrelCode>(testplant::kRegisterResultCode), 0, result, Rect32{});
+      return result;
+    }
     case testplant::CommandUnregister: return UnderClaim(window, ostrel::kBusyUnregister, Ostrel_Unregister);
     case testplant::CommandUpdate:
       Block().updateRect = gRect;
