@@ -1,0 +1,37 @@
+// The registration decisions' view of Windows: messages to plant windows with time-outs, the
+// desktop injection and repaints of the list view.
+#include <windows.h>
+
+#include "hooklib/busy_word.h"
+#include "hooklib/library_win.h"
+#include "hooklib/registration.h"
+
+namespace ostrel {
+namespace {
+
+void SleepStep(uint32_t ms, void*) { Sleep(ms); }
+
+class WindowsPort final : public ClientPort {
+ public:
+  bool IsAlive(uint32_t window) override { return IsWindow(ToHwnd(window)) != FALSE; }
+  bool IsSamePlant(uint32_t window) override {
+    // A window that does not answer is taken for another plant: a hung plant must not make every
+    // new plant quit as "already running".
+    return SendToClient(ToHwnd(window), OstrelCode::Identify, 0, 1) == 0;
+  }
+  void Notify(uint32_t window, OstrelCode code) override { SendToClient(ToHwnd(window), code, 0, 0); }
+  void WaitPaintIdle() override {
+    (void)ostrel::WaitPaintIdle(Block().busy, 2000, 50, SleepStep, nullptr);
+  }
+  bool InjectIntoDesktop(OstrelCode code) override { return ostrel::InjectIntoDesktop(code); }
+  int32_t Invalidate(const Rect32& rect) override { return InvalidateListView(rect); }
+};
+
+}  // namespace
+
+ClientPort& WindowsClientPort() {
+  static WindowsPort port;
+  return port;
+}
+
+}  // namespace ostrel

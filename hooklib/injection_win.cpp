@@ -1,0 +1,112 @@
+// Entering the desktop process: a WH_CALLWNDPROC hook on the list view's thread makes the system
+// map the library there, and the hook procedure installs the list-view subclass on that thread.
+//
+// The subclass is installed from the hook procedure, not from the attach: the library may already
+// be loaded in the desktop process (Wine never unloads a module its hooks loaded, and Windows may
+// keep it for a while after the hook is gone), and then no attach runs. The library holds one pin
+// on itself while the subclass is in place; the last client's unpin removes the subclass and then
+// releases the pin, so the library leaves the desktop with its last client.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "hooklib/library_win.h"
+
+namespace ostrel {
+namespace {
+
+// Rounds of the pin or unpin request before the desktop counts as not answering.
+constexpr int kInjectRounds = 500;
+constexpr DWORD kInjectPause = 10;
+
+}  // namespace
+
+void InstallSubclass(HWND listView) {
+  if (gState.subclassed == listView && IsWindow(listView)) {
+    return;
+  }
+  if (GetWindowThreadProcessId(listView, nullptr) != GetCurrentThreadId()) {
+    return;
+  }
+  gState.paintRgn = CreateRectRgn(0, 0, 0, 0);
+  gState.eraseRgn = CreateRectRgn(0, 0, 0, 0);
+  gState.oldProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+      listView, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DesktopListViewProc)));
+  gState.subclassed = listView;
+  gState.drag = DragState{};
+  // Without double-buffering the list view erases its background through WM_ERASEBKGND, which is
+  // where the plants are painted.
+  const DWORD style = static_cast<DWORD>(SendMessageA(listView, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
+  gState.savedDoubleBuffer = style & LVS_EX_DOUBLEBUFFER;
+  SendMessageA(listView, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_DOUBLEBUFFER, 0);
+}
+
+void RemoveSubclass() {
+  const HWND view = gState.subclassed;
+  if (view == nullptr) {
+    return;
+  }
+  if (IsWindow(view)) {
+    SetWindowLongPtrA(view, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(gState.oldProc));
+    SendMessageA(view, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_DOUBLEBUFFER, gState.savedDoubleBuffer);
+    UpdateWindow(view);
+  }
+  gState.subclassed = nullptr;
+  DeleteObject(gState.paintRgn);
+  DeleteObject(gState.eraseRgn);
+  gState.paintRgn = nullptr;
+  gState.eraseRgn = nullptr;
+  if (gState.pin != nullptr) {
+    // Safe inside the subclass: the unpin arrives while the sender's hook still holds the library
+    // in this process, so this release cannot unload the code that runs it.
+    const HMODULE pin = gState.pin;
+    gState.pin = nullptr;
+    FreeLibrary(pin);
+  }
+}
+
+LRESULT CALLBACK CallWndHookProc(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HC_ACTION && Ostrel_SharedMem != nullptr) {
+    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    // Only the pin request installs the subclass; any other message seen while a hook is set (the
+    // last unpin's own repaint among them) must not put back what the unpin just removed.
+    if (call->message == gState.message && call->wParam == static_cast<WPARAM>(OstrelCode::PinLibrary) &&
+        call->hwnd == ToHwnd(LoadShared(Block().listView))) {
+      InstallSubclass(call->hwnd);
+    }
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+bool InjectIntoDesktop(OstrelCode code) {
+  const HWND view = CurrentListView();
+  if (view == nullptr) {
+    return false;
+  }
+  const DWORD thread = GetWindowThreadProcessId(view, nullptr);
+  gState.listViewThread = thread;
+  const HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, CallWndHookProc, gState.module, thread);
+  if (hook == nullptr) {
+    return false;
+  }
+  const RECT corner{0, 0, 1, 1};
+  InvalidateRect(view, &corner, FALSE);
+  bool answered = false;
+  for (int round = 0; round < kInjectRounds && !answered; ++round) {
+    DWORD_PTR answer = 0;
+    if (!IsWindow(view)) {
+      break;
+    }
+    if (SendMessageTimeoutA(view, gState.message, static_cast<WPARAM>(code), 0,
+                            SMTO_ABORTIFHUNG | SMTO_NORMAL, 2000, &answer) &&
+        static_cast<LRESULT>(answer) == kSubclassAnswer) {
+      answered = true;
+      break;
+    }
+    Sleep(kInjectPause);
+  }
+  UnhookWindowsHookEx(hook);
+  return answered;
+}
+
+}  // namespace ostrel

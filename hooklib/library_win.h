@@ -1,0 +1,89 @@
+// Internal to the hook library; programs that link the library must not include this header.
+// The per-process state of the library and the functions its Win32 files share.
+#pragma once
+
+#include <windows.h>
+
+#include "hooklib/frame_geometry.h"
+#include "hooklib/shared_block.h"
+
+/// The data export: the mapped block (exports_win.cpp).
+extern "C" ostrel::OstrelSharedMem* Ostrel_SharedMem;
+
+namespace ostrel {
+
+/// Drag state of the list-view subclass; lives only in the desktop process, on its list-view thread.
+struct DragState {
+  int32_t zone = kZoneNone;  // kZoneNone: no drag runs
+  HWND client = nullptr;     // the window DragStart went to; DragEnd and FrameChanged go there too
+  DragStart start{};
+  Rect32 rect{};
+};
+
+/// Everything one process keeps besides the shared block.
+struct LibraryState {
+  HMODULE module = nullptr;
+  HANDLE mapping = nullptr;
+  UINT message = 0;
+  DWORD listViewThread = 0;
+  // Desktop process only, touched only on the list view's thread:
+  HWND subclassed = nullptr;        // the list view whose procedure is DesktopListViewProc
+  WNDPROC oldProc = nullptr;        // its own procedure
+  DWORD savedDoubleBuffer = 0;      // its LVS_EX_DOUBLEBUFFER bit before the subclass
+  HMODULE pin = nullptr;            // our own reference that keeps the library loaded
+  HRGN paintRgn = nullptr;          // update regions collected since the last broadcast
+  HRGN eraseRgn = nullptr;
+  DragState drag;
+};
+
+extern LibraryState gState;
+
+/// The mapped block; valid from attach to detach.
+OstrelSharedMem& Block();
+
+/// A window handle from a block slot.
+inline HWND ToHwnd(uint32_t slot) { return reinterpret_cast<HWND>(UnpackHandle(slot)); }
+
+/// A block slot from a window handle.
+inline uint32_t ToSlot(HWND window) { return PackHandle(reinterpret_cast<uintptr_t>(window)); }
+
+/// The desktop list view in its current place, or 0.
+HWND CurrentListView();
+
+/// Searches the desktop icon list view: below "Progman", else in a "WorkerW" >
+/// "SHELLDLL_DefView" > "SysListView32" titled "FolderView". Stores a found view in `listView`
+/// and never overwrites a stored view with 0. Returns the view found, or 0.
+HWND FindDesktopListView();
+
+/// Makes the desktop process map the library with a hook on the list view's thread and sends it
+/// `code` until the subclass answers. False when there is no hook, no list view, or no answer
+/// within a few seconds.
+bool InjectIntoDesktop(OstrelCode code);
+
+/// Installs the list-view subclass on the calling thread when it is the list view's and it is not
+/// in place yet: keeps the old procedure, clears double-buffering, makes the regions.
+void InstallSubclass(HWND listView);
+
+/// Puts the list view's own procedure and double-buffer bit back and frees the regions and the pin.
+void RemoveSubclass();
+
+class ClientPort;
+
+/// The registration decisions' Win32 port (client_port_win.cpp); one per process.
+ClientPort& WindowsClientPort();
+
+/// The subclass procedure (list_view_subclass_win.cpp).
+LRESULT CALLBACK DesktopListViewProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+
+/// The hook procedure that brings the library into the desktop process.
+LRESULT CALLBACK CallWndHookProc(int code, WPARAM wParam, LPARAM lParam);
+
+/// InvalidateRect on the list view with erase; 0 when there is no list view.
+int32_t InvalidateListView(const Rect32& rect);
+
+/// Sends a sub-code to a plant window, giving up on a hung or dead window after `timeoutMs`.
+/// Returns the answer, or `failed` when the send did not complete.
+LRESULT SendToClient(HWND window, OstrelCode code, LPARAM lParam, LRESULT failed,
+                     UINT timeoutMs = 5000);
+
+}  // namespace ostrel

@@ -1,0 +1,347 @@
+// The desktop list view's subclass procedure, inside the desktop process on the list view's thread:
+// the Paint broadcast during the background erase, the active plant's frame with its cursor, move
+// and resize drag, and plant activation by double-click.
+//
+// The plants are painted while the list view erases its background, so the icons, drawn
+// afterwards at WM_PAINT, stay on top. Every message to a plant window has a time-out: a hung plant
+// must not freeze the desktop.
+#include <windows.h>
+#include <windowsx.h>
+
+#include <commctrl.h>
+
+#include <vector>
+
+#include "hooklib/busy_word.h"
+#include "hooklib/client_list.h"
+#include "hooklib/library_win.h"
+#include "hooklib/region_chunks.h"
+#include "hooklib/registration.h"
+
+namespace ostrel {
+namespace {
+
+constexpr UINT kPaintTimeoutMs = 2000;
+// A double-click reorder that finds `busy` taken retries on a thread timer this often, this long.
+constexpr UINT kReorderRetryMs = 20;
+constexpr int kReorderRetries = 250;
+
+HWND gPendingTop = nullptr;
+int gReorderTries = 0;
+UINT_PTR gReorderTimer = 0;
+
+LRESULT PassOn(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+  return CallWindowProcA(gState.oldProc, window, msg, wParam, lParam);
+}
+
+Point32 PointOf(LPARAM lParam) { return Point32{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
+
+LPARAM PointParam(Point32 p) {
+  return MAKELPARAM(static_cast<WORD>(p.x), static_cast<WORD>(p.y));
+}
+
+// True when the point is on no icon and no label, so the plants may have it.
+bool IsOnNoIcon(HWND window, Point32 p) {
+  LVHITTESTINFO info{};
+  info.pt = POINT{p.x, p.y};
+  SendMessageA(window, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&info));
+  return info.flags == LVHT_NOWHERE;
+}
+
+RECT ToRect(const Rect32& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+
+void DrawFrame(HWND window, const Rect32& r) {
+  const HDC dc = GetWindowDC(window);
+  const RECT rect = ToRect(r);
+  DrawFocusRect(dc, &rect);
+  ReleaseDC(window, dc);
+}
+
+void RepaintFrameEdges() { (void)InvalidateFrameEdges(Block(), WindowsClientPort()); }
+
+// The rectangles of the collected paint region, read whole however large it is.
+std::vector<Rect32> RegionRects(HRGN region) {
+  const DWORD size = GetRegionData(region, 0, nullptr);
+  if (size < sizeof(RGNDATAHEADER)) {
+    return {};
+  }
+  std::vector<uint8_t> data(size);
+  auto* header = reinterpret_cast<RGNDATA*>(data.data());
+  if (GetRegionData(region, size, header) == 0) {
+    return {};
+  }
+  const DWORD count = header->rdh.nCount;
+  // GetRegionData filled `size` bytes; the rectangle list must lie inside them.
+  if (header->rdh.dwSize > size || count > (size - header->rdh.dwSize) / sizeof(RECT)) {
+    return {};
+  }
+  std::vector<Rect32> rects(count);
+  if (count != 0) {
+    memcpy(rects.data(), data.data() + header->rdh.dwSize, count * sizeof(Rect32));
+  }
+  return rects;
+}
+
+LRESULT PaintBroadcast(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+  OstrelSharedMem& block = Block();
+  GetUpdateRgn(window, gState.eraseRgn, FALSE);
+  CombineRgn(gState.paintRgn, gState.paintRgn, gState.eraseRgn, RGN_OR);
+  const LRESULT result = PassOn(window, msg, wParam, lParam);
+  const std::vector<Rect32> rects = RegionRects(gState.paintRgn);
+  GetUpdateRgn(window, gState.paintRgn, FALSE);
+  SetPaintBit(block.busy);
+  // A region too large for one paintRegion goes out in several passes, so no plant ever clips
+  // to a stale region.
+  const size_t chunks = RegionChunkCount(rects.size());
+  for (size_t chunk = 0; chunk < chunks; ++chunk) {
+    WriteRegionChunk(block.paintRegion, rects.data(), rects.size(), chunk);
+    const int32_t count = ClientCount(block);
+    for (int32_t i = 0; i < count; ++i) {
+      SendToClient(ToHwnd(block.clients[i]), OstrelCode::Paint, i, 0, kPaintTimeoutMs);
+    }
+  }
+  if (LoadShared(block.activeClient) != 0) {
+    const RECT frame = ToRect(block.activeFrame);
+    DrawFocusRect(reinterpret_cast<HDC>(wParam), &frame);
+  }
+  ClearPaintBit(block.busy);
+  return result;
+}
+
+void CALLBACK ReorderTimerProc(HWND, UINT, UINT_PTR, DWORD);
+
+// Moves `client` to the top. The list belongs to whoever holds `busy`; a registration may hold
+// it for seconds while it waits for this very thread, so the desktop never waits for it: it
+// tries, and retries on a timer.
+void ReorderToTop(HWND client) {
+  OstrelSharedMem& block = Block();
+  if (TryClaimBusy(block.busy, kBusyReorder)) {
+    BringClientToTop(block, WindowsClientPort(), FindClient(block, ToSlot(client)));
+    ReleaseBusy(block.busy);
+    gPendingTop = nullptr;
+    if (gReorderTimer != 0) {
+      KillTimer(nullptr, gReorderTimer);
+      gReorderTimer = 0;
+    }
+    return;
+  }
+  if (gPendingTop != client) {
+    gPendingTop = client;
+    gReorderTries = 0;
+  }
+  if (gReorderTimer == 0) {
+    gReorderTimer = SetTimer(nullptr, 0, kReorderRetryMs, ReorderTimerProc);
+  }
+}
+
+void CALLBACK ReorderTimerProc(HWND, UINT, UINT_PTR, DWORD) {
+  if (gPendingTop == nullptr || ++gReorderTries > kReorderRetries || gState.subclassed == nullptr) {
+    KillTimer(nullptr, gReorderTimer);
+    gReorderTimer = 0;
+    gPendingTop = nullptr;
+    return;
+  }
+  ReorderToTop(gPendingTop);
+}
+
+// Ends a drag. Applied: the frame moves to the drag rectangle when it changed. Not applied (capture
+// lost, cancel): the XOR rectangle is taken away and the old frame shown again. DragEnd goes to the
+// window that got DragStart in every case, so its worker is never left suspended.
+void EndDrag(HWND window, bool apply) {
+  DragState& drag = gState.drag;
+  if (drag.zone == kZoneNone) {
+    return;
+  }
+  drag.zone = kZoneNone;
+  OstrelSharedMem& block = Block();
+  SendToClient(drag.client, OstrelCode::DragEnd, 0, 0);
+  const bool changed = !(drag.rect == drag.start.frame);
+  const bool stillActive = LoadShared(block.activeClient) == ToSlot(drag.client);
+  if (apply && changed && stillActive) {
+    block.activeFrame = drag.rect;
+    SendToClient(drag.client, OstrelCode::FrameChanged, 0, 0);
+  } else if (changed) {
+    DrawFrame(window, drag.rect);
+    DrawFrame(window, drag.start.frame);
+  }
+  drag.client = nullptr;
+}
+
+LRESULT OnButtonDown(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+  OstrelSharedMem& block = Block();
+  const HWND active = ToHwnd(LoadShared(block.activeClient));
+  const Point32 p = PointOf(lParam);
+  const int32_t zone =
+      active == nullptr ? kZoneNone : HitTestFrame(p, block.activeFrame, IsOnNoIcon(window, p));
+  if (zone == kZoneNone) {
+    return PassOn(window, msg, wParam, lParam);
+  }
+  EndDrag(window, false);
+  DragState& drag = gState.drag;
+  drag.client = active;
+  SendToClient(active, OstrelCode::DragStart, 0, 0);
+  drag.start = DragStart{zone, block.activeFrame, block.aspectRatio, p, {}};
+  drag.rect = block.activeFrame;
+  SetFocus(window);
+  SetCapture(window);
+  FrameLimits limits{};
+  limits.minWidth = static_cast<int32_t>(SendToClient(active, OstrelCode::GetLimit, 1, 0));
+  limits.maxWidth = static_cast<int32_t>(SendToClient(active, OstrelCode::GetLimit, 2, 0));
+  limits.minHeight = static_cast<int32_t>(SendToClient(active, OstrelCode::GetLimit, 3, 0));
+  limits.maxHeight = static_cast<int32_t>(SendToClient(active, OstrelCode::GetLimit, 4, 0));
+  drag.start.limits = SaneLimits(limits);
+  drag.zone = zone;
+  return 0;
+}
+
+LRESULT OnButtonUp(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (gState.drag.zone != kZoneNone) {
+    EndDrag(window, true);
+    ReleaseCapture();
+    SendMessageA(window, WM_MOUSEMOVE, wParam, lParam);
+  }
+  return PassOn(window, msg, wParam, lParam);
+}
+
+LRESULT OnMouseMove(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+  DragState& drag = gState.drag;
+  if (drag.zone != kZoneNone && LoadShared(Block().activeClient) != 0) {
+    DrawFrame(window, drag.rect);
+    drag.rect = TrackFrameRect(drag.start, PointOf(lParam));
+    DrawFrame(window, drag.rect);
+  }
+  return PassOn(window, msg, wParam, lParam);
+}
+
+LRESULT OnSetCursor(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+  OstrelSharedMem& block = Block();
+  if (LoadShared(block.activeClient) == 0) {
+    return PassOn(window, msg, wParam, lParam);
+  }
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  ScreenToClient(window, &cursor);
+  const Point32 p{cursor.x, cursor.y};
+  const int32_t zone = gState.drag.zone != kZoneNone
+                           ? gState.drag.zone
+                           : HitTestFrame(p, block.activeFrame, IsOnNoIcon(window, p));
+  LPCSTR shape = nullptr;
+  switch (CursorForZone(zone)) {
+    case FrameCursor::Arrow: shape = IDC_ARROW; break;
+    case FrameCursor::SizeNS: shape = IDC_SIZENS; break;
+    case FrameCursor::SizeWE: shape = IDC_SIZEWE; break;
+    case FrameCursor::SizeNESW: shape = IDC_SIZENESW; break;
+    case FrameCursor::SizeNWSE: shape = IDC_SIZENWSE; break;
+    case FrameCursor::SizeAll: shape = IDC_SIZEALL; break;
+    case FrameCursor::Keep: break;
+  }
+  if (shape != nullptr) {
+    SetCursor(LoadCursorA(nullptr, shape));
+  }
+  return lParam;
+}
+
+struct HitContext {
+  LPARAM point;
+};
+
+bool AsksClientHit(uint32_t window, void* context) {
+  const LPARAM point = static_cast<HitContext*>(context)->point;
+  return SendToClient(ToHwnd(window), OstrelCode::HitTest, point, 0, kPaintTimeoutMs) != 0;
+}
+
+LRESULT OnDoubleClick(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+  OstrelSharedMem& block = Block();
+  const Point32 p = PointOf(lParam);
+  const HWND active = ToHwnd(LoadShared(block.activeClient));
+  if (active != nullptr) {
+    if (IsPointInRect(p, block.activeFrame)) {
+      SendToClient(active, OstrelCode::Activate, 0, 0);
+      return PassOn(window, msg, wParam, lParam);
+    }
+    SendToClient(active, OstrelCode::Deactivate, 0, 0);
+  }
+  HitContext context{PointParam(p)};
+  const int32_t index = HitTestClients(block, IsOnNoIcon(window, p), AsksClientHit, &context);
+  if (index < 0) {
+    return PassOn(window, msg, wParam, lParam);
+  }
+  const HWND hit = ToHwnd(block.clients[index]);
+  SendToClient(hit, OstrelCode::Activate, 0, 0);
+  ReorderToTop(hit);
+  RepaintFrameEdges();
+  return 0;
+}
+
+LRESULT OnOstrelMessage(WPARAM wParam) {
+  switch (static_cast<OstrelCode>(wParam)) {
+    case OstrelCode::PinLibrary:
+      if (gState.pin == nullptr) {
+        // A reference to this very module, whatever name or path it was loaded by.
+        GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
+                           reinterpret_cast<LPCSTR>(&DesktopListViewProc), &gState.pin);
+      }
+      break;
+    case OstrelCode::UnpinLibrary:
+      // The leaving client is still counted: at 1 it is the last one.
+      if (ClientCount(Block()) <= 1) {
+        EndDrag(gState.subclassed, false);
+        if (GetCapture() == gState.subclassed) {
+          ReleaseCapture();
+        }
+        RemoveSubclass();
+      }
+      break;
+    case OstrelCode::RepaintFrame:
+      RepaintFrameEdges();
+      break;
+    default:
+      break;
+  }
+  return kSubclassAnswer;
+}
+
+}  // namespace
+
+LRESULT CALLBACK DesktopListViewProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == gState.message && msg != 0) {
+    return OnOstrelMessage(wParam);
+  }
+  switch (msg) {
+    case WM_PAINT:
+      GetUpdateRgn(window, gState.paintRgn, FALSE);
+      return PassOn(window, msg, wParam, lParam);
+    case WM_NCPAINT:
+      // Collected, not replaced: a frame repaint arriving after BeginPaint validated the client
+      // area would otherwise empty the region that the erase is about to paint.
+      GetUpdateRgn(window, gState.eraseRgn, FALSE);
+      CombineRgn(gState.paintRgn, gState.paintRgn, gState.eraseRgn, RGN_OR);
+      return PassOn(window, msg, wParam, lParam);
+    case WM_ERASEBKGND:
+      return PaintBroadcast(window, msg, wParam, lParam);
+    case WM_SETCURSOR:
+      return OnSetCursor(window, msg, wParam, lParam);
+    case WM_MOUSEMOVE:
+      return OnMouseMove(window, msg, wParam, lParam);
+    case WM_LBUTTONDOWN:
+      return OnButtonDown(window, msg, wParam, lParam);
+    case WM_LBUTTONUP:
+      return OnButtonUp(window, msg, wParam, lParam);
+    case WM_CAPTURECHANGED:
+      // The button-up will not come: Alt+Tab, another window took the mouse.
+      EndDrag(window, false);
+      return PassOn(window, msg, wParam, lParam);
+    case WM_CANCELMODE:
+      if (gState.drag.zone != kZoneNone) {
+        EndDrag(window, false);
+        ReleaseCapture();
+      }
+      return PassOn(window, msg, wParam, lParam);
+    case WM_LBUTTONDBLCLK:
+      return OnDoubleClick(window, msg, wParam, lParam);
+    default:
+      return PassOn(window, msg, wParam, lParam);
+  }
+}
+
+}  // namespace ostrel

@@ -1,0 +1,119 @@
+// Registration decisions over the shared block. Callers hold the `busy` claim (Register 1,
+// Unregister 2) while these run, so the list and the argument fields change under one owner.
+#include "hooklib/registration.h"
+
+#include <cstring>
+
+#include "hooklib/busy_word.h"
+#include "hooklib/client_list.h"
+#include "hooklib/frame_geometry.h"
+
+namespace ostrel {
+namespace {
+
+// Ends the activation of `window`, and only of `window`: another plant may have been activated
+// since, and its frame must stay.
+void EndActivationOf(OstrelSharedMem& block, uint32_t window) {
+  uint32_t expected = window;
+  if (__atomic_compare_exchange_n(&block.activeClient, &expected, 0u, false, __ATOMIC_ACQ_REL,
+                                  __ATOMIC_ACQUIRE)) {
+    block.activeFrame = Rect32{0, 0, 0, 0};
+  }
+}
+
+void CopyCheckedName(OstrelSharedMem& block) {
+  // inputName need not be terminated; at most 255 characters are taken and the last byte of
+  // checkedName is always 0, so Identify never reads past the field.
+  const size_t length = strnlen(block.inputName, sizeof block.checkedName - 1);
+  std::memcpy(block.checkedName, block.inputName, length);
+  std::memset(block.checkedName + length, 0, sizeof block.checkedName - length);
+}
+
+int32_t FindSamePlant(OstrelSharedMem& block, ClientPort& port) {
+  const int32_t count = ClientCount(block);
+  for (int32_t i = 0; i < count; ++i) {
+    if (port.IsSamePlant(block.clients[i])) {
+      return i;
+    }
+  }
+  return -1;
+}
+
+}  // namespace
+
+void DropDeadClients(OstrelSharedMem& block, ClientPort& port) {
+  for (int32_t i = ClientCount(block) - 1; i >= 0; --i) {
+    const uint32_t window = block.clients[i];
+    if (!port.IsAlive(window)) {
+      RemoveClientAt(block, i);
+      EndActivationOf(block, window);
+    }
+  }
+}
+
+RegisterResult RegisterClient(OstrelSharedMem& block, ClientPort& port) {
+  CopyCheckedName(block);
+  DropDeadClients(block, port);
+  const int32_t same = FindSamePlant(block, port);
+  if (same >= 0) {
+    const uint32_t owner = block.clients[same];
+    const uint32_t active = LoadShared(block.activeClient);
+    if (active != 0 && active != owner) {
+      port.Notify(active, OstrelCode::Deactivate);
+    }
+    port.Notify(owner, OstrelCode::Activate);
+    BringClientToTop(block, port, same);
+    InvalidateFrameEdges(block, port);
+    ReleaseBusy(block.busy);
+    return RegisterResult::AlreadyShown;
+  }
+  const uint32_t window = LoadShared(block.inputHwnd);
+  if (!AppendClient(block, window)) {
+    ReleaseBusy(block.busy);
+    return RegisterResult::NoSlot;
+  }
+  if (!port.InjectIntoDesktop(OstrelCode::PinLibrary)) {
+    // The desktop never took the pin, so nothing paints this window: hand back the slot.
+    RemoveClientAt(block, FindClient(block, window));
+    ReleaseBusy(block.busy);
+    return RegisterResult::NoSlot;
+  }
+  return RegisterResult::Registered;
+}
+
+int32_t UnregisterClient(OstrelSharedMem& block, ClientPort& port) {
+  const uint32_t window = LoadShared(block.inputHwnd);
+  if (FindClient(block, window) < 0) {
+    return 0;
+  }
+  // Slots of crashed plants would keep the count above 1 when the last live client leaves, and
+  // the subclass would outlive every plant.
+  DropDeadClients(block, port);
+  // The desktop side must still count this client: the last one's unpin removes the subclass.
+  // When the desktop does not answer, the list is updated all the same.
+  (void)port.InjectIntoDesktop(OstrelCode::UnpinLibrary);
+  RemoveClientAt(block, FindClient(block, window));
+  port.Invalidate(block.updateRect);
+  EndActivationOf(block, window);
+  return InvalidateFrameEdges(block, port);
+}
+
+void BringClientToTop(OstrelSharedMem& block, ClientPort& port, int32_t index) {
+  if (index < 0 || index >= ClientCount(block) - 1) {
+    return;
+  }
+  port.WaitPaintIdle();
+  if (MoveClientToTop(block, index)) {
+    port.Notify(block.clients[ClientCount(block) - 1], OstrelCode::OnTop);
+  }
+}
+
+int32_t InvalidateFrameEdges(const OstrelSharedMem& block, ClientPort& port) {
+  int32_t result = 0;
+  for (const Rect32& strip : FrameEdgeStrips(block.activeFrame)) {
+    result = port.Invalidate(strip);
+  }
+  return result;
+}
+
+}  // namespace ostrel

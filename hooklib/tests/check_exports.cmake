@@ -1,0 +1,16 @@
+# Checks that the hook library exports exactly its five names, undecorated, at ordinals 1 to 5
+# (ordinal base 1, name table in ordinal order).
+execute_process(COMMAND ${OBJDUMP} -p ${DLL} OUTPUT_VARIABLE dump RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "objdump failed on ${DLL}")
+endif()
+string(REGEX MATCH "\\[Ordinal/Name Pointer\\] Table\n([^\n]+\n)*" table "${dump}")
+string(REGEX MATCHALL "\\[ *[0-9]+\\] [^\n]*" rows "${table}")
+set(expected "[   0] Ostrel_Register;[   1] Ostrel_Rehook;[   2] Ostrel_SharedMem;[   3] Ostrel_Unregister;[   4] Ostrel_Update")
+if(NOT "${rows}" STREQUAL "${expected}")
+  message(FATAL_ERROR "exports of ${DLL}:\n${rows}\nexpected:\n${expected}")
+endif()
+if(NOT dump MATCHES "Ordinal Base[ \t]+1\n")
+  message(FATAL_ERROR "ordinal base of ${DLL} is not 1")
+endif()
+message(STATUS "exports: ${rows}")
