@@ -5,120 +5,21 @@
 
 #include <cstdint>
 
+#include "zip/zip_records.h"
 #include "zip/zip_source.h"
 
 namespace zip {
 
-/// The fields of one central-directory header the reader uses, as read (little-endian on disk).
-///
-/// off  size  field
-///   0     4  signature, 0x02014b50
-///   4     2  version made by (high byte: host system)
-///   6     2  version needed to extract
-///   8     2  general-purpose flags
-///  10     2  compression method
-///  12     2  DOS time
-///  14     2  DOS date
-///  16     4  CRC-32
-///  20     4  compressed size
-///  24     4  uncompressed size
-///  28     2  name length
-///  30     2  extra field length
-///  32     2  comment length
-///  34     2  disk number start
-///  36     2  internal attributes
-///  38     4  external attributes
-///  42     4  offset of local header
-///  46     n  name, then extra field and comment
-struct CentralHeader {
-  uint16_t versionMadeBy;
-  uint16_t versionNeeded;
-  uint16_t flags;
-  uint16_t method;
-  uint32_t dosDateTime;  ///< date in the high half, time in the low half
-  uint32_t crc32;
-  uint32_t compressedSize;
-  uint32_t uncompressedSize;
-  uint16_t nameLength;
-  uint16_t extraLength;
-  uint16_t commentLength;
-  uint16_t diskNumberStart;
-  uint16_t internalAttributes;
-  uint32_t externalAttributes;
-  uint32_t localHeaderOffset;
-};
-
-namespace central_layout {
-constexpr uint32_t kSignature = 0x02014b50;
-constexpr size_t kVersionMadeBy = 4, kVersionNeeded = 6, kFlags = 8, kMethod = 10, kTime = 12, kDate = 14;
-constexpr size_t kCrc32 = 16, kCompressedSize = 20, kUncompressedSize = 24, kNameLength = 28;
-constexpr size_t kExtraLength = 30, kCommentLength = 32, kDiskNumberStart = 34, kInternalAttributes = 36;
-constexpr size_t kExternalAttributes = 38, kLocalHeaderOffset = 42, kSize = 46;
-static_assert(kLocalHeaderOffset + 4 == kSize);
-}  // namespace central_layout
-
-/// The fields of a local file header.
-///
-/// off  size  field
-///   0     4  signature, 0x04034b50
-///   4     2  version needed to extract
-///   6     2  general-purpose flags (bit 3: sizes and CRC-32 follow the data)
-///   8     2  compression method
-///  10     2  DOS time
-///  12     2  DOS date
-///  14     4  CRC-32
-///  18     4  compressed size
-///  22     4  uncompressed size
-///  26     2  name length
-///  28     2  extra field length
-///  30     n  name, then the extra field, then the entry's data
-struct LocalHeader {
-  uint16_t flags;
-  uint16_t method;
-  uint32_t dosDateTime;
-  uint32_t crc32;
-  uint32_t compressedSize;
-  uint32_t uncompressedSize;
-  uint16_t nameLength;
-  uint16_t extraLength;
-};
-
-namespace local_layout {
-constexpr uint32_t kSignature = 0x04034b50;
-constexpr size_t kVersionNeeded = 4, kFlags = 6, kMethod = 8, kTime = 10, kDate = 12, kCrc32 = 14;
-constexpr size_t kCompressedSize = 18, kUncompressedSize = 22, kNameLength = 26, kExtraLength = 28, kSize = 30;
-static_assert(kExtraLength + 2 == kSize);
-}  // namespace local_layout
-
-/// End of central directory record.
-///
-/// off  size  field
-///   0     4  signature, 0x06054b50
-///   4     2  number of this disk
-///   6     2  disk with the central directory
-///   8     2  entries on this disk
-///  10     2  total entries
-///  12     4  size of the central directory
-///  16     4  offset of the central directory
-///  20     2  comment length
-namespace end_layout {
-constexpr uint32_t kSignature = 0x06054b50;
-constexpr size_t kDisk = 4, kDirectoryDisk = 6, kEntriesOnDisk = 8, kTotalEntries = 10;
-constexpr size_t kDirectorySize = 12, kDirectoryOffset = 16, kCommentLength = 20, kSize = 22;
-static_assert(kCommentLength + 2 == kSize);
-/// The end record must begin within this many bytes of the source's end.
-constexpr uint64_t kSearchSpan = 0xFFFF;
-/// The ZIP64 end locator that sits right before the end record of a ZIP64 archive.
-constexpr uint32_t kZip64LocatorSignature = 0x07064b50;
+/// Where the end record is looked for: it must begin within this many bytes of the source's end.
+constexpr uint64_t kEndRecordSearchSpan = 0xFFFF;
+/// The ZIP64 end locator, 20 bytes, that sits right before the end record of a ZIP64 archive.
+constexpr uint32_t kZip64LocatorSignature = 0x07064B50;
 constexpr size_t kZip64LocatorSize = 20;
-}  // namespace end_layout
 
-/// General-purpose flag bits the reader acts on.
-constexpr uint16_t kFlagEnciphered = 0x1;
-constexpr uint16_t kFlagDataDescriptor = 0x8;
-/// Compression methods the reader can extract.
-constexpr uint16_t kMethodStored = 0;
-constexpr uint16_t kMethodDeflated = 8;
+/// The packed DOS date and time of a header: date in the high half, time in the low half.
+inline uint32_t DosDateTimeOf(const CentralHeader& header) {
+  return static_cast<uint32_t>(header.dosDate) << 16 | header.dosTime;
+}
 
 /// Little-endian fields out of a byte buffer.
 inline uint16_t Get16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }

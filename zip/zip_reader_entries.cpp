@@ -64,24 +64,25 @@ std::unique_ptr<CZipReader> CZipReader::Open(const void* source, uint32_t size, 
 }
 
 bool CZipReader::CheckLocalHeader(LocalFacts* facts) {
-  using namespace local_layout;
   const CentralHeader& central = directory_.Current();
   uint64_t position = directory_.CurrentLocalHeaderPosition();
-  uint8_t h[kSize];
-  if (!source_->ReadAt(position, h, sizeof h) || Get32(h) != kSignature) return false;
-  uint16_t flags = Get16(h + kFlags);
-  uint16_t method = Get16(h + kMethod);
-  if (method != central.method || (method != kMethodStored && method != kMethodDeflated)) return false;
-  if ((flags & kFlagDataDescriptor) == 0 &&
-      (Get32(h + kCrc32) != central.crc32 || Get32(h + kCompressedSize) != central.compressedSize ||
-       Get32(h + kUncompressedSize) != central.uncompressedSize)) {
+  uint8_t bytes[sizeof(LocalHeader)];
+  if (!source_->ReadAt(position, bytes, sizeof bytes)) return false;
+  LocalHeader local;
+  memcpy(&local, bytes, sizeof local);
+  if (local.signature != kLocalHeaderSignature) return false;
+  if (local.method != central.method || (local.method != kMethodStored && local.method != kMethodDeflated)) {
     return false;
   }
-  uint16_t nameLength = Get16(h + kNameLength);
-  if (nameLength != central.nameLength) return false;
-  facts->extraLength = Get16(h + kExtraLength);
-  facts->extraPosition = position + kSize + nameLength;
-  facts->dataPosition = facts->extraPosition + facts->extraLength;
+  if ((local.flags & kFlagDataDescriptor) == 0 &&
+      (local.crc32 != central.crc32 || local.compressedSize != central.compressedSize ||
+       local.uncompressedSize != central.uncompressedSize)) {
+    return false;
+  }
+  if (local.nameLength != central.nameLength) return false;
+  facts->extraLength = local.extraLength;
+  facts->extraPosition = position + sizeof(LocalHeader) + local.nameLength;
+  facts->dataPosition = facts->extraPosition + local.extraLength;
   return true;
 }
 
@@ -116,7 +117,7 @@ ZipResult CZipReader::GetEntry(int32_t index, ZipEntryInfo* info) {
   if (!SanitiseEntryName(stored, central.nameLength, out.name)) return ZipResult::Corrupt;
   bool endsInSeparator = central.nameLength > 0 && IsSeparator(stored[central.nameLength - 1]);
   out.attributes = EntryAttributes(central.versionMadeBy, central.externalAttributes, endsInSeparator);
-  ZipFileTime dosTime = ToZipFileTime(FileTimeFromDosDateTime(central.dosDateTime));
+  ZipFileTime dosTime = ToZipFileTime(FileTimeFromDosDateTime(DosDateTimeOf(central)));
   out.accessTime = out.createTime = out.modifyTime = dosTime;
   ApplyExtendedTimestamp(extra.data(), extra.size(), &out);
   out.compressedSize = static_cast<int32_t>(central.compressedSize);

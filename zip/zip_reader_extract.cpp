@@ -46,7 +46,7 @@ bool CZipReader::OpenCurrentEntry() {
   data.enciphered = (central.flags & kFlagEnciphered) != 0;
   // With a data descriptor the CRC-32 is not known when the cipher header is made, so writers check
   // against the DOS time instead.
-  data.checkByte = (central.flags & kFlagDataDescriptor) != 0 ? static_cast<uint8_t>(central.dosDateTime >> 8)
+  data.checkByte = (central.flags & kFlagDataDescriptor) != 0 ? static_cast<uint8_t>(central.dosTime >> 8)
                                                               : static_cast<uint8_t>(central.crc32 >> 24);
   auto stream = std::make_unique<ZipEntryStream>();
   if (!stream->Start(*source_, data, hasPassword_ ? password_.c_str() : nullptr)) return false;

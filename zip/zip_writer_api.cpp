@@ -1,0 +1,62 @@
+// The writer's public operations: handle checks and last results around CZipWriter.
+#include "zip/zip_writer.h"
+
+#include <new>
+
+#include "zip/zip_handle_internal.h"
+#include "zip/zip_writer_internal.h"
+
+namespace zip {
+namespace {
+
+CZipWriter* WriterOf(ZipHandle* handle) { return static_cast<CZipWriter*>(handle->object); }
+
+ZipResult Store(ZipResult result) { return StoreLastResult(ZipKind::Writer, result); }
+
+}  // namespace
+
+ZipHandle* ZipWriterOpen(const char* fileName, const char* password) {
+  return ZipWriterOpenEx(fileName, 0, kZipTargetFile, password);
+}
+
+ZipHandle* ZipWriterOpenEx(const void* target, uint32_t size, int32_t mode, const char* password) {
+  std::unique_ptr<CZipWriter> writer;
+  ZipResult result = CZipWriter::Open(target, size, mode, password, writer);
+  if (result != ZipResult::Ok) {
+    (void)Store(result);
+    return nullptr;
+  }
+  ZipHandle* handle = new (std::nothrow) ZipHandle{ZipKind::Writer, writer.get()};
+  if (handle == nullptr) {
+    (void)writer->Close();
+    (void)Store(ZipResult::CannotMap);
+    return nullptr;
+  }
+  writer.release();
+  (void)Store(ZipResult::Ok);
+  return handle;
+}
+
+ZipResult ZipWriterAddFile(ZipHandle* handle, const char* nameInArchive, const char* sourceFileName) {
+  ZipResult check = CheckHandle(handle, ZipKind::Writer);
+  if (check != ZipResult::Ok) return check;
+  return Store(WriterOf(handle)->AddEntry(nameInArchive, sourceFileName, 0, SourceKind::FileName));
+}
+
+ZipResult ZipWriterAddMemory(ZipHandle* handle, const char* nameInArchive, const void* data, uint32_t length) {
+  ZipResult check = CheckHandle(handle, ZipKind::Writer);
+  if (check != ZipResult::Ok) return check;
+  return Store(WriterOf(handle)->AddEntry(nameInArchive, data, length, SourceKind::Memory));
+}
+
+ZipResult ZipWriterClose(ZipHandle* handle) {
+  ZipResult check = CheckHandle(handle, ZipKind::Writer);
+  if (check != ZipResult::Ok) return check;
+  CZipWriter* writer = WriterOf(handle);
+  ZipResult result = writer->Close();
+  delete writer;
+  delete handle;
+  return Store(result);
+}
+
+}  // namespace zip
