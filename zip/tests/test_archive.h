@@ -24,6 +24,14 @@ struct TestEntry {
   uint16_t method = 0xFFFF;           ///< with rawPayload: the method to record
 };
 
+/// A deflated entry of the given name and data, with the defaults above.
+inline TestEntry Entry(const std::string& name, const std::string& data) {
+  TestEntry e;
+  e.name = name;
+  e.data = data;
+  return e;
+}
+
 struct TestArchive {
   std::string bytes;
   std::vector<size_t> localOffsets;    ///< of each local header, in bytes
