@@ -61,6 +61,12 @@ void FillWindow(DeflateState& s) {
   } while (s.lookahead < kMinLookahead);
 }
 
+inline uint16_t Load16(const uint8_t* p) {
+  uint16_t v;
+  memcpy(&v, p, 2);
+  return v;
+}
+
 /// Number of equal bytes at a and b, at most limit. Reads up to 7 bytes beyond the limit, which the
 /// window padding covers.
 inline uint32_t MatchLength(const uint8_t* a, const uint8_t* b, uint32_t limit) {
@@ -90,24 +96,20 @@ uint32_t LongestMatch(DeflateState& s, uint32_t curMatch) {
   uint32_t bestLen = s.prevLength;
   uint32_t limit = s.strstart > kMaxDist ? s.strstart - kMaxDist : 0;
   if (s.prevLength >= kGoodLength) chainLength >>= 2;
-  // bestLen may be below 2 only at the first step, where prevLength is 2 by construction.
-  uint8_t scanEnd1 = scan[bestLen - 1];
-  uint8_t scanEnd = scan[bestLen];
+  // prevLength is at least 2, so bestLen - 1 never reaches before scan.
+  uint16_t scanEnd = Load16(scan + bestLen - 1);
+  uint16_t scanStart = Load16(scan);
   do {
     const uint8_t* match = s.window + curMatch;
-    // Cheap rejections first: the bytes that would make the match longer than the best, then the
-    // first two (equal hashes do not promise equal bytes).
-    if (match[bestLen] != scanEnd || match[bestLen - 1] != scanEnd1 || match[0] != scan[0] ||
-        match[1] != scan[1]) {
-      continue;
-    }
+    // Cheap rejections first: the two bytes that would make the match longer than the best, then
+    // the first two (equal hashes do not promise equal bytes).
+    if (Load16(match + bestLen - 1) != scanEnd || Load16(match) != scanStart) continue;
     uint32_t len = 2 + MatchLength(scan + 2, match + 2, kMaxMatch - 2);
     if (len > bestLen) {
       s.matchStart = static_cast<int32_t>(curMatch);
       bestLen = len;
       if (len >= s.niceMatch) break;
-      scanEnd1 = scan[bestLen - 1];
-      scanEnd = scan[bestLen];
+      scanEnd = Load16(scan + bestLen - 1);
     }
   } while ((curMatch = s.prev[curMatch & kWindowMask]) > limit && --chainLength != 0);
   return bestLen;

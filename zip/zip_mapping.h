@@ -24,7 +24,7 @@ class AnonymousMapping {
  private:
   uint8_t* data_ = nullptr;
   size_t size_ = 0;
-  void* section_ = nullptr;  // the mapping object on Windows; unused elsewhere
+  [[maybe_unused]] void* section_ = nullptr;  // the mapping object on Windows; unused elsewhere
 };
 
 }  // namespace zip

@@ -98,8 +98,8 @@ CZipWriter::~CZipWriter() = default;
 
 size_t CZipWriter::WriteOutput(const uint8_t* bytes, size_t size) {
   if (size == 0) return 0;
-  if (!rewriting_ && (bytesWritten_ > kMaxArchiveBytes - baseOffset_ ||
-                      size > kMaxArchiveBytes - baseOffset_ - bytesWritten_)) {
+  // Every term stays far below 2^63, so the sum cannot wrap.
+  if (!rewriting_ && baseOffset_ + bytesWritten_ + size > kMaxArchiveBytes) {
     // Past 4 GiB the 32-bit offsets and sizes would wrap and describe another archive.
     SetSticky(ZipResult::WriteFailed);
     return 0;

@@ -433,5 +433,22 @@ TEST_F(ZipWriterTest, EntryCountStopsAtTheEndRecordsLimit) {
   EXPECT_EQ(archive.entries.back().name, "65534.z");
 }
 
+TEST_F(ZipWriterTest, OffsetsPastFourGiBAreRefused) {
+  // An archive that starts 256 bytes below 4 GiB (a sparse file) has no room for a 300-byte entry:
+  // its 32-bit offsets would wrap.
+  std::string zipPath = Path("far.zip");
+  OsHandle out = ActiveFileCalls().createForWrite(zipPath.c_str());
+  ASSERT_NE(out, kNoFile);
+  ASSERT_TRUE(ActiveFileCalls().seek(out, 0xFFFFFF00u));
+  std::vector<uint8_t> data(300, 'x');
+  ZipHandle* writer = ZipWriterOpenEx(reinterpret_cast<const void*>(out), 0, kZipTargetHandle, nullptr);
+  ASSERT_NE(writer, nullptr);
+  EXPECT_EQ(ZipWriterAddMemory(writer, "a.z", "x", 1), ZipResult::Ok);
+  EXPECT_EQ(ZipWriterAddMemory(writer, "big.z", data.data(), 300), ZipResult::WriteFailed);
+  EXPECT_EQ(ZipWriterAddMemory(writer, "b.z", "x", 1), ZipResult::WriterFailed);
+  EXPECT_EQ(ZipWriterClose(writer), ZipResult::Ok);  // the first entry's directory still fits
+  EXPECT_TRUE(ActiveFileCalls().close(out));
+}
+
 }  // namespace
 }  // namespace zip
