@@ -51,8 +51,10 @@ bool FolderExists(const std::string& path) {
 
 bool MakeFolder(const std::string& path) {
   std::string native = NativePath(path);
-  if (mkdir(native.c_str(), 0777) == 0) return true;
-  return FolderExists(native);
+  // Most folders exist already (every file of a folder asks again): one stat beats a failed mkdir
+  // and a stat.
+  if (FolderExists(native)) return true;
+  return mkdir(native.c_str(), 0777) == 0 || FolderExists(native);
 }
 
 bool IsReadOnlyFile(const std::string& path) {
@@ -66,9 +68,14 @@ ExtractedFile::~ExtractedFile() { Discard(); }
 bool ExtractedFile::Create(const std::string& temporaryPath, uint32_t attributes) {
   Discard();
   temporaryPath_ = NativePath(temporaryPath);
-  unlink(temporaryPath_.c_str());
   mode_t mode = (attributes & 0x01) != 0 ? 0444 : 0666;
-  int fd = open(temporaryPath_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+  constexpr int kFlags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
+  int fd = open(temporaryPath_.c_str(), kFlags, mode);
+  if (fd < 0 && errno == EEXIST) {
+    // A leftover of an extraction that was cut off; it is ours to replace.
+    unlink(temporaryPath_.c_str());
+    fd = open(temporaryPath_.c_str(), kFlags, mode);
+  }
   if (fd < 0) {
     temporaryPath_.clear();
     return false;
