@@ -3,6 +3,7 @@
 #include "zip/zip_source.h"
 
 #include <cstring>
+#include <utility>
 
 #include "zip/zip_file.h"
 

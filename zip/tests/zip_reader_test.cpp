@@ -7,6 +7,7 @@
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <time.h>
+#include <utime.h>
 
 #include <cstdio>
 #include <cstring>
@@ -456,6 +457,38 @@ TEST(ZipReaderRoundTrip, WhatTheWriterWritesReadsBack) {
     }
     EXPECT_EQ(ZipReaderClose(reader), ZipResult::Ok);
   }
+}
+
+TEST(ZipReaderRoundTrip, AFileKeepsItsTimesAndReadOnlyMark) {
+  test::Sandbox sandbox;
+  std::string source = sandbox.Path("leaf.txt");
+  std::ofstream(source, std::ios::binary) << "a leaf, written long ago";
+  struct utimbuf times {};
+  times.actime = 1500000000;
+  times.modtime = 1400000000;
+  ASSERT_EQ(utime(source.c_str(), &times), 0);
+  std::filesystem::permissions(source, std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
+                                           std::filesystem::perms::others_write,
+                               std::filesystem::perm_options::remove);
+  std::string archive = sandbox.Path("leaf.zip");
+  ZipHandle* writer = ZipWriterOpen(archive.c_str(), nullptr);
+  ASSERT_NE(writer, nullptr);
+  ASSERT_EQ(ZipWriterAddFile(writer, "dir\\leaf.txt", source.c_str()), ZipResult::Ok);
+  ASSERT_EQ(ZipWriterClose(writer), ZipResult::Ok);
+
+  ZipHandle* reader = ZipReaderOpen(archive.c_str(), nullptr);
+  ASSERT_NE(reader, nullptr);
+  ASSERT_EQ(ZipReaderSetBaseDir(reader, sandbox.Base().c_str()), ZipResult::Ok);
+  ZipEntryInfo info{};
+  ASSERT_EQ(ZipReaderFindEntry(reader, "dir/leaf.txt", 0, nullptr, &info), ZipResult::Ok);
+  EXPECT_EQ(UnixOf(info.modifyTime), 1400000000);
+  EXPECT_EQ(UnixOf(info.accessTime), 1500000000);
+  EXPECT_EQ(info.attributes & 0x01u, 0x01u);
+  EXPECT_EQ(ZipReaderExtractToFile(reader, info.index, info.name), ZipResult::Ok);
+  EXPECT_EQ(FileContents(sandbox.Base() + "dir/leaf.txt"), "a leaf, written long ago");
+  EXPECT_EQ(ModifiedUnix(sandbox.Base() + "dir/leaf.txt"), 1400000000);
+  EXPECT_FALSE(IsWritable(sandbox.Base() + "dir/leaf.txt"));
+  EXPECT_EQ(ZipReaderClose(reader), ZipResult::Ok);
 }
 
 }  // namespace
