@@ -20,11 +20,13 @@ class ZipCipher {
   /// Deciphers bytes in place, continuing the key stream.
   void Decipher(uint8_t* bytes, size_t size);
 
+  /// Enciphers one byte and moves the keys on with the plain byte.
   uint8_t Encipher(uint8_t plain) {
     uint8_t out = static_cast<uint8_t>(plain ^ StreamByte());
     Update(plain);
     return out;
   }
+  /// Deciphers one byte and moves the keys on with the plain byte it gives.
   uint8_t Decipher(uint8_t enciphered) {
     uint8_t plain = static_cast<uint8_t>(enciphered ^ StreamByte());
     Update(plain);

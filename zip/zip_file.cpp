@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 
 namespace zip {
 namespace {
@@ -21,7 +22,14 @@ OsHandle CreateForWrite(const char* name) {
 
 OsHandle OpenForRead(const char* name) {
   int fd = open(name, O_RDONLY | O_CLOEXEC);
-  return fd < 0 ? kNoFile : fd;
+  if (fd < 0) return kNoFile;
+  // POSIX opens folders for reading too; Windows does not, and neither should we.
+  struct stat st {};
+  if (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+    close(fd);
+    return kNoFile;
+  }
+  return fd;
 }
 
 int64_t Read(OsHandle file, void* buffer, size_t size) {
@@ -76,7 +84,13 @@ bool Info(OsHandle file, FileInfo* info) {
 
 bool Close(OsHandle file) { return close(Fd(file)) == 0; }
 
-const FileCalls kSystemCalls = {CreateForWrite, OpenForRead, Read, Write, Tell, Seek, Info, Close};
+bool Flush(OsHandle file) { return fsync(Fd(file)) == 0; }
+
+bool Replace(const char* from, const char* to) { return rename(from, to) == 0; }
+
+bool Remove(const char* name) { return unlink(name) == 0; }
+
+const FileCalls kSystemCalls = {CreateForWrite, OpenForRead, Read, Write, Tell, Seek, Info, Close, Flush, Replace, Remove};
 
 }  // namespace
 

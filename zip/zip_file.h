@@ -42,6 +42,12 @@ struct FileCalls {
   bool (*info)(OsHandle file, FileInfo* info);
   /// Closes the handle; false when the close reported an error (data may not have reached disk).
   bool (*close)(OsHandle file);
+  /// Pushes written data to the disk; false on failure.
+  bool (*flush)(OsHandle file);
+  /// Moves the closed file from over to, replacing a file there, durably; false on failure.
+  bool (*replace)(const char* from, const char* to);
+  /// Deletes a file; false on failure.
+  bool (*remove)(const char* name);
 };
 
 /// The platform's calls.
@@ -63,16 +69,19 @@ class OsFile {
   OsFile& operator=(const OsFile&) = delete;
 
   bool IsOpen() const { return handle_ != kNoFile; }
+  /// The handle, still owned by this object.
   OsHandle handle() const { return handle_; }
 
   /// Closes an owned handle and forgets a borrowed one. False when closing reported an error.
   [[nodiscard]] bool Close();
 
+  /// The FileCalls operations on this handle; see there.
   int64_t Read(void* buffer, size_t size) { return ActiveFileCalls().read(handle_, buffer, size); }
   size_t Write(const void* bytes, size_t size) { return ActiveFileCalls().write(handle_, bytes, size); }
   bool Tell(uint64_t& position) { return ActiveFileCalls().tell(handle_, &position); }
   bool Seek(uint64_t position) { return ActiveFileCalls().seek(handle_, position); }
   bool Info(FileInfo& info) { return ActiveFileCalls().info(handle_, &info); }
+  bool Flush() { return ActiveFileCalls().flush(handle_); }
 
  private:
   OsHandle handle_ = kNoFile;

@@ -84,7 +84,15 @@ bool Info(OsHandle file, FileInfo* info) {
 
 bool Close(OsHandle file) { return CloseHandle(Win(file)) != 0; }
 
-const FileCalls kSystemCalls = {CreateForWrite, OpenForRead, Read, Write, Tell, Seek, Info, Close};
+bool Flush(OsHandle file) { return FlushFileBuffers(Win(file)) != 0; }
+
+bool Replace(const char* from, const char* to) {
+  return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+bool Remove(const char* name) { return DeleteFileA(name) != 0; }
+
+const FileCalls kSystemCalls = {CreateForWrite, OpenForRead, Read, Write, Tell, Seek, Info, Close, Flush, Replace, Remove};
 
 }  // namespace
 

@@ -62,7 +62,11 @@ ZipResult CZipWriter::Open(const void* target, uint32_t size, int32_t mode, cons
     }
     case 2: {
       if (target == nullptr) return ZipResult::BadArgument;
-      OsHandle handle = ActiveFileCalls().createForWrite(static_cast<const char*>(target));
+      // The archive is written under a temporary name and replaces the file of the given name only
+      // once it is complete: a failed write never costs the caller an older archive of that name.
+      w->targetName_ = static_cast<const char*>(target);
+      w->tempName_ = w->targetName_ + "_tmp";
+      OsHandle handle = ActiveFileCalls().createForWrite(w->tempName_.c_str());
       if (handle == kNoFile) return ZipResult::CannotOpen;
       w->output_ = OsFile(handle, true);
       w->repositionable_ = true;
@@ -309,6 +313,12 @@ ZipResult CZipWriter::CompleteEntry(CentralRecord& record, bool enciphered, uint
 }
 
 ZipResult CZipWriter::AddEntry(const char* name, const void* source, uint64_t length, SourceKind kind) {
+  ZipResult result = WriteEntry(name, source, length, kind);
+  source_ = EntrySource{};  // closes a source file the writer opened, on every path
+  return result;
+}
+
+ZipResult CZipWriter::WriteEntry(const char* name, const void* source, uint64_t length, SourceKind kind) {
   if (stickyError_ != ZipResult::Ok) return ZipResult::WriterFailed;
   if (finished_) return ZipResult::WriterClosed;
   if (directory_.size() >= kMaxEntries) return ZipResult::BadArgument;
@@ -355,7 +365,7 @@ ZipResult CZipWriter::AddEntry(const char* name, const void* source, uint64_t le
   bool readFailed = source_.readFailed;
   uint32_t crc = source_.crc32;
   uint64_t bytesRead = source_.bytesRead;
-  source_ = EntrySource{};  // closes a source file the writer opened
+  source_ = EntrySource{};
   if (result != ZipResult::Ok) return result;
   // A source that failed part way would leave an entry that looks complete but holds a truncated
   // copy; leaving it out of the directory keeps the archive honest.
@@ -420,8 +430,17 @@ ZipResult CZipWriter::Close() {
   mapping_.Release();
   memory_ = nullptr;
   target_ = Target::None;
-  // Closing our own file can be the first report of a failed write (full disk, network file).
-  if (!output_.Close() && result == ZipResult::Ok) result = ZipResult::WriteFailed;
+  if (!tempName_.empty()) {
+    // Flushing and closing can be the first report of a failed write (full disk, network file).
+    if (result == ZipResult::Ok && !output_.Flush()) result = ZipResult::WriteFailed;
+    if (!output_.Close() && result == ZipResult::Ok) result = ZipResult::WriteFailed;
+    if (result == ZipResult::Ok && !ActiveFileCalls().replace(tempName_.c_str(), targetName_.c_str())) {
+      result = ZipResult::WriteFailed;
+    }
+    if (result != ZipResult::Ok) (void)ActiveFileCalls().remove(tempName_.c_str());
+    tempName_.clear();
+  }
+  (void)output_.Close();  // a caller's handle is only forgotten
   deflater_.reset();
   return result;
 }

@@ -14,13 +14,14 @@ namespace zip {
 enum ZipTargetMode : int32_t {
   kZipTargetHandle = 1,  ///< target is an open file handle the caller keeps (Win32 HANDLE; elsewhere
                          ///< a file descriptor cast to a pointer); the archive starts at its position
-  kZipTargetFile = 2,    ///< target is a file name; the file is created, replacing any old one
+  kZipTargetFile = 2,    ///< target is a file name; the complete archive replaces any old file
   kZipTargetMemory = 3,  ///< target is a block of size bytes, or null for a private block the
                          ///< writer maps and discards at close
 };
 
 /// Opens a writer on a new file (ZipWriterOpenEx with kZipTargetFile). password may be null or
-/// empty for none. Returns the handle, or null with the reason as ZipWriterLastResult().
+/// empty for none. Returns the handle, or null with the reason as ZipWriterLastResult(). The
+/// archive is written as fileName + "_tmp" and replaces fileName when ZipWriterClose succeeds.
 ZipHandle* ZipWriterOpen(const char* fileName, const char* password);
 
 /// Opens a writer on target (see ZipTargetMode). The handle is the caller's until ZipWriterClose.
@@ -40,7 +41,8 @@ ZipResult ZipWriterAddMemory(ZipHandle* handle, const char* nameInArchive, const
 
 /// Writes the central directory and end record unless they are written, releases the output and
 /// frees the writer and the handle, whatever the result. WriteFailed when the directory, the end
-/// record or the closing of the writer's own file failed.
+/// record, or the flushing, closing or renaming of the writer's own file failed; a file target then
+/// keeps whatever file of its name was there before.
 ZipResult ZipWriterClose(ZipHandle* handle);
 
 }  // namespace zip

@@ -77,6 +77,7 @@ class CZipWriter {
   };
 
   CZipWriter() = default;
+  ZipResult WriteEntry(const char* name, const void* source, uint64_t length, SourceKind kind);
   ZipResult OpenSource(const void* source, uint64_t length, SourceKind kind, CentralRecord& record);
   ZipResult WriteLocalHeader(const CentralRecord& record);
   ZipResult WriteEntryData(CentralRecord& record, bool isFolder);
@@ -93,6 +94,8 @@ class CZipWriter {
 
   Target target_ = Target::None;
   OsFile output_;
+  std::string targetName_;  // file-name target: the archive's name, and the name it is written under
+  std::string tempName_;
   AnonymousMapping mapping_;
   uint64_t baseOffset_ = 0;
   ZipResult stickyError_ = ZipResult::Ok;

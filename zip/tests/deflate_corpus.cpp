@@ -124,22 +124,22 @@ std::vector<uint8_t> MakePlantLikeFile(size_t size, uint32_t seed) {
   return out;
 }
 
-std::vector<CorpusItem> MakeDeflateCorpus(bool fullSize) {
+std::vector<CorpusItem> MakeDeflateCorpus() {
   std::vector<CorpusItem> corpus;
   corpus.push_back({"empty", {}});
   corpus.push_back({"one byte", {0x41}});
   std::vector<uint8_t> all(256);
   for (int i = 0; i < 256; ++i) all[i] = static_cast<uint8_t>(i);
   corpus.push_back({"all byte values", all});
-  corpus.push_back({"long runs", Runs(fullSize ? 1 << 20 : 1 << 18, 1)});
-  corpus.push_back({"random", Random(fullSize ? 1 << 20 : 1 << 18, 2)});
-  corpus.push_back({"text", MakeText(fullSize ? 1 << 20 : 1 << 18, 3)});
+  corpus.push_back({"long runs", Runs(1 << 20, 1)});
+  corpus.push_back({"random", Random(1 << 20, 2)});
+  corpus.push_back({"text", MakeText(1 << 20, 3)});
   corpus.push_back({"plant file", MakePlantLikeFile(40000, 4)});
   corpus.push_back({"far copies", FarCopies(5)});
   corpus.push_back({"every match length", EveryLength(6)});
 
   // Mixed: the kinds above in pieces of 16 KB to 256 KB, as a configuration archive would see them.
-  size_t mixedSize = fullSize ? 10u << 20 : 2u << 20;
+  size_t mixedSize = 10u << 20;
   std::vector<uint8_t> mixed;
   std::mt19937 rng(7);
   while (mixed.size() < mixedSize) {

@@ -15,8 +15,8 @@ struct CorpusItem {
 
 /// Empty, one byte, all byte values, long runs, random, text, a plant-file stand-in (structured
 /// doubles and records), far copies across the window slides, every match length, and 10 MiB of
-/// those kinds mixed. fullSize false shrinks the big items for slow runs (sanitizers, Wine).
-std::vector<CorpusItem> MakeDeflateCorpus(bool fullSize);
+/// those kinds mixed.
+std::vector<CorpusItem> MakeDeflateCorpus();
 
 /// English-like text of about size bytes from a vocabulary of a few hundred words.
 std::vector<uint8_t> MakeText(size_t size, uint32_t seed);

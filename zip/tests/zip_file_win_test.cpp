@@ -169,8 +169,8 @@ TEST_F(ZipFileWinTest, ShareModesOfSourceAndTarget) {
   // A source held open for writing by someone else is skipped, not read half-written.
   EXPECT_EQ(ZipWriterAddFile(writer, "locked.txt", source.c_str()), ZipResult::CannotOpen);
   EXPECT_EQ(ZipWriterAddFile(writer, "missing.txt", (dir_ + "\\missing.txt").c_str()), ZipResult::CannotOpen);
-  // The archive being written is not shared.
-  HANDLE reader = CreateFileA(zipPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+  // The archive being written (under its temporary name) is not shared.
+  HANDLE reader = CreateFileA((zipPath + "_tmp").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   EXPECT_EQ(reader, INVALID_HANDLE_VALUE);
   if (reader != INVALID_HANDLE_VALUE) CloseHandle(reader);

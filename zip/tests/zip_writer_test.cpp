@@ -227,6 +227,7 @@ TEST_F(ZipWriterTest, NamesAndMethods) {
   EXPECT_EQ(ZipWriterAddMemory(writer, "a", "x", 0), ZipResult::BadArgument);
   EXPECT_EQ(ZipWriterAddFile(writer, "a", nullptr), ZipResult::BadArgument);
   EXPECT_EQ(ZipWriterAddFile(writer, "a", Path("does-not-exist").c_str()), ZipResult::CannotOpen);
+  EXPECT_EQ(ZipWriterAddFile(writer, "a", Path("").c_str()), ZipResult::CannotOpen);  // a folder
   ASSERT_EQ(ZipWriterAddMemory(writer, longest.c_str(), "x", 1), ZipResult::Ok);
   ASSERT_EQ(ZipWriterClose(writer), ZipResult::Ok);
 
@@ -406,15 +407,32 @@ TEST_F(ZipWriterTest, SourceFailingPartWayIsLeftOutOfTheArchive) {
   ExpectContents(bytes, archive, {Bytes("still fine")});
 }
 
-TEST_F(ZipWriterTest, FailedCloseOfTheArchiveFileIsReported) {
-  ZipHandle* writer = ZipWriterOpen(Path("closing.zip").c_str(), nullptr);
+TEST_F(ZipWriterTest, AnOlderArchiveIsReplacedOnlyByACompleteOne) {
+  std::string zipPath = WriteSource("backup.zip", Bytes("older archive"));
+  ZipHandle* writer = ZipWriterOpen(zipPath.c_str(), nullptr);
   ASSERT_NE(writer, nullptr);
   ASSERT_EQ(ZipWriterAddMemory(writer, "a.txt", "abc", 3), ZipResult::Ok);
-  FaultPlan plan;
-  plan.closeFails = true;
-  ScopedFaults faults(plan);
-  EXPECT_EQ(ZipWriterClose(writer), ZipResult::WriteFailed);
-  EXPECT_EQ(ZipWriterLastResult(), ZipResult::WriteFailed);
+  EXPECT_EQ(ReadFileBytes(zipPath), Bytes("older archive"));  // untouched while writing
+  {
+    // A close that reports an error: the data may never have reached the disk.
+    FaultPlan plan;
+    plan.closeFails = true;
+    ScopedFaults faults(plan);
+    EXPECT_EQ(ZipWriterClose(writer), ZipResult::WriteFailed);
+    EXPECT_EQ(ZipWriterLastResult(), ZipResult::WriteFailed);
+  }
+  EXPECT_EQ(ReadFileBytes(zipPath), Bytes("older archive"));
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "backup.zip_tmp"));
+
+  writer = ZipWriterOpen(zipPath.c_str(), nullptr);
+  ASSERT_NE(writer, nullptr);
+  ASSERT_EQ(ZipWriterAddMemory(writer, "a.txt", "abc", 3), ZipResult::Ok);
+  ASSERT_EQ(ZipWriterClose(writer), ZipResult::Ok);
+  std::vector<uint8_t> bytes = ReadFileBytes(zipPath);
+  InspectedArchive archive = InspectArchive(bytes);
+  ASSERT_EQ(archive.error, "");
+  ExpectContents(bytes, archive, {Bytes("abc")});
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "backup.zip_tmp"));
 }
 
 TEST_F(ZipWriterTest, EntryCountStopsAtTheEndRecordsLimit) {
