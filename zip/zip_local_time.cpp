@@ -1,7 +1,8 @@
 // Local calendar time to UTC with the C library's time-zone rules (TZ).
+#include "zip/zip_entry_facts.h"
+
 #include <time.h>
 
-#include "zip/zip_entry_facts.h"
 
 namespace zip {
 

@@ -1,8 +1,9 @@
 // Local calendar time to UTC with Windows' time-zone rules, as DosDateTimeToFileTime and
 // LocalFileTimeToFileTime would give it.
+#include "zip/zip_entry_facts.h"
+
 #include <windows.h>
 
-#include "zip/zip_entry_facts.h"
 
 namespace zip {
 

@@ -1,11 +1,12 @@
 // CZipReader: opening, and finding and describing entries.
+#include "zip/zip_reader_object.h"
+
 #include <cstring>
 #include <vector>
 
 #include "zip/zip_entry_facts.h"
 #include "zip/zip_entry_name.h"
 #include "zip/zip_extract_files.h"
-#include "zip/zip_reader_object.h"
 
 namespace zip {
 namespace {

@@ -3,12 +3,13 @@
 // Entry names reach here sanitised, but the target of a file extraction is the caller's; a relative
 // target is accepted only in the sanitised form, so base + target always lies below the base
 // folder. An absolute target is the caller's explicit choice and used as given.
+#include "zip/zip_reader_object.h"
+
 #include <cstring>
 
 #include "zip/zip_entry_facts.h"
 #include "zip/zip_entry_name.h"
 #include "zip/zip_extract_files.h"
-#include "zip/zip_reader_object.h"
 
 namespace zip {
 namespace {
