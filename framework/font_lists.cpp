@@ -6,9 +6,12 @@
 
 namespace {
 
+// Bounded copy with a terminator: faces come from the settings file and may lack one.
 void CopyFace(char (&field)[kFontFaceSize], const char* face) {
-  std::strncpy(field, face, kFontFaceSize - 1);
-  field[kFontFaceSize - 1] = '\0';
+  size_t length = 0;
+  while (length < kFontFaceSize - 1 && face[length] != '\0') ++length;
+  std::memmove(field, face, length);
+  field[length] = '\0';
 }
 
 bool IsEmpty(const char* text) { return text == nullptr || text[0] == '\0'; }
