@@ -91,7 +91,7 @@ uint32_t DataFileStore::WriteFileAtomic(const char* folder, const char* fileName
   // NotCreated a second time means someone else holds the temporary file (or nothing could be
   // made): it is not ours to delete.
   if (written == NewFileResult::NotCreated) return 0;
-  if (written != NewFileResult::Ok || !ops_.ReplaceFile(temp, target)) {
+  if (written != NewFileResult::Ok || !ops_.MoveOver(temp, target)) {
     (void)ops_.RemoveFile(temp);
     return 0;
   }

@@ -28,7 +28,7 @@ class FileOps {
   virtual NewFileResult WriteNewFile(const char* path, const void* data, uint32_t size) = 0;
 
   /// Moves `from` over `to`, replacing it in one step and reaching the disk before returning.
-  virtual bool ReplaceFile(const char* from, const char* to) = 0;
+  virtual bool MoveOver(const char* from, const char* to) = 0;
 
   /// Deletes a file; false when it could not be deleted.
   virtual bool RemoveFile(const char* path) = 0;

@@ -65,7 +65,7 @@ class Win32FileOps final : public FileOps {
     return NewFileResult::Ok;
   }
 
-  bool ReplaceFile(const char* from, const char* to) override {
+  bool MoveOver(const char* from, const char* to) override {
     for (DWORD delay = 10;; delay *= 2) {
       if (MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
       if (!IsTransientError(GetLastError()) || delay > 160) return false;

@@ -54,7 +54,7 @@ class FakeFileOps final : public FileOps {
     return count == size ? NewFileResult::Ok : NewFileResult::Incomplete;
   }
 
-  bool ReplaceFile(const char* from, const char* to) override {
+  bool MoveOver(const char* from, const char* to) override {
     calls.push_back(std::string("replace ") + from + " " + to);
     if (replaceFails || files.count(from) == 0) return false;
     files[to] = files[from];

@@ -1,0 +1,98 @@
+// CZrfApp: the framework's one application object. It exists as the static object gApp for the
+// whole process, constructed before the program's entry function and destroyed after it returns,
+// and holds the program's identity, folders, settings and install records and string table.
+// Start-up (CZrfApp::Init), the message loop, shutdown and restart, the command line, the control
+// window, the UI style and the framework windows add their members here as they are built.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "framework/data_file.h"
+#include "framework/install_record.h"
+#include "framework/settings_record.h"
+#include "framework/string_table.h"
+
+constexpr int32_t kCommandLineCapacity = 1040;  ///< characters of the command line, NUL included
+
+class CZrfApp {
+ public:
+  /// All fields zero or empty, then: dialog icon id 1, the settings defaults, the string table
+  /// reading its language from the settings, and OLE initialised for this thread.
+  CZrfApp();
+  /// Uninitialises OLE when the constructor initialised it.
+  ~CZrfApp();
+  CZrfApp(const CZrfApp&) = delete;
+  CZrfApp& operator=(const CZrfApp&) = delete;
+
+  /// Copies the data-file patterns (extra files a configuration archive takes along) and the keep
+  /// patterns (data-folder files that survive applying an archive), each cut to 259 characters.
+  /// A null text counts as empty.
+  void SetFilePatterns(const char* dataFilePatterns, const char* keepPatterns);
+
+  /// True when the stored settings version matched the one the program gave at start-up; saved
+  /// window placements are used only then.
+  bool IsSameVersion() const { return settingsVersionChanged == 0; }
+
+  /// Loads "(ZRF)App" of the data folder over the defaults, applies its rules and sets
+  /// settingsVersionChanged when the stored version differs from `givenVersion`.
+  void LoadSettings(int32_t givenVersion);
+
+  /// Writes the settings record as "(ZRF)App" unless noSave is set (a start that failed must
+  /// never overwrite the user's settings with defaults) or the data folder is not set.
+  /// True when the file was replaced.
+  [[nodiscard]] bool SaveSettings();
+
+  /// Reads the install record of the product name from the registry. 0 or ZRF_ERR_INSTALL.
+  [[nodiscard]] int32_t LoadInstallRecord();
+
+  /// The data-file store on this object's data folder and common data folder. It borrows the
+  /// folders, so it sees later changes to them; valid as long as gApp.
+  DataFileStore DataFiles();
+
+  // Identity.
+  HINSTANCE instance;                      ///< module instance given to Init
+  uint32_t processId;                      ///< GetCurrentProcessId at Init
+  uint16_t productStringId;                ///< string id whose piece 0 is the product name
+  char productName[260];                   ///< piece 0 of productStringId
+  int32_t version[3];                      ///< file version: major, minor, third number
+  char commandLine[kCommandLineCapacity];  ///< the command line given to Init
+  char programFolder[260];                 ///< folder of the program file, up to its last "\"
+  char programPath[260];                   ///< full path of the program file
+  uint32_t productCrc;                     ///< Crc32 of productName; keys the control message
+
+  // Folders (full paths without a trailing backslash; empty until the data folders are set up).
+  char dataFolder[260];        ///< per-user data folder
+  char commonDataFolder[260];  ///< all-users data folder
+
+  // Start-up state.
+  int32_t dialogIconId;            ///< icon resource of dialogs and the message box; 1
+  int32_t osCode;                  ///< Windows version code; 0 until Init sets it
+  uint8_t wow64;                   ///< 1: the 32-bit program runs on 64-bit Windows
+  uint8_t noSave;                  ///< 1: the settings are not written
+  uint8_t settingsVersionChanged;  ///< 1: stored settings version differed at load
+  char keepPatterns[260];          ///< second text of SetFilePatterns
+  char dataFilePatterns[260];      ///< first text of SetFilePatterns
+
+  // Records. The settings are 4-aligned so the string table can read the language in place.
+  alignas(4) SettingsRecord settings;
+  InstallRecord install;
+
+  CStringTable strings;
+
+ private:
+  HRESULT oleResult_;
+};
+
+/// The application object.
+extern CZrfApp gApp;
+
+/// Data-file operations on gApp's folders (see DataFileStore): bytes read, the file size for a
+/// null buffer, or 0; the size written, or 0.
+uint32_t ReadDataFile(const char* name, int32_t number, void* buffer, uint32_t size, int32_t location);
+uint32_t WriteDataFile(const char* name, int32_t number, const void* data, uint32_t size, int32_t location);
+uint32_t ReadFileFromFolder(const char* folder, const char* fileName, const char* extension, void* buffer,
+                            uint32_t size, int32_t location);
+uint32_t WriteFileAtomic(const char* folder, const char* fileName, const char* extension, const void* data,
+                         uint32_t size, int32_t location);
