@@ -2,6 +2,8 @@
 // be written, and the shell's special folders.
 #pragma once
 
+#include <windows.h>
+
 #include <cstdint>
 
 /// CreateFolderPath (folder_path.h) on the real file system.

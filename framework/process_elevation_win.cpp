@@ -1,0 +1,18 @@
+// Whether this process runs elevated.
+#include "framework/process_elevation_win.h"
+
+#include <windows.h>
+
+#include "framework/scoped_handles_win.h"
+#include "framework/zrf_app_win.h"
+
+int32_t IsProcessElevated() {
+  if (gApp.osCode < 6) return 1;
+  HANDLE rawToken = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &rawToken)) return -1;
+  ScopedHandle token(rawToken);
+  TOKEN_ELEVATION elevation = {};
+  DWORD size = 0;
+  if (!GetTokenInformation(token.Get(), TokenElevation, &elevation, sizeof elevation, &size)) return -1;
+  return elevation.TokenIsElevated != 0 ? 1 : 0;
+}
