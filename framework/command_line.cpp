@@ -4,6 +4,8 @@
 #include <cstring>
 #include <new>
 
+#include "framework/data_file.h"
+
 namespace {
 
 char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
@@ -139,4 +141,13 @@ int32_t FindSwitch(const CSwitchList& switches, const char* name) {
     if (EqualsNoCase(name, length, switches.Item(i).name)) return i;
   }
   return -1;
+}
+
+bool SaveCommandLine(DataFileStore& store, const char* commandLine) {
+  char line[kCommandLineSize] = {};
+  for (int32_t i = 0; commandLine != nullptr && i < kCommandLineSize - 1 && commandLine[i] != '\0'; ++i) {
+    line[i] = commandLine[i];
+  }
+  const uint32_t size = static_cast<uint32_t>(std::strlen(line)) + 1;
+  return store.WriteDataFile(kCommandLineFileName, kNoFileNumber, line, size, kDataFolderLocation) == size;
 }

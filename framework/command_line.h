@@ -6,6 +6,8 @@
 
 #include "framework/zrf_array.h"
 
+class DataFileStore;
+
 /// Characters of a command line that the framework keeps, terminator included; a longer line is
 /// parsed (and stored) up to its first 1039 characters.
 constexpr int32_t kCommandLineSize = 1040;
@@ -85,3 +87,7 @@ int32_t ParseCommandLine(const char* commandLine, CSwitchList& switches, SwitchF
 /// Position of the first item whose name equals `name` (with its "-") without regard to case
 /// (ASCII letters only); -1 when absent or when `name` is null.
 int32_t FindSwitch(const CSwitchList& switches, const char* name);
+
+/// Stores the command line (its first 1039 characters, then a NUL) as the data file "(ZRF)Cmd" of
+/// the per-user data folder. True when the file was replaced; a null line is stored as empty.
+[[nodiscard]] bool SaveCommandLine(DataFileStore& store, const char* commandLine);

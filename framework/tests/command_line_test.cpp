@@ -4,8 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
+
+#include "framework/data_file.h"
+#include "framework/tests/fake_file_ops.h"
 
 namespace {
 
@@ -161,6 +165,22 @@ TEST(CommandLineLimits, RunningOutOfMemoryLosesTokensButNeverMisfilesThem) {
     EXPECT_FALSE(complete);
     EXPECT_EQ(Items(list), expected[allowed]) << allowed;
   }
+}
+
+TEST(CommandLineFile, HoldsTheLineAndItsNulOnly) {
+  FakeFileOps ops;
+  ops.folders = {"C:", "C:\\Data"};
+  DataFileStore store(ops, "C:\\Data", "C:\\Common");
+  ASSERT_TRUE(SaveCommandLine(store, "-LOADPLANT \"a b.plt\""));
+  EXPECT_EQ(ops.files["C:\\Data\\(ZRF)Cmd.zrd"], std::string("-LOADPLANT \"a b.plt\"") + '\0');
+  const std::string longLine(1500, 'x');
+  ASSERT_TRUE(SaveCommandLine(store, longLine.c_str()));
+  EXPECT_EQ(ops.files["C:\\Data\\(ZRF)Cmd.zrd"], std::string(1039, 'x') + '\0');
+  ASSERT_TRUE(SaveCommandLine(store, nullptr));
+  EXPECT_EQ(ops.files["C:\\Data\\(ZRF)Cmd.zrd"], std::string(1, '\0'));
+  ops.replaceFails = true;
+  EXPECT_FALSE(SaveCommandLine(store, "-QUIT"));
+  EXPECT_EQ(ops.files["C:\\Data\\(ZRF)Cmd.zrd"], std::string(1, '\0'));
 }
 
 }  // namespace
