@@ -230,6 +230,16 @@ TEST(DataFoldersWin, GivingUpFromTheMenuEndsTheWaitWithoutAMessage) {
   EXPECT_EQ(gTrayCalls.back(), "delete ");
 }
 
+TEST(DataFoldersWin, QuitMessageDuringTheWaitIsLeftForTheMessageLoop) {
+  TrayRecorder tray;
+  CDataPathWaiter waiter;
+  PostQuitMessage(3);
+  EXPECT_EQ(waiter.Wait("R:\\Brambeck\\Verdelo", -1, 1, "tip", "menu"), kWaitQuit);
+  MSG message;
+  ASSERT_TRUE(PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_EQ(message.wParam, 3u);
+}
+
 TEST(DataFoldersWin, WaitTextsComeFromTheFrameworkStrings) {
   CStringTable strings;
   char tip[260], menu[260];
