@@ -7,12 +7,14 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "framework/path_backslash.h"
+
 class FileOps;
 
-constexpr int32_t kDataFolderLocation = 0;        ///< the per-user data folder
-constexpr int32_t kCommonDataFolderLocation = 1;  ///< the all-users data folder
-constexpr int32_t kNoFileNumber = -1;             ///< a record that exists once
-constexpr size_t kDataPathCapacity = 260;         ///< characters of a path, terminator included
+constexpr int32_t kDataFolderLocation = 0;           ///< the per-user data folder
+constexpr int32_t kCommonDataFolderLocation = 1;     ///< the all-users data folder
+constexpr int32_t kNoFileNumber = -1;                ///< a record that exists once
+constexpr size_t kDataPathCapacity = kPathCapacity;  ///< characters of a path, terminator included
 
 /// Builds "<folder>\<fileName>.<extension>" into `path` (fileName and extension may be null, and
 /// are then left out with their separator). False, with `path` emptied, when any part is null

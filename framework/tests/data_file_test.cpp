@@ -1,5 +1,5 @@
-// The data-file store over an in-memory file system: names, short and long files, the
-// write-then-replace sequence with failures at each step, folder creation and path limits.
+// The data-file store over an in-memory file system: names, short and long files, a failure at
+// each step of the write-then-replace sequence, folder creation and path limits.
 #include "framework/data_file.h"
 
 #include <gtest/gtest.h>
@@ -12,167 +12,104 @@
 
 namespace {
 
-constexpr char kData[] = "C:\\Users\\u\\Brambeck\\Verdelo";
-constexpr char kCommon[] = "C:\\ProgramData\\Brambeck\\Verdelo";
+constexpr char kData[] = "C:\\u\\Brambeck\\Verdelo";
+constexpr char kCommon[] = "C:\\all";
+const std::string kRec = std::string(kData) + "\\Rec.zrd";
 
 class DataFileTest : public ::testing::Test {
  protected:
   DataFileTest() : store(fs, kData, kCommon) {
-    fs.folders = {"C:",
-                  "C:\\Users",
-                  "C:\\Users\\u",
-                  "C:\\Users\\u\\Brambeck",
-                  kData,
-                  "C:\\ProgramData",
-                  "C:\\ProgramData\\Brambeck",
-                  kCommon};
+    fs.folders = {"C:", "C:\\u", "C:\\u\\Brambeck", kData, kCommon};
   }
-  static std::string InData(const std::string& name) { return std::string(kData) + "\\" + name; }
-
   FakeFileOps fs;
   DataFileStore store;
 };
 
-TEST_F(DataFileTest, NamesCarryTheNumberUnlessItIsMinusOne) {
-  fs.files[InData("(ZRF)Win0.zrd")] = "win0";
-  fs.files[InData("(ZRF)Win.zrd")] = "win";
-  fs.files[std::string(kCommon) + "\\(ZRF)App.zrd"] = "common";
+TEST_F(DataFileTest, NamesAndLocations) {
+  fs.files[std::string(kData) + "\\(ZRF)Win0.zrd"] = "win0";
+  fs.files[std::string(kData) + "\\(ZRF)Win.zrd"] = "win";
+  fs.files[std::string(kCommon) + "\\(ZRF)Win.zrd"] = "common";
   char buffer[8] = {};
   EXPECT_EQ(store.ReadDataFile("(ZRF)Win", 0, buffer, 8, kDataFolderLocation), 4u);
-  EXPECT_STREQ(buffer, "win0");
-  std::memset(buffer, 0, sizeof buffer);
   EXPECT_EQ(store.ReadDataFile("(ZRF)Win", kNoFileNumber, buffer, 8, kDataFolderLocation), 3u);
-  EXPECT_STREQ(buffer, "win");
-  std::memset(buffer, 0, sizeof buffer);
-  EXPECT_EQ(store.ReadDataFile("(ZRF)App", -1, buffer, 8, kCommonDataFolderLocation), 6u);
-  EXPECT_STREQ(buffer, "common");
-  EXPECT_EQ(store.ReadDataFile("(ZRF)App", -1, buffer, 8, 2), 0u);
-  EXPECT_EQ(store.ReadDataFile("(ZRF)App", -1, buffer, 8, -1), 0u);
+  EXPECT_EQ(store.ReadDataFile("(ZRF)Win", kNoFileNumber, buffer, 8, kCommonDataFolderLocation), 6u);
+  EXPECT_EQ(store.ReadDataFile("(ZRF)Win", kNoFileNumber, buffer, 8, 2), 0u);
+  // A folder not set up yet: nothing is read or written (not at the root of the drive).
+  DataFileStore unset(fs, "", nullptr);
+  fs.calls.clear();
+  EXPECT_EQ(unset.WriteDataFile("(ZRF)App", -1, "abc", 3, 0), 0u);
+  EXPECT_EQ(unset.ReadDataFile("(ZRF)App", -1, buffer, 3, 1), 0u);
+  EXPECT_TRUE(fs.calls.empty());
 }
 
-TEST_F(DataFileTest, ShortLongMissingAndEmptyFiles) {
-  fs.files[InData("Short.zrd")] = std::string(10, 'S');
-  fs.files[InData("Long.zrd")] = std::string(20, 'L');
-  fs.files[InData("Empty.zrd")] = "";
+TEST_F(DataFileTest, ShortAndLongFilesFillWhatTheyCan) {
+  fs.files[kRec] = std::string(10, 'S');
   unsigned char record[16];
   std::memset(record, 0xAA, sizeof record);
-  EXPECT_EQ(store.ReadDataFile("Short", -1, record, 16, 0), 10u);
-  for (int i = 0; i < 10; ++i) EXPECT_EQ(record[i], 'S');
-  for (int i = 10; i < 16; ++i) EXPECT_EQ(record[i], 0xAA) << "byte " << i;
-  EXPECT_EQ(store.ReadDataFile("Long", -1, record, 16, 0), 16u);
-  for (int i = 0; i < 16; ++i) EXPECT_EQ(record[i], 'L');
-  std::memset(record, 0xAA, sizeof record);
-  EXPECT_EQ(store.ReadDataFile("Missing", -1, record, 16, 0), 0u);
-  for (int i = 0; i < 16; ++i) EXPECT_EQ(record[i], 0xAA);
-  EXPECT_EQ(store.ReadDataFile("Long", -1, nullptr, 0, 0), 20u);
-  EXPECT_EQ(store.ReadDataFile("Empty", -1, nullptr, 0, 0), 0u);
-  EXPECT_EQ(store.ReadDataFile("Missing", -1, nullptr, 0, 0), 0u);
+  EXPECT_EQ(store.ReadDataFile("Rec", -1, record, 16, 0), 10u);
+  EXPECT_EQ(record[9], 'S');
+  EXPECT_EQ(record[10], 0xAA);
+  fs.files[kRec] = std::string(20, 'L');
+  EXPECT_EQ(store.ReadDataFile("Rec", -1, record, 16, 0), 16u);
+  EXPECT_EQ(record[15], 'L');
+  EXPECT_EQ(store.ReadDataFile("Rec", -1, nullptr, 0, 0), 20u);
 }
 
-TEST_F(DataFileTest, WriteGoesThroughTempAndLeavesNoTemp) {
-  const char record[] = "0123456789abcdef";
-  EXPECT_EQ(store.WriteDataFile("(ZRF)Win", 3, record, 16, 0), 16u);
-  std::string target = InData("(ZRF)Win3.zrd");
-  std::vector<std::string> expected = {"write " + target + "_tmp", "replace " + target + "_tmp " + target};
+TEST_F(DataFileTest, WriteGoesThroughTheTempFile) {
+  EXPECT_EQ(store.WriteDataFile("Rec", -1, "new!", 4, 0), 4u);
+  std::vector<std::string> expected = {"write " + kRec + "_tmp", "replace " + kRec + "_tmp " + kRec};
   EXPECT_EQ(fs.calls, expected);
-  EXPECT_EQ(fs.files.count(target + "_tmp"), 0u);
-  char back[17] = {};
-  EXPECT_EQ(store.ReadDataFile("(ZRF)Win", 3, back, 16, 0), 16u);
-  EXPECT_STREQ(back, record);
+  EXPECT_EQ(fs.files[kRec], "new!");
+  EXPECT_EQ(fs.files.count(kRec + "_tmp"), 0u);
 }
 
 TEST_F(DataFileTest, FailureAtAnyStepKeepsTheOldRecord) {
-  std::string target = InData("Rec.zrd");
-  fs.files[target] = "old!";
-  // The process dies after the temporary file is complete but before the move.
-  fs.replaceFails = true;
+  fs.files[kRec] = "old!";
+  fs.replaceFails = true;  // the process dies after the temporary file, before the move
   EXPECT_EQ(store.WriteDataFile("Rec", -1, "new!", 4, 0), 0u);
-  EXPECT_EQ(fs.files[target], "old!");
-  // A short write: the temporary file is incomplete, so it never replaces the target.
+  EXPECT_EQ(fs.files[kRec], "old!");
   fs.replaceFails = false;
-  fs.writeLimit = 2;
+  fs.writeLimit = 2;  // an incomplete temporary file never replaces the target
   EXPECT_EQ(store.WriteDataFile("Rec", -1, "new!", 4, 0), 0u);
-  EXPECT_EQ(fs.files[target], "old!");
-  EXPECT_EQ(fs.files.count(target + "_tmp"), 0u);
-  // A stale temporary file from a crash is neither read nor in the way of the next write.
-  fs.writeLimit = -1;
-  fs.files[target + "_tmp"] = "ha";
-  char back[5] = {};
-  EXPECT_EQ(store.ReadDataFile("Rec", -1, back, 4, 0), 4u);
-  EXPECT_STREQ(back, "old!");
-  EXPECT_EQ(store.WriteDataFile("Rec", -1, "new!", 4, 0), 4u);
-  EXPECT_EQ(fs.files[target], "new!");
-  EXPECT_EQ(fs.files.count(target + "_tmp"), 0u);
+  EXPECT_EQ(fs.files[kRec], "old!");
+  EXPECT_EQ(fs.files.count(kRec + "_tmp"), 0u);
+  fs.writeLimit = -1;  // a temporary file held by another writer is left to it
+  fs.files[kRec + "_tmp"] = "theirs";
+  fs.lockedFiles.insert(kRec + "_tmp");
+  EXPECT_EQ(store.WriteDataFile("Rec", -1, "new!", 4, 0), 0u);
+  EXPECT_EQ(fs.files[kRec], "old!");
+  EXPECT_EQ(fs.files[kRec + "_tmp"], "theirs");
 }
 
-TEST_F(DataFileTest, TempHeldByAnotherWriterIsLeftAlone) {
-  std::string target = InData("Rec.zrd");
-  fs.files[target] = "old!";
-  fs.files[target + "_tmp"] = "theirs";
-  fs.lockedFiles.insert(target + "_tmp");
-  EXPECT_EQ(store.WriteDataFile("Rec", -1, "new!", 4, 0), 0u);
-  EXPECT_EQ(fs.files[target], "old!");
-  EXPECT_EQ(fs.files[target + "_tmp"], "theirs");
-}
-
-TEST_F(DataFileTest, DeletedDataFolderIsRecreatedLevelByLevel) {
-  fs.folders = {"C:", "C:\\Users"};
-  EXPECT_EQ(store.WriteDataFile("(ZRF)App", -1, "abc", 3, 0), 3u);
+TEST_F(DataFileTest, DeletedDataFolderIsRecreatedFromTheTopDown) {
+  fs.folders = {"C:"};
+  EXPECT_EQ(store.WriteDataFile("Rec", -1, "abc", 3, 0), 3u);
   std::vector<std::string> made;
   for (const auto& call : fs.calls)
     if (call.rfind("mkdir ", 0) == 0) made.push_back(call.substr(6));
-  std::vector<std::string> expected = {"C:\\Users\\u", "C:\\Users\\u\\Brambeck", kData};
-  EXPECT_EQ(made, expected);
-  EXPECT_EQ(fs.files[InData("(ZRF)App.zrd")], "abc");
-  // A folder that cannot be made: one pause, nothing written.
+  EXPECT_EQ(made, (std::vector<std::string>{"C:\\u", "C:\\u\\Brambeck", kData}));
   fs.folders = {"C:"};
-  fs.foldersThatFail.insert("C:\\Users");
-  EXPECT_EQ(store.WriteDataFile("(ZRF)App", -1, "xyz", 3, 0), 0u);
+  fs.foldersThatFail.insert("C:\\u");
+  EXPECT_EQ(store.WriteDataFile("Rec", -1, "xyz", 3, 0), 0u);
   EXPECT_EQ(fs.pauses, 1);
 }
 
 TEST_F(DataFileTest, PathsThatDoNotFitAreRefusedWithoutTouchingAnything) {
-  // Target "<folder>\N.zrd": with a folder of f characters it has f + 6 characters, its
-  // temporary name f + 10; both must stay below 260.
-  std::string folder = "C:\\" + std::string(249 - 3, 'd');  // 249 characters: temp has 259
-  fs.folders = {"C:", folder};
-  DataFileStore longStore(fs, folder.c_str(), kCommon);
-  EXPECT_EQ(longStore.WriteDataFile("N", -1, "ok", 2, 0), 2u);
-  std::string tooLong = folder + "d";  // 250 characters: the temporary name would need 260
-  fs.folders.insert(tooLong);
+  // "<folder>\N.zrd" has f + 6 characters and its temporary name f + 10; both must stay below 260.
+  std::string fits = "C:\\" + std::string(246, 'd');  // 249: the temporary name has 259
+  std::string tooLong = fits + "d";
+  fs.folders = {"C:", fits, tooLong};
   fs.files[tooLong + "\\N.zrd"] = "old";
-  DataFileStore tooLongStore(fs, tooLong.c_str(), kCommon);
+  DataFileStore fitsStore(fs, fits.c_str(), nullptr);
+  DataFileStore tooLongStore(fs, tooLong.c_str(), nullptr);
+  EXPECT_EQ(fitsStore.WriteDataFile("N", -1, "ok", 2, 0), 2u);
   fs.calls.clear();
   EXPECT_EQ(tooLongStore.WriteDataFile("N", -1, "new", 3, 0), 0u);
   EXPECT_TRUE(fs.calls.empty());
   EXPECT_EQ(fs.files[tooLong + "\\N.zrd"], "old");
-  // Reading such a target still works (it fits); a target that does not fit is not read cut.
   char back[4] = {};
-  EXPECT_EQ(tooLongStore.ReadDataFile("N", -1, back, 3, 0), 3u);
-  EXPECT_EQ(tooLongStore.ReadDataFile(std::string(300, 'n').c_str(), -1, back, 3, 0), 0u);
+  EXPECT_EQ(tooLongStore.ReadDataFile("N", -1, back, 3, 0), 3u);  // the target itself fits
   EXPECT_EQ(tooLongStore.ReadDataFile("N", 123456789, back, 3, 0), 0u);
-}
-
-TEST_F(DataFileTest, NoFolderSetUpMeansNoFile) {
-  DataFileStore unset(fs, "", nullptr);
-  EXPECT_EQ(unset.WriteDataFile("(ZRF)App", -1, "abc", 3, 0), 0u);
-  EXPECT_EQ(unset.WriteDataFile("(ZRF)App", -1, "abc", 3, 1), 0u);
-  EXPECT_TRUE(fs.calls.empty());
-}
-
-TEST(BuildFolderFilePath, JoinsTheGivenParts) {
-  char path[kDataPathCapacity];
-  EXPECT_TRUE(BuildFolderFilePath(path, "C:\\d", "name", "zrd"));
-  EXPECT_STREQ(path, "C:\\d\\name.zrd");
-  EXPECT_TRUE(BuildFolderFilePath(path, "C:\\d", "name", nullptr));
-  EXPECT_STREQ(path, "C:\\d\\name");
-  EXPECT_TRUE(BuildFolderFilePath(path, "C:\\d", nullptr, "zrd"));
-  EXPECT_STREQ(path, "C:\\d.zrd");
-  EXPECT_FALSE(BuildFolderFilePath(path, nullptr, "name", "zrd"));
-  EXPECT_STREQ(path, "");
-  std::string exact(259, 'x');
-  EXPECT_TRUE(BuildFolderFilePath(path, exact.c_str(), nullptr, nullptr));
-  EXPECT_FALSE(BuildFolderFilePath(path, (exact + "x").c_str(), nullptr, nullptr));
 }
 
 }  // namespace

@@ -33,16 +33,10 @@ class ControlsTest : public ::testing::Test {
   HWND dialog;
 };
 
-TEST_F(ControlsTest, ChecksAndNumbers) {
-  SetCheck(dialog, kCheck, BST_CHECKED);
-  EXPECT_EQ(GetCheck(dialog, kCheck), BST_CHECKED);
-  SetCheck(dialog, kCheck, BST_UNCHECKED);
-  EXPECT_EQ(GetCheck(dialog, kCheck), BST_UNCHECKED);
+TEST_F(ControlsTest, Numbers) {
   SetDlgItemNumber(dialog, kEdit, -42);
   EXPECT_EQ(Text(kEdit), "-42");
   EXPECT_EQ(GetDlgItemNumber(dialog, kEdit, -100, 100, true), -42);
-  SetDlgItemTextA(dialog, kEdit, "");
-  EXPECT_EQ(GetDlgItemNumber(dialog, kEdit, 7, 9999, false), 7);
   SetDlgItemTextA(dialog, kEdit, "12x");
   EXPECT_EQ(GetDlgItemNumber(dialog, kEdit, 7, 9999, false), 12);
   EXPECT_EQ(GetDlgItemNumber(dialog, kEdit, 7, 9999, true), 7);
@@ -53,7 +47,6 @@ TEST_F(ControlsTest, FormattedAndUtf8Texts) {
   EXPECT_EQ(Text(kLabel), "Verdelo v1.2.3");
   SetDlgItemTextF(dialog, kLabel, "%s", std::string(3000, 'x').c_str());
   EXPECT_EQ(Text(kLabel).size(), 1023u);
-
   EXPECT_EQ(SetDlgItemTextUtf8(dialog, kLabel, "\xC3\xA9t\xC3\xA9"), 4);  // three characters and the end
   wchar_t wide[16] = {};
   GetDlgItemTextW(dialog, kLabel, wide, 16);

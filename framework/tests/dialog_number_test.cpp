@@ -1,4 +1,4 @@
-// The number rule of dialog fields, and the flag and bound helpers.
+// The number rule of dialog fields and the bound helper.
 #include "framework/dialog_number.h"
 
 #include <gtest/gtest.h>
@@ -42,14 +42,6 @@ TEST(UpdateBound, ReportsWhichWayItMoved) {
   value = 11;
   EXPECT_EQ(UpdateBound(&value, 0, 10), 1);
   EXPECT_EQ(value, 10);
-}
-
-TEST(SetFlagBits, SetsAndClears) {
-  uint32_t flags = 0x401;
-  SetFlagBits(&flags, 0x200 | 0x800, true);
-  EXPECT_EQ(flags, 0xE01u);
-  SetFlagBits(&flags, 0x401, false);
-  EXPECT_EQ(flags, 0xA00u);
 }
 
 }  // namespace

@@ -41,13 +41,6 @@ TEST(ChooseMonitor, MinimisedWindowPositionDoesNotOverflow) {
   EXPECT_EQ(ChooseMonitor(table, INT32_MIN, INT32_MAX), 0);
 }
 
-TEST(ChooseMonitor, OneMonitorOrNone) {
-  MonitorTable one = Layout({{0, 0, 1280, 1024}});
-  EXPECT_EQ(ChooseMonitor(one, -5000, 99999), 0);
-  MonitorTable none{};
-  EXPECT_EQ(ChooseMonitor(none, 0, 0), 0);
-}
-
 TEST(StripDeviceName, DropsTheDevicePrefix) {
   char name[32];
   StripDeviceName("\\\\.\\DISPLAY1", name);

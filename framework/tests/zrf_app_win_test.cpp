@@ -1,5 +1,5 @@
 // The application object under Windows: its state before start-up, patterns, the settings
-// record's load and save rules on a real data folder, and the install record of its product.
+// record's load and save rules on a real data folder.
 #include "framework/zrf_app_win.h"
 
 #include <gtest/gtest.h>
@@ -7,9 +7,6 @@
 
 #include <cstring>
 #include <string>
-
-#include "framework/scoped_handles_win.h"
-#include "framework/zrf_results.h"
 
 namespace {
 
@@ -23,17 +20,10 @@ std::string FreshFolder(const char* name) {
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-TEST(ZrfApp, StateBeforeStartUp) {
-  // The object exists before main: these are the values the start-up begins from.
-  EXPECT_EQ(gApp.dialogIconId, 1);
-  EXPECT_EQ(int(gApp.settings.colorScheme), 255);
-  EXPECT_EQ(uint32_t(gApp.settings.customColors[kColorBackground]), 0x00EE6E18u);
+TEST(ZrfApp, StringTableFollowsTheSettingsLanguage) {
+  // The object exists before main, its settings at their defaults; framework texts exist in
+  // every language.
   EXPECT_EQ(uint32_t(gApp.settings.customColors[kColorFocus]), 0x0055ADFFu);
-  EXPECT_EQ(gApp.install.installFolder[0], '\0');
-  EXPECT_EQ(gApp.osCode, 0);
-  EXPECT_TRUE(gApp.IsSameVersion());
-  // The string table follows the settings' language; framework texts exist in every language.
-  EXPECT_STREQ(gApp.strings.FindString(0xF200, 0), "OK");
   gApp.settings.language = 1;
   EXPECT_STREQ(gApp.strings.FindString(0xF200, 0), "OK");
   gApp.settings.language = 0;
@@ -82,21 +72,6 @@ TEST(ZrfApp, SettingsLoadValidateAndSave) {
   gApp.dataFolder[0] = '\0';
   EXPECT_FALSE(gApp.SaveSettings());
   EXPECT_FALSE(Exists("\\(ZRF)App.zrd"));
-}
-
-TEST(ZrfApp, InstallRecordOfTheProduct) {
-  std::strcpy(gApp.productName, "VerdeloAppTest");
-  EXPECT_EQ(gApp.LoadInstallRecord(), ZRF_ERR_INSTALL);
-  unsigned char value[1326] = {};
-  std::memcpy(value + 20, "C:\\Verdelo", 11);
-  ScopedRegKey key;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kInstallRegistryKey, 0, nullptr, 0, KEY_WRITE, nullptr,
-                            key.Receive(), nullptr),
-            ERROR_SUCCESS);
-  ASSERT_EQ(RegSetValueExA(key.Get(), gApp.productName, 0, REG_BINARY, value, sizeof value), ERROR_SUCCESS);
-  EXPECT_EQ(gApp.LoadInstallRecord(), ZRF_OK);
-  EXPECT_STREQ(gApp.install.installFolder, "C:\\Verdelo");
-  RegDeleteValueA(key.Get(), gApp.productName);
 }
 
 }  // namespace

@@ -55,9 +55,9 @@ TEST(ZrfArray, StartsEmptyAndGrowsByDoublingFromSixteen) {
   }
   EXPECT_EQ(expectedCapacity[0], 16);
   EXPECT_EQ(expectedCapacity[15], 16);
-  EXPECT_EQ(expectedCapacity[16], 32);   // the 17th element
+  EXPECT_EQ(expectedCapacity[16], 32);  // the 17th element
   EXPECT_EQ(expectedCapacity[31], 32);
-  EXPECT_EQ(expectedCapacity[32], 64);   // the 33rd element
+  EXPECT_EQ(expectedCapacity[32], 64);  // the 33rd element
   for (int32_t i = 0; i < 33; ++i) EXPECT_EQ(*a.GetAt(i), i);
 }
 
