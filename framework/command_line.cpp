@@ -84,8 +84,7 @@ bool CSwitchList::AddArgument(int32_t position, const char* text, int32_t textLe
   return items_.GetAt(position)->arguments->Add(argument) >= 0;
 }
 
-int32_t ParseCommandLine(const char* commandLine, CSwitchList& switches, SwitchFlags& flags,
-                         bool* complete) {
+int32_t ParseCommandLine(const char* commandLine, CSwitchList& switches, SwitchFlags& flags, bool* complete) {
   switches.Clear();
   flags = SwitchFlags{};
   if (complete) *complete = true;

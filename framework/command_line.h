@@ -19,9 +19,9 @@ constexpr int32_t kSwitchTextSize = 260;
 constexpr char kCommandLineFileName[] = "(ZRF)Cmd";
 
 /// Results of ParseCommandLine.
-constexpr int32_t kParseQuit = -1;             ///< -QUIT was given
-constexpr int32_t kParsePlain = 0;             ///< neither -QUIT nor -WAITFORDATAPATH
-constexpr int32_t kParseWaitForDataPath = 1;   ///< -WAITFORDATAPATH was given (and -QUIT was not)
+constexpr int32_t kParseQuit = -1;            ///< -QUIT was given
+constexpr int32_t kParsePlain = 0;            ///< neither -QUIT nor -WAITFORDATAPATH
+constexpr int32_t kParseWaitForDataPath = 1;  ///< -WAITFORDATAPATH was given (and -QUIT was not)
 
 /// One argument of a switch.
 struct SwitchArgument {

@@ -30,9 +30,8 @@ void CopyField(char (&field)[kDataFolderSize], const char (&source)[kInstallText
 
 }  // namespace
 
-void WorkOutDataFolders(const InstallRecord& install, const char* productName,
-                        const char* appDataFolder, const char* commonAppDataFolder,
-                        const char* userName, DataFolders* folders) {
+void WorkOutDataFolders(const InstallRecord& install, const char* productName, const char* appDataFolder,
+                        const char* commonAppDataFolder, const char* userName, DataFolders* folders) {
   *folders = DataFolders{};
   if (install.useCustomDataFolder != 0) {
     CopyField(folders->commonDataFolder, install.customDataFolder);

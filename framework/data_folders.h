@@ -31,9 +31,8 @@ struct DataFolders {
 /// otherwise they are `appDataFolder` and `commonAppDataFolder` followed by "\Brambeck\" and the
 /// product name. A folder whose base is empty, or that would not fit in 260 characters, is left
 /// empty (a cut or root-relative path could name another folder); the wait then fails for it.
-void WorkOutDataFolders(const InstallRecord& install, const char* productName,
-                        const char* appDataFolder, const char* commonAppDataFolder,
-                        const char* userName, DataFolders* folders);
+void WorkOutDataFolders(const InstallRecord& install, const char* productName, const char* appDataFolder,
+                        const char* commonAppDataFolder, const char* userName, DataFolders* folders);
 
 /// True when both paths are the same text without regard to the case of ASCII letters.
 bool IsSameFolder(const char* a, const char* b);

@@ -3,6 +3,7 @@
 #include "framework/data_folders_win.h"
 
 #include <windows.h>
+// After windows.h, which it needs.
 #include <shlobj.h>
 
 #include <cstdio>
@@ -43,7 +44,8 @@ int32_t WaitAndTest(CDataPathWaiter& waiter, const char* folder, int32_t tries, 
   return ZRF_OK;
 }
 
-void CopyTree(const char* initFolder, const char* folder, const char* dataFolder, int depth, int32_t* copied) {
+void CopyTree(const char* initFolder, const char* folder, const char* dataFolder, int depth,
+              int32_t* copied) {
   char pattern[MAX_PATH];
   const int written = std::snprintf(pattern, sizeof pattern, "%s\\*.*", folder);
   if (written < 0 || written >= static_cast<int>(sizeof pattern)) return;
@@ -68,8 +70,8 @@ void CopyTree(const char* initFolder, const char* folder, const char* dataFolder
 }  // namespace
 
 int32_t PrepareDataFolders(const InstallRecord& install, const char* productName, int32_t tries,
-                           const char* tipText, const char* menuText, int32_t iconId,
-                           DataFolders* folders, char (&failedFolder)[kDataFolderSize]) {
+                           const char* tipText, const char* menuText, int32_t iconId, DataFolders* folders,
+                           char (&failedFolder)[kDataFolderSize]) {
   failedFolder[0] = '\0';
   char appData[MAX_PATH] = "";
   char commonAppData[MAX_PATH] = "";
@@ -100,7 +102,8 @@ int32_t CopyInitFiles(const char* installFolder, const char* dataFolder) {
   return copied;
 }
 
-void FormatWaitTexts(const CStringTable& strings, const char* productName, char (&tip)[260], char (&menu)[260]) {
+void FormatWaitTexts(const CStringTable& strings, const char* productName, char (&tip)[260],
+                     char (&menu)[260]) {
   std::snprintf(tip, sizeof tip, "%s: %s", productName, strings.Text(kDataPathStrings, 1));
   Substitute(strings.Text(kDataPathStrings, 2), productName, menu, sizeof menu);
 }

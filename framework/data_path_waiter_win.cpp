@@ -65,8 +65,8 @@ bool CDataPathWaiter::CreateWaitWindow() {
   windowClass.hInstance = module;
   windowClass.lpszClassName = kWaitWindowClass;
   if (RegisterClassA(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
-  window_ = CreateWindowExA(WS_EX_TOOLWINDOW, kWaitWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr,
-                            nullptr, module, this);
+  window_ = CreateWindowExA(WS_EX_TOOLWINDOW, kWaitWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                            module, this);
   return window_ != nullptr;
 }
 

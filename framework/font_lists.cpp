@@ -64,8 +64,8 @@ int32_t CFontLists::GetFontLocked(int32_t list, const char* face, int32_t size, 
   entry.orientation = orientation;
   entry.pitchAndFamily = pitchAndFamily;
   CopyFace(entry.face, face ? face : "");
-  const FontRequest request{FontHeightForDpi(size, dpi), orientation, orientation,
-                            weight, pitchAndFamily, entry.face};
+  const FontRequest request{
+      FontHeightForDpi(size, dpi), orientation, orientation, weight, pitchAndFamily, entry.face};
   // A font that cannot be made is kept as null all the same: text drawn with it uses the DC's
   // font, and asking again would fail again.
   entry.font = factory_.CreateFont(request);
@@ -75,8 +75,8 @@ int32_t CFontLists::GetFontLocked(int32_t list, const char* face, int32_t size, 
   return position;
 }
 
-int32_t CFontLists::GetFont(int32_t list, const char* face, int32_t size, int32_t weight,
-                            int32_t orientation, int32_t dpi, int32_t pitchAndFamily) {
+int32_t CFontLists::GetFont(int32_t list, const char* face, int32_t size, int32_t weight, int32_t orientation,
+                            int32_t dpi, int32_t pitchAndFamily) {
   std::lock_guard<std::mutex> lock(mutex_);
   return GetFontLocked(list, face, size, weight, orientation, dpi, pitchAndFamily);
 }
@@ -84,8 +84,8 @@ int32_t CFontLists::GetFont(int32_t list, const char* face, int32_t size, int32_
 void CFontLists::SetUIFontLocked(const char* uiFace, int32_t uiSize, int32_t dpi) {
   (void)GetFontLocked(kFontSystem, systemFace_, kDefaultFontSize, kFontWeightNormal, 0, dpi, 0);
   (void)GetFontLocked(kFontSystemBold, systemFace_, kDefaultFontSize, kFontWeightBold, 0, dpi, 0);
-  (void)GetFontLocked(kFontSystemVertical, systemFace_, kDefaultFontSize, kFontWeightNormal,
-                      kFontVertical, dpi, 0);
+  (void)GetFontLocked(kFontSystemVertical, systemFace_, kDefaultFontSize, kFontWeightNormal, kFontVertical,
+                      dpi, 0);
   (void)GetFontLocked(kFontFixed, kFixedFontFace, kDefaultFontSize, kFontWeightNormal, 0, dpi,
                       kFontFixedPitch);
   if (IsEmpty(uiFace)) {

@@ -26,7 +26,7 @@ constexpr int32_t kFontWeightNormal = 400;
 constexpr int32_t kFontWeightBold = 700;
 constexpr int32_t kFontVertical = -900;  ///< tenths of a degree
 constexpr int32_t kFontFixedPitch = 1;
-constexpr int32_t kDefaultFontSize = 12;   ///< pixels at 96 DPI
+constexpr int32_t kDefaultFontSize = 12;  ///< pixels at 96 DPI
 constexpr char kFixedFontFace[] = "Courier New";
 
 /// What a font is made from. `escapement` equals `orientation`: with the DC's default graphics
@@ -48,7 +48,7 @@ struct FontEntry {
   int32_t orientation;
   int32_t pitchAndFamily;
   char face[kFontFaceSize];
-  void* font;  ///< HFONT owned by the lists; null when it could not be made
+  void* font;          ///< HFONT owned by the lists; null when it could not be made
   int32_t textHeight;  ///< height of "Ag"
   int32_t spaceWidth;  ///< width of " "
 };
@@ -115,8 +115,8 @@ class CFontLists {
 
  private:
   int32_t FindDpiLocked(int32_t list, int32_t dpi) const;
-  int32_t GetFontLocked(int32_t list, const char* face, int32_t size, int32_t weight,
-                        int32_t orientation, int32_t dpi, int32_t pitchAndFamily);
+  int32_t GetFontLocked(int32_t list, const char* face, int32_t size, int32_t weight, int32_t orientation,
+                        int32_t dpi, int32_t pitchAndFamily);
   void SetUIFontLocked(const char* uiFace, int32_t uiSize, int32_t dpi);
   void* FontForDpiLocked(int32_t list, int32_t dpi);
   const FontEntry* UIMetricsLocked(int32_t dpi);

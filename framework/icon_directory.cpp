@@ -11,8 +11,7 @@ int32_t Width(const uint8_t* entry) { return entry[0] == 0 ? 256 : entry[0]; }
 
 }  // namespace
 
-uint16_t ChooseGroupIconImage(const uint8_t* directory, size_t size, int32_t depthIndex,
-                              int32_t sizePixels) {
+uint16_t ChooseGroupIconImage(const uint8_t* directory, size_t size, int32_t depthIndex, int32_t sizePixels) {
   if (directory == nullptr || depthIndex < 0 || size < kGroupIconHeaderSize) return 0;
   if (depthIndex > 3) depthIndex = 3;
   const size_t count = Read16(directory + 4);

@@ -28,5 +28,4 @@ constexpr size_t kGroupIconEntrySize = 14;
 /// first image of the depth; else an exact width, or the nearest). 0 when `depthIndex` is below
 /// 0, no image of any allowed depth exists, or the directory is malformed; the caller then lets
 /// the system choose.
-uint16_t ChooseGroupIconImage(const uint8_t* directory, size_t size, int32_t depthIndex,
-                              int32_t sizePixels);
+uint16_t ChooseGroupIconImage(const uint8_t* directory, size_t size, int32_t depthIndex, int32_t sizePixels);

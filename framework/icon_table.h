@@ -12,11 +12,11 @@ constexpr uint32_t kIconOwnerDrawn = 0x4000;
 /// One command icon. In memory only, never stored.
 struct IconEntry {
   uint16_t commandId;
-  uint16_t resourceId;            ///< icon resource; unused when owner-drawn
-  const int32_t* sizeReference;   ///< owner-drawn: width then height, owned by the caller
+  uint16_t resourceId;           ///< icon resource; unused when owner-drawn
+  const int32_t* sizeReference;  ///< owner-drawn: width then height, owned by the caller
   uint32_t flags;
-  void* normalIcon;               ///< HICON owned by the entry, null when none
-  void* tintedIcon;               ///< HICON owned by the entry, null when none
+  void* normalIcon;  ///< HICON owned by the entry, null when none
+  void* tintedIcon;  ///< HICON owned by the entry, null when none
   uint16_t width;
   uint16_t height;
 };

@@ -17,8 +17,8 @@ uint32_t RampChannel(uint32_t light, uint32_t dark, float x) {
 
 }  // namespace
 
-size_t TintIconPixels(uint32_t* colorPixels, const uint32_t* maskPixels, size_t pixelCount,
-                      uint32_t light, uint32_t dark) {
+size_t TintIconPixels(uint32_t* colorPixels, const uint32_t* maskPixels, size_t pixelCount, uint32_t light,
+                      uint32_t dark) {
   uint64_t blueSum = 0;
   size_t opaque = 0;
   for (size_t i = 0; i < pixelCount; ++i) {

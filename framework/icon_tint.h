@@ -12,5 +12,5 @@
 /// ramp; each channel becomes trunc(light * x + dark * (1 - x)) in single precision, limited to
 /// 0-255. `light` and `dark` are COLORREFs. Alpha bytes and transparent pixels stay; an icon
 /// without an opaque pixel is left unchanged. Returns the number of opaque pixels.
-size_t TintIconPixels(uint32_t* colorPixels, const uint32_t* maskPixels, size_t pixelCount,
-                      uint32_t light, uint32_t dark);
+size_t TintIconPixels(uint32_t* colorPixels, const uint32_t* maskPixels, size_t pixelCount, uint32_t light,
+                      uint32_t dark);

@@ -119,10 +119,12 @@ HICON MakeTintedIcon(HICON icon, COLORREF light, COLORREF dark, int32_t* error, 
   } else {
     ScreenDc screen;
     ICONINFO& info = bitmaps.Info();
-    if (ReadBits(screen.Get(), info.hbmColor, w, h, color) && ReadBits(screen.Get(), info.hbmMask, w, h, mask)) {
+    if (ReadBits(screen.Get(), info.hbmColor, w, h, color) &&
+        ReadBits(screen.Get(), info.hbmMask, w, h, mask)) {
       (void)TintIconPixels(color, mask, count, light, dark);
       BITMAPINFO format = PixelFormat(w, h);
-      if (SetDIBits(screen.Get(), info.hbmColor, 0, static_cast<UINT>(h), color, &format, DIB_RGB_COLORS) == h) {
+      if (SetDIBits(screen.Get(), info.hbmColor, 0, static_cast<UINT>(h), color, &format, DIB_RGB_COLORS) ==
+          h) {
         twin = CreateIconIndirect(&info);
       }
     }

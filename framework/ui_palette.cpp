@@ -30,9 +30,14 @@ Captions ReadCaptions(const PaletteInputs& in) {
   Captions c;
   if (in.themed) {
     const uint32_t* t = in.themeColors;
-    c = {t[sys_color::kActiveCaption], t[sys_color::kInactiveCaption], t[sys_color::kHighlight],
-         t[sys_color::kMenuText],      t[sys_color::kHighlightText],   t[sys_color::kGradientActiveCaption],
-         t[sys_color::kGradientInactiveCaption], true};
+    c = {t[sys_color::kActiveCaption],
+         t[sys_color::kInactiveCaption],
+         t[sys_color::kHighlight],
+         t[sys_color::kMenuText],
+         t[sys_color::kHighlightText],
+         t[sys_color::kGradientActiveCaption],
+         t[sys_color::kGradientInactiveCaption],
+         true};
   }
   if (c.active == 0) {
     const uint32_t* s = in.sysColors;

@@ -29,10 +29,10 @@ constexpr int32_t kCustomColorCount = 5;
 
 /// Everything the palette is derived from.
 struct PaletteInputs {
-  uint32_t sysColors[sys_color::kCount];    ///< GetSysColor of each index (COLORREF)
-  bool themed;                              ///< a visual theme is active and was opened
-  uint32_t themeColors[sys_color::kCount];  ///< GetThemeSysColor of each index; read when themed
-  bool gradientCaptions;                    ///< SPI_GETGRADIENTCAPTIONS; read when not themed
+  uint32_t sysColors[sys_color::kCount];     ///< GetSysColor of each index (COLORREF)
+  bool themed;                               ///< a visual theme is active and was opened
+  uint32_t themeColors[sys_color::kCount];   ///< GetThemeSysColor of each index; read when themed
+  bool gradientCaptions;                     ///< SPI_GETGRADIENTCAPTIONS; read when not themed
   uint32_t customColors[kCustomColorCount];  ///< the settings' custom colours 0-4 (1 is not read)
 };
 

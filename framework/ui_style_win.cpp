@@ -43,10 +43,12 @@ bool ReadThemeColors(uint32_t (&colors)[sys_color::kCount]) {
   using OpenThemeDataFn = HANDLE(WINAPI*)(HWND, LPCWSTR);
   using GetThemeSysColorFn = COLORREF(WINAPI*)(HANDLE, int);
   using CloseThemeDataFn = HRESULT(WINAPI*)(HANDLE);
-  auto isThemeActive = reinterpret_cast<IsThemeActiveFn>(reinterpret_cast<void*>(GetProcAddress(uxTheme, "IsThemeActive")));
-  auto openThemeData = reinterpret_cast<OpenThemeDataFn>(reinterpret_cast<void*>(GetProcAddress(uxTheme, "OpenThemeData")));
-  auto getThemeSysColor =
-      reinterpret_cast<GetThemeSysColorFn>(reinterpret_cast<void*>(GetProcAddress(uxTheme, "GetThemeSysColor")));
+  auto isThemeActive =
+      reinterpret_cast<IsThemeActiveFn>(reinterpret_cast<void*>(GetProcAddress(uxTheme, "IsThemeActive")));
+  auto openThemeData =
+      reinterpret_cast<OpenThemeDataFn>(reinterpret_cast<void*>(GetProcAddress(uxTheme, "OpenThemeData")));
+  auto getThemeSysColor = reinterpret_cast<GetThemeSysColorFn>(
+      reinterpret_cast<void*>(GetProcAddress(uxTheme, "GetThemeSysColor")));
   auto closeThemeData =
       reinterpret_cast<CloseThemeDataFn>(reinterpret_cast<void*>(GetProcAddress(uxTheme, "CloseThemeData")));
   bool themed = false;
@@ -222,8 +224,8 @@ int32_t CUIStyle::ReloadIcons() {
   return ZRF_OK;
 }
 
-int32_t CUIStyle::AddIcon(uint16_t commandId, uint16_t resourceId, const int32_t* sizeReference, uint32_t flags,
-                          int32_t size) {
+int32_t CUIStyle::AddIcon(uint16_t commandId, uint16_t resourceId, const int32_t* sizeReference,
+                          uint32_t flags, int32_t size) {
   IconEntry entry{};
   entry.commandId = commandId;
   entry.resourceId = resourceId;

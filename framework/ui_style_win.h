@@ -44,8 +44,8 @@ class CUIStyle {
   /// Fills the seven font lists for `dpi` (see CFontLists::SetUIFont).
   void SetUIFont(const char* uiFace, int32_t uiSize, int32_t dpi) { fonts_.SetUIFont(uiFace, uiSize, dpi); }
   /// Index of `list`'s entry for `dpi`, made when missing (see CFontLists::GetFont).
-  int32_t GetFont(int32_t list, const char* face, int32_t size, int32_t weight, int32_t orientation, int32_t dpi,
-                  int32_t pitchAndFamily) {
+  int32_t GetFont(int32_t list, const char* face, int32_t size, int32_t weight, int32_t orientation,
+                  int32_t dpi, int32_t pitchAndFamily) {
     return fonts_.GetFont(list, face, size, weight, orientation, dpi, pitchAndFamily);
   }
   /// The font of `list` for `dpi`, owned by the style (see CFontLists::FontForDpi).

@@ -34,8 +34,8 @@ TEST(DataFolderRules, PerUserAndAllUsersFoldersOrTheCustomOne) {
   };
   for (const Case& c : cases) {
     DataFolders folders;
-    WorkOutDataFolders(c.install, "Verdelo", "C:\\Users\\ann\\AppData\\Roaming", "C:\\ProgramData",
-                       "ann", &folders);
+    WorkOutDataFolders(c.install, "Verdelo", "C:\\Users\\ann\\AppData\\Roaming", "C:\\ProgramData", "ann",
+                       &folders);
     EXPECT_STREQ(folders.dataFolder, c.data);
     EXPECT_STREQ(folders.commonDataFolder, c.common);
   }
@@ -105,8 +105,8 @@ TEST(DataFolderWait, FolderWhoseParentExistsIsMadeWithoutAnyTry) {
   ops.folders = {"C:", "C:\\Users"};
   RecordingUi ui(ops);
   EXPECT_EQ(WaitForFolder(ops, "C:\\Users\\Brambeck\\Verdelo", 1, ui), kWaitReady);
-  EXPECT_EQ(ops.calls, (std::vector<std::string>{"mkdir C:\\Users\\Brambeck",
-                                                 "mkdir C:\\Users\\Brambeck\\Verdelo"}));
+  EXPECT_EQ(ops.calls,
+            (std::vector<std::string>{"mkdir C:\\Users\\Brambeck", "mkdir C:\\Users\\Brambeck\\Verdelo"}));
   EXPECT_TRUE(ui.shown.empty());
   EXPECT_EQ(ui.hidden, 0);
 }

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
+// After windows.h, which it needs.
 #include <shlobj.h>
 
 #include <atomic>
@@ -27,7 +28,9 @@ bool IsFolder(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-void WriteFile(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+void WriteFile(const std::string& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
 
 std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -95,7 +98,8 @@ class TrayRecorder {
   ~TrayRecorder() { CDataPathWaiter::SetNotifyIconForTesting(nullptr); }
 };
 
-InstallRecord Install(int16_t custom, int16_t appendUser, const std::string& customFolder, const std::string& installFolder) {
+InstallRecord Install(int16_t custom, int16_t appendUser, const std::string& customFolder,
+                      const std::string& installFolder) {
   InstallRecord record{};
   record.useCustomDataFolder = custom;
   record.appendUserName = appendUser;
@@ -108,7 +112,8 @@ TEST(DataFoldersWin, PerUserAndAllUsersFoldersAreMadeBelowTheShellFolders) {
   TrayRecorder tray;
   DataFolders folders;
   char failed[kDataFolderSize];
-  ASSERT_EQ(PrepareDataFolders(Install(0, 0, "", ""), "VerdeloTest", 1, "tip", "menu", 1, &folders, failed), ZRF_OK);
+  ASSERT_EQ(PrepareDataFolders(Install(0, 0, "", ""), "VerdeloTest", 1, "tip", "menu", 1, &folders, failed),
+            ZRF_OK);
   char appData[MAX_PATH];
   GetSpecialFolderPath(CSIDL_APPDATA, appData);
   EXPECT_EQ(std::string(folders.dataFolder), std::string(appData) + "\\Brambeck\\VerdeloTest");
@@ -122,8 +127,9 @@ TEST(DataFoldersWin, CustomFolderWithTheUserNameAppended) {
   const std::string root = TempRoot("custom");
   DataFolders folders;
   char failed[kDataFolderSize];
-  ASSERT_EQ(PrepareDataFolders(Install(1, 1, root + "\\Data", ""), "VerdeloTest", 1, "t", "m", 1, &folders, failed),
-            ZRF_OK);
+  ASSERT_EQ(
+      PrepareDataFolders(Install(1, 1, root + "\\Data", ""), "VerdeloTest", 1, "t", "m", 1, &folders, failed),
+      ZRF_OK);
   char user[257];
   DWORD length = sizeof user;
   ASSERT_TRUE(GetUserNameA(user, &length));
@@ -180,7 +186,8 @@ TEST(DataFoldersWin, DriveThatAppearsLaterEndsTheEndlessWait) {
     if (!done && waiter.Window()) PostMessageA(waiter.Window(), WM_COMMAND, kWaitQuitCommand, 0);
   });
   const DWORD start = GetTickCount();
-  const int32_t result = waiter.Wait("Q:\\Brambeck\\Verdelo", -1, 1, "Verdelo: Waiting for data folder...", "Quit");
+  const int32_t result =
+      waiter.Wait("Q:\\Brambeck\\Verdelo", -1, 1, "Verdelo: Waiting for data folder...", "Quit");
   const DWORD elapsed = GetTickCount() - start;
   done = true;
   helper.join();
@@ -204,8 +211,8 @@ TEST(DataFoldersWin, DriveThatNeverAppearsEndsWithTheDataPathMessage) {
   DataFolders folders;
   char failed[kDataFolderSize];
   const DWORD start = GetTickCount();
-  const int32_t result = PrepareDataFolders(Install(1, 0, "R:\\Plants", ""), "Verdelo", 1, "tip", "Quit", 1,
-                                            &folders, failed);
+  const int32_t result =
+      PrepareDataFolders(Install(1, 0, "R:\\Plants", ""), "Verdelo", 1, "tip", "Quit", 1, &folders, failed);
   const DWORD elapsed = GetTickCount() - start;
   EXPECT_EQ(result, ZRF_ERR_DATA_FOLDER);
   EXPECT_STREQ(failed, "R:\\Plants");
@@ -213,9 +220,10 @@ TEST(DataFoldersWin, DriveThatNeverAppearsEndsWithTheDataPathMessage) {
   EXPECT_LT(elapsed, 5000u);
   char message[600];
   FormatDataPathMessage(strings, failed, message, sizeof message);
-  EXPECT_STREQ(message,
-               "Could not access the data path!\nR:\\Plants\nPlease make sure that this path is accessible or "
-               "choose a different data path during setup.");
+  EXPECT_STREQ(
+      message,
+      "Could not access the data path!\nR:\\Plants\nPlease make sure that this path is accessible or "
+      "choose a different data path during setup.");
 }
 
 TEST(DataFoldersWin, GivingUpFromTheMenuEndsTheWaitWithoutAMessage) {

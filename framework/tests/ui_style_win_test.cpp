@@ -29,7 +29,8 @@ std::vector<uint32_t> Pixels(void* icon, bool mask) {
 bool IsThemeActiveNow() {
   HMODULE uxTheme = LoadLibraryA("UxTheme.dll");
   if (uxTheme == nullptr) return false;
-  auto isThemeActive = reinterpret_cast<BOOL(WINAPI*)()>(reinterpret_cast<void*>(GetProcAddress(uxTheme, "IsThemeActive")));
+  auto isThemeActive =
+      reinterpret_cast<BOOL(WINAPI*)()>(reinterpret_cast<void*>(GetProcAddress(uxTheme, "IsThemeActive")));
   const bool active = isThemeActive != nullptr && isThemeActive();
   FreeLibrary(uxTheme);
   return active;
@@ -155,8 +156,8 @@ TEST(UIStyleWin, CommandIconsAreSortedAndTintedBetweenTheShadowAndLightColours) 
   const IconEntry& ramp = style.Icon(1);
   EXPECT_EQ(ramp.width, 32);
   std::vector<uint32_t> expected = Pixels(ramp.normalIcon, false);
-  (void)TintIconPixels(expected.data(), Pixels(ramp.normalIcon, true).data(), expected.size(), style.palette[1],
-                       style.palette[3]);
+  (void)TintIconPixels(expected.data(), Pixels(ramp.normalIcon, true).data(), expected.size(),
+                       style.palette[1], style.palette[3]);
   EXPECT_EQ(Pixels(ramp.tintedIcon, false), expected);
 
   // A new scheme changes the tinted twin, not the icon itself.
