@@ -14,6 +14,7 @@
 #include "framework/install_record.h"
 #include "framework/settings_record.h"
 #include "framework/string_table.h"
+#include "framework/ui_style_win.h"
 
 constexpr int32_t kCommandLineCapacity = 1040;  ///< characters of the command line, NUL included
 
@@ -89,6 +90,7 @@ class CZrfApp {
   InstallRecord install;
 
   CStringTable strings;
+  CUIStyle style;  ///< fonts per DPI, palette and command icons; set up by the start-up
 
   // Command line (ParseCommandLine).
   CSwitchList switches;   ///< the switches in command-line order

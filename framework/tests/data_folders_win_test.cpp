@@ -193,7 +193,7 @@ TEST(DataFoldersWin, DriveThatAppearsLaterEndsTheEndlessWait) {
   helper.join();
   EXPECT_EQ(result, kWaitReady);
   EXPECT_GE(elapsed, 1500u);
-  EXPECT_LT(elapsed, 10000u);
+  EXPECT_LT(elapsed, 20000u);
   EXPECT_TRUE(IsFolder("Q:\\Brambeck\\Verdelo"));
   ASSERT_GE(gTrayCalls.size(), 4u);
   EXPECT_EQ(gTrayCalls[0], "modify Verdelo: Waiting for data folder...");
@@ -216,8 +216,8 @@ TEST(DataFoldersWin, DriveThatNeverAppearsEndsWithTheDataPathMessage) {
   const DWORD elapsed = GetTickCount() - start;
   EXPECT_EQ(result, ZRF_ERR_DATA_FOLDER);
   EXPECT_STREQ(failed, "R:\\Plants");
-  EXPECT_GE(elapsed, 900u);  // one second of waiting, not more
-  EXPECT_LT(elapsed, 5000u);
+  EXPECT_GE(elapsed, 900u);    // one second of waiting, not more
+  EXPECT_LT(elapsed, 15000u);  // a hang would run into the test's time-out instead
   char message[600];
   FormatDataPathMessage(strings, failed, message, sizeof message);
   EXPECT_STREQ(

@@ -1,4 +1,5 @@
-// The application object's command line: switches, the framework's flags and the lookup by name.
+// The application object's command line (switches, the framework's flags, the lookup by name) and
+// its UI style.
 #include <gtest/gtest.h>
 
 #include "framework/zrf_app_win.h"
@@ -19,6 +20,15 @@ TEST(ZrfAppCommandLine, SwitchesAndFlagsOfTheStartupShortcut) {
   EXPECT_EQ(gApp.autostart, 0);
   EXPECT_EQ(gApp.minimised, 1);
   EXPECT_EQ(gApp.FindSwitch("-LOADPLANT"), -1);
+}
+
+TEST(ZrfAppStyle, StyleIsSetUpFromTheSettings) {
+  ASSERT_EQ(gApp.style.Init(), 0);
+  gApp.settings.colorScheme = 2;
+  EXPECT_EQ(gApp.style.BuildPalette(&gApp.settings), 0);
+  EXPECT_EQ(gApp.style.schemeColors.focus, gApp.settings.customColors[kColorFocus]);
+  gApp.style.SetUIFont(gApp.settings.fontFace, gApp.settings.fontSize, 96);
+  EXPECT_NE(gApp.style.FontForDpi(kFontUI, 96), nullptr);
 }
 
 }  // namespace
