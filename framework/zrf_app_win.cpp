@@ -44,7 +44,10 @@ CZrfApp::CZrfApp()
       keepPatterns{},
       dataFilePatterns{},
       settings(DefaultSettingsRecord()),
-      install{} {
+      install{},
+      autostart(0),
+      minimised(0),
+      taskScheduler(0) {
   // language is the first field of the 4-aligned record: an int32_t that may be read in place.
   static_assert(offsetof(SettingsRecord, language) == 0);
   strings.SetLanguageSource(reinterpret_cast<const int32_t*>(&settings));
@@ -74,6 +77,15 @@ bool CZrfApp::SaveSettings() {
 int32_t CZrfApp::LoadInstallRecord() { return ReadInstallRecord(productName, &install); }
 
 DataFileStore CZrfApp::DataFiles() { return DataFileStore(SystemFileOps(), dataFolder, commonDataFolder); }
+
+int32_t CZrfApp::ParseCommandLine(const char* text) {
+  SwitchFlags flags;
+  const int32_t result = ::ParseCommandLine(text, switches, flags);
+  autostart = flags.autostart;
+  minimised = flags.minimised;
+  taskScheduler = flags.taskScheduler;
+  return result;
+}
 
 uint32_t ReadDataFile(const char* name, int32_t number, void* buffer, uint32_t size, int32_t location) {
   return gApp.DataFiles().ReadDataFile(name, number, buffer, size, location);

@@ -9,10 +9,12 @@
 
 #include <cstdint>
 
+#include "framework/command_line.h"
 #include "framework/data_file.h"
 #include "framework/install_record.h"
 #include "framework/settings_record.h"
 #include "framework/string_table.h"
+#include "framework/ui_style_win.h"
 
 constexpr int32_t kCommandLineCapacity = 1040;  ///< characters of the command line, NUL included
 
@@ -51,6 +53,14 @@ class CZrfApp {
   /// folders, so it sees later changes to them; valid as long as gApp.
   DataFileStore DataFiles();
 
+  /// Splits `text` into `switches` and sets autostart, minimised and taskScheduler afresh.
+  /// kParseQuit (-QUIT), else kParseWaitForDataPath (-WAITFORDATAPATH), else kParsePlain.
+  int32_t ParseCommandLine(const char* text);
+
+  /// Position in `switches` of the first switch named `name` (with its "-") without regard to
+  /// case; -1 when absent. Its arguments are read from `switches`.
+  int32_t FindSwitch(const char* name) const { return ::FindSwitch(switches, name); }
+
   // Identity.
   HINSTANCE instance;                      ///< module instance given to Init
   uint32_t processId;                      ///< GetCurrentProcessId at Init
@@ -80,6 +90,13 @@ class CZrfApp {
   InstallRecord install;
 
   CStringTable strings;
+  CUIStyle style;  ///< fonts per DPI, palette and command icons; set up by the start-up
+
+  // Command line (ParseCommandLine).
+  CSwitchList switches;   ///< the switches in command-line order
+  uint8_t autostart;      ///< -AUTOSTART was given
+  uint8_t minimised;      ///< -MINIMIZE was given
+  uint8_t taskScheduler;  ///< -TASKSCHEDULER was given
 
  private:
   HRESULT oleResult_;
