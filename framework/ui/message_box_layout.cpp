@@ -1,0 +1,156 @@
+// Style decoding, text splitting and layout of the framework message box.
+#include "framework/ui/message_box_layout.h"
+
+#include <algorithm>
+
+namespace zrf {
+
+MessageStyle DecodeMessageStyle(uint32_t style) {
+  MessageStyle decoded;
+  switch (style & 0xF) {
+    case kMessageError: decoded.icon = MessageIcon::Error; break;
+    case kMessageWarning: decoded.icon = MessageIcon::Warning; break;
+    case kMessageInformation: decoded.icon = MessageIcon::Information; break;
+    case kMessageQuestion: decoded.icon = MessageIcon::Question; break;
+    default: decoded.icon = MessageIcon::None; break;
+  }
+  if (style & kMessageOk) {
+    decoded.buttonSet = kMessageOk;
+  } else if (style & kMessageOkCancel) {
+    decoded.buttonSet = kMessageOkCancel;
+  } else if (style & kMessageYesNo) {
+    decoded.buttonSet = kMessageYesNo;
+  } else if (style & kMessageYesNoCancel) {
+    decoded.buttonSet = kMessageYesNoCancel;
+  } else {
+    decoded.buttonSet = kMessageOk;
+  }
+  const bool okSet = decoded.buttonSet == kMessageOk || decoded.buttonSet == kMessageOkCancel;
+  const bool hasCancel = decoded.buttonSet != kMessageOk && decoded.buttonSet != kMessageYesNo;
+  decoded.buttonCount = decoded.buttonSet == kMessageOk ? 1 : decoded.buttonSet == kMessageYesNoCancel ? 3 : 2;
+  decoded.defaultButton = okSet ? kButtonOk : kButtonYes;
+  // Later bits override earlier ones, as the default bits are applied one after the other.
+  if ((style & kMessageDefaultOk) && okSet) decoded.defaultButton = kButtonOk;
+  if ((style & kMessageDefaultCancel) && hasCancel) decoded.defaultButton = kButtonCancel;
+  if ((style & kMessageDefaultYes) && !okSet) decoded.defaultButton = kButtonYes;
+  if ((style & kMessageDefaultNo) && !okSet) decoded.defaultButton = kButtonNo;
+  decoded.boldFirstLine = (style & kMessageBoldFirstLine) != 0;
+  decoded.captionIcon = (style & kMessageCaptionIcon) != 0;
+  return decoded;
+}
+
+MessageText SplitMessageText(std::string_view text) {
+  MessageText split;
+  // The cut comes first and counts carriage returns too, as the work buffer holds them.
+  text = text.substr(0, std::min(text.size(), kMessageWorkBufferSize - 1));
+  split.work.reserve(text.size());
+  for (char c : text) {
+    if (c != '\r') split.work.push_back(c);
+  }
+  size_t start = 0;
+  for (;;) {
+    const size_t end = split.work.find('\n', start);
+    if (static_cast<int32_t>(split.lines.size()) < kMessageMeasuredLines)
+      split.lines.push_back(split.work.substr(start, end == std::string::npos ? end : end - start));
+    if (end == std::string::npos) break;
+    if (split.rest.empty() && start == 0) split.rest = split.work.substr(end + 1);
+    start = end + 1;
+  }
+  return split;
+}
+
+namespace {
+
+Rect KeepInside(Rect box, const Rect& area) {
+  const int32_t width = box.Width();
+  const int32_t height = box.Height();
+  int32_t x = std::min(box.left, area.right - width);
+  int32_t y = std::min(box.top, area.bottom - height);
+  x = std::max(x, area.left);
+  y = std::max(y, area.top);
+  return {x, y, x + width, y + height};
+}
+
+}  // namespace
+
+MessageLayout LayOutMessageBox(const MessageLayoutInput& in, const MessageText& text) {
+  MessageLayout out;
+  const MessageStyle style = DecodeMessageStyle(in.style);
+  const size_t lineCount = std::max<size_t>(1, std::min(in.measured.size(), text.lines.size()));
+
+  std::vector<int32_t> w(lineCount, 8);
+  std::vector<int32_t> h(lineCount, 1);
+  int32_t maxW = 0;
+  int32_t restH = 0;
+  for (size_t k = 0; k < lineCount && k < in.measured.size(); ++k) {
+    w[k] = in.measured[k].width + 8;
+    h[k] = in.measured[k].height + 1;
+  }
+  for (size_t k = 0; k < lineCount; ++k) {
+    maxW = std::max(maxW, w[k]);
+    if (k > 0) restH += h[k];
+  }
+  h[0] += 2;
+  maxW = std::min(maxW, in.workArea.Width() / 4);
+
+  if (lineCount == 1) {
+    out.firstLine = {in.textX, in.textY + (in.iconHeight - h[0]) / 2, w[0], h[0]};
+  } else if (lineCount == 2) {
+    const int32_t top = (in.iconHeight - h[1] - h[0]) / 2;
+    out.firstLine = {in.textX, in.textY + top, w[0], h[0]};
+    out.hasOtherLines = true;
+    out.otherLines = {in.textX, in.textY + h[0] + top, w[1], h[1]};
+    out.otherText = text.lines.size() > 1 ? text.lines[1] : std::string();
+  } else {
+    out.firstLine = {in.textX, in.textY, w[0], h[0]};
+    out.hasOtherLines = true;
+    out.otherLines = {in.textX, in.textY + h[0], maxW, restH};
+    out.otherText = text.rest;
+  }
+
+  const int32_t buttonsY = std::max(in.okTop, in.textY + h[0] + restH + h[0] / 2);
+  const int32_t extra = std::max(0, buttonsY - in.okTop);
+  const int32_t gap = in.buttonHeight / 3;
+  const int32_t width = std::max(in.textX + 2 * h[0] + maxW,
+                                 in.buttonHeight + style.buttonCount * (in.buttonWidth + gap));
+  const int32_t height = in.window.height + extra;
+  const int32_t x = (in.parent.left + in.parent.right - width) / 2;
+  const int32_t y = (in.parent.top + in.parent.bottom - in.window.height - extra) / 2;
+  out.window = KeepInside({x, y, x + width, y + height}, in.workArea);
+
+  const int32_t cw = width - in.frameWidth;
+  out.buttons[0] = {kButtonOk, false, 0, 0};
+  out.buttons[1] = {kButtonCancel, false, 0, 0};
+  out.buttons[2] = {kButtonYes, false, 0, 0};
+  out.buttons[3] = {kButtonNo, false, 0, 0};
+  auto show = [&](int index, int32_t bx) { out.buttons[index] = {out.buttons[index].id, true, bx, buttonsY}; };
+  const int32_t bw = in.buttonWidth;
+  switch (style.buttonSet) {
+    case kMessageOk:
+      show(0, (cw - bw) / 2);
+      break;
+    case kMessageOkCancel: {
+      const int32_t bx = (cw - 2 * bw - gap) / 2;
+      show(0, bx);
+      show(1, bx + bw + gap);
+      break;
+    }
+    case kMessageYesNo: {
+      const int32_t bx = (cw - 2 * bw - gap) / 2;
+      show(2, bx);
+      show(3, bx + bw + gap);
+      break;
+    }
+    default: {
+      const int32_t bx = (cw - 3 * bw - (2 * in.buttonHeight) / 3) / 2;
+      show(2, bx);
+      show(3, bx + bw + gap);
+      show(1, bx + 2 * (bw + gap));
+      break;
+    }
+  }
+  out.defaultButton = style.defaultButton;
+  return out;
+}
+
+}  // namespace zrf

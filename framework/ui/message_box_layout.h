@@ -1,0 +1,111 @@
+// The framework message box's arithmetic, free of the window system: what a style word means,
+// how the text is cut into lines, and where the text controls, the buttons and the box go.
+// The dialog procedure measures the lines and applies the result.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "framework/ui/ui_geometry.h"
+
+namespace zrf {
+
+/// Style bits of a message box.
+enum MessageStyleBits : uint32_t {
+  kMessageError = 0x1,
+  kMessageWarning = 0x2,
+  kMessageInformation = 0x4,
+  kMessageQuestion = 0x8,
+  kMessageOk = 0x10,
+  kMessageOkCancel = 0x20,
+  kMessageYesNo = 0x40,
+  kMessageYesNoCancel = 0x80,
+  kMessageBoldFirstLine = 0x100,
+  kMessageDefaultOk = 0x200,
+  kMessageDefaultCancel = 0x400,
+  kMessageDefaultYes = 0x800,
+  kMessageDefaultNo = 0x1000,
+  kMessageCaptionIcon = 0x2000,
+};
+
+/// Button ids, equal to the system's IDOK, IDCANCEL, IDYES and IDNO; also the box's results.
+constexpr int32_t kButtonOk = 1;
+constexpr int32_t kButtonCancel = 2;
+constexpr int32_t kButtonYes = 6;
+constexpr int32_t kButtonNo = 7;
+/// MessageDialog's result when there was no memory for the text.
+constexpr int32_t kMessageNoMemory = -666;
+
+enum class MessageIcon { None, Error, Warning, Information, Question };
+
+struct MessageStyle {
+  MessageIcon icon = MessageIcon::None;
+  uint32_t buttonSet = kMessageOk;   ///< exactly one of 0x10, 0x20, 0x40, 0x80
+  int32_t buttonCount = 1;
+  int32_t defaultButton = kButtonOk;  ///< a button of the set
+  bool boldFirstLine = false;
+  bool captionIcon = false;
+};
+
+/// Decodes a style word. The low four bits name one icon or none. A style without a button set
+/// shows OK (a box without buttons could only be left with Escape); with several, the first
+/// of OK, OK/Cancel, Yes/No, Yes/No/Cancel counts. A default bit that names a button the set
+/// does not show is ignored, so the default is always a visible button.
+MessageStyle DecodeMessageStyle(uint32_t style);
+
+constexpr size_t kMessageWorkBufferSize = 2048;
+constexpr int32_t kMessageMeasuredLines = 15;
+
+/// The box's text after the work-buffer cut (2047 characters) and with carriage returns removed,
+/// split at line feeds. Only the first 15 lines are measured; `rest` is everything from the start
+/// of the second line to the end, with its line breaks (what the second control shows for three
+/// lines or more).
+struct MessageText {
+  std::string work;
+  std::vector<std::string> lines;  ///< at most 15
+  std::string rest;
+};
+MessageText SplitMessageText(std::string_view text);
+
+/// What the dialog procedure knows before laying out.
+struct MessageLayoutInput {
+  uint32_t style = kMessageOk;
+  std::vector<Size> measured;  ///< measured size of each line of MessageText::lines
+  int32_t textX = 0;           ///< first-line control's client position
+  int32_t textY = 0;
+  int32_t iconHeight = 0;      ///< icon area's client height
+  int32_t buttonWidth = 0;     ///< from the OK button's window rectangle
+  int32_t buttonHeight = 0;
+  int32_t okTop = 0;           ///< OK button's top, client coordinates
+  Size window;                 ///< the dialog's window size now
+  int32_t frameWidth = 0;      ///< window width minus client width
+  Rect parent;                 ///< the parent's window rectangle (the desktop's when none)
+  Rect workArea;               ///< work area of the monitor at the parent's centre
+};
+
+struct MessageButtonPlace {
+  int32_t id = 0;
+  bool visible = false;
+  int32_t x = 0;  ///< valid when visible; hidden buttons stay where they are
+  int32_t y = 0;
+};
+
+struct MessageLayout {
+  Place firstLine;
+  bool hasOtherLines = false;  ///< false: the second text control is destroyed
+  Place otherLines;
+  std::string otherText;       ///< what the second control shows
+  Rect window;                 ///< the box's new window rectangle, in screen coordinates
+  MessageButtonPlace buttons[4];  ///< OK, Cancel, Yes, No
+  int32_t defaultButton = kButtonOk;
+};
+
+/// Lays the box out: text controls centred on the icon area (one or two lines) or stacked
+/// (three or more), width capped at a quarter of the work area, buttons centred in a row below
+/// the text, the box centred on its parent. The box is then kept inside the work area, so a box
+/// whose owner is minimised or off screen can still be reached.
+MessageLayout LayOutMessageBox(const MessageLayoutInput& input, const MessageText& text);
+
+}  // namespace zrf
