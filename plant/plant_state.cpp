@@ -1,0 +1,19 @@
+// The process's one plant.
+#include "plant/plant_state.h"
+
+namespace plant {
+
+void Plant::Reset() {
+  record.reset();
+  nodes.reset();
+  renumber.reset();
+  pixelsPerUnit = 0.0;
+  rect = PixelRect{};
+}
+
+Plant& CurrentPlant() {
+  static Plant plant;
+  return plant;
+}
+
+}  // namespace plant
