@@ -77,17 +77,6 @@ TEST(DefaultSpecies, CaredForItGrowsOverWeeksAndStaysHealthy) {
   EXPECT_GE(days.back().nodeCount, 3 * start.nodeCount);
 }
 
-TEST(DefaultSpecies, AutomaticCareGrowsItLikeCarefulWatering) {
-  Plant cared;
-  LoadSeedling(&cared);
-  const Figures start = Measure(cared);
-  cared.Record().flags |= kAutoCare;
-  SimulatePlant(cared, 21 * kStepsPerDay);
-  const Figures end = Measure(cared);
-  EXPECT_GT(end.nodeCount, 2 * start.nodeCount);
-  EXPECT_GE(end.health, 0.9);
-}
-
 TEST(DefaultSpecies, WithoutWaterItDeclinesAndDiesForGood) {
   Plant p;
   LoadSeedling(&p);

@@ -14,19 +14,6 @@ void ExpectVec(const Vec3& actual, double x, double y, double z) {
   EXPECT_EQ(actual.z, z);
 }
 
-TEST(Vec3Math, ComponentWiseOperations) {
-  const Vec3 a{1, 2, 3};
-  const Vec3 b{4, -5, 0.5};
-  Vec3 out;
-  ExpectVec(*Vec3Add(&out, a, b), 5, -3, 3.5);
-  ExpectVec(*Vec3Sub(&out, a, b), -3, 7, 2.5);
-  ExpectVec(*Vec3Scale(&out, a, -2), -2, -4, -6);
-  ExpectVec(*Vec3ScaleAxes(&out, a, 2, 0.5, -1), 2, 1, -3);
-  ExpectVec(*Vec3Set(&out, 7, 8, 9), 7, 8, 9);
-  ExpectVec(*Vec3Copy(&out, b), 4, -5, 0.5);
-  EXPECT_EQ(Vec3Dot(a, b), 4 - 10 + 1.5);
-}
-
 TEST(Vec3Math, CrossFollowsTheRightHandRuleAndVanishesForParallels) {
   Vec3 out;
   ExpectVec(*Vec3Cross(&out, Vec3{1, 0, 0}, Vec3{0, 1, 0}), 0, 0, 1);
@@ -59,12 +46,6 @@ TEST(Vec3Math, LengthNormaliseAndProject) {
   EXPECT_EQ(Vec3Project(a, Vec3{3, 7, -1}), 3);  // divides by |a|, the first argument
   const Vec3 c{1, 2, 2};
   EXPECT_EQ(Vec3Project(c, c), 3);
-}
-
-TEST(Vec3Math, CombineIsAChangeOfBasis) {
-  Vec3 out;
-  // Frame turned a quarter turn about Z: X' = Y, Y' = -X, Z' = Z.
-  ExpectVec(*Vec3Combine(&out, Vec3{2, 3, 4}, Vec3{0, 1, 0}, Vec3{-1, 0, 0}, Vec3{0, 0, 1}), -3, 2, 4);
 }
 
 TEST(Vec3Math, FromPolarTakesRadiusPolarAndAzimuth) {
