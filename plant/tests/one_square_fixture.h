@@ -46,14 +46,13 @@ inline void BuildOneSquare(Plant* plant, const OneSquareOptions& options = {}) {
   const int32_t yellow = b.Solid(255, 255, 0);
   const int32_t material = b.MaterialOf({red, blue, none, none, none, none, green, yellow, none, none, none, none},
                                         b.Constant(0), b.Constant(0));
-  std::vector<uint32_t> words = options.reversed
-                                          ? std::vector<uint32_t>{0x10000003, 0x10000002, 0x20000001, 0x00000000}
-                                          : std::vector<uint32_t>{0x10000000, 0x10000001, 0x20000002, 0x00000003};
-  std::vector<ShapeVertex> vertices{{0, -50, 0}, {0, 50, 0}, {0, 50, 100}, {0, -50, 100}};
-  if (!options.words.empty()) {
-    vertices = options.vertices;
-    words = options.words;
-  }
+  const bool custom = !options.words.empty();
+  const std::vector<uint32_t> words =
+      custom ? options.words
+             : options.reversed ? std::vector<uint32_t>{0x10000003, 0x10000002, 0x20000001, 0x00000000}
+                                : std::vector<uint32_t>{0x10000000, 0x10000001, 0x20000002, 0x00000003};
+  const std::vector<ShapeVertex> vertices =
+      custom ? options.vertices : std::vector<ShapeVertex>{{0, -50, 0}, {0, 50, 0}, {0, 50, 100}, {0, -50, 100}};
   const int32_t entry = b.Entry(100, vertices, {{material, words}});
   const CompactCurveRef facing{b.Curve({{-1, -0.25}, {1, 0.25}}), 1, 1};
   const int32_t table = b.Table(1, 1, 2, 0, 0, b.Constant(0), b.Constant(0), facing, b.Constant(-0.25), {entry},
