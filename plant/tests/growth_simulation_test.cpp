@@ -1,0 +1,318 @@
+// The growth step on small species whose numbers are chosen so that every result can be worked out
+// by hand: care, the calendar, drift, trends, death, children with their random draws, ancestor
+// selection and health.
+#include "plant/growth_simulation.h"
+
+#include <gtest/gtest.h>
+
+#include "plant/child_spawn.h"
+#include "plant/plant_clock.h"
+#include "plant/random.h"
+#include "plant/species.h"
+#include "plant/tests/frame_fixture.h"
+#include "plant/tests/growth_fixture.h"
+
+namespace plant {
+namespace {
+
+using species::Constant;
+using test::ArithmeticSpecies;
+using test::LoadSpecies;
+using test::NodeOf;
+
+// Values the engine's generator gave between two of its states (-1 beyond limit).
+int DrawsBetween(uint32_t before, uint32_t after, int limit) {
+  RandomGenerator probe(before);
+  for (int n = 0; n <= limit; ++n) {
+    if (probe.State() == after) return n;
+    probe.Next();
+  }
+  return -1;
+}
+
+// Values one more step draws.
+int DrawsOfOneStep(Plant& p) {
+  const uint32_t before = EngineRandom().State();
+  SimulatePlant(p, 1);
+  return DrawsBetween(before, EngineRandom().State(), 1000);
+}
+
+species::Node LeafWithWater(int32_t parent, double waterState) {
+  species::Node n = NodeOf("leaf", parent);
+  n.waterState = waterState;
+  n.waterRates[0] = -0.0625;
+  n.waterRates[1] = 0.0625;
+  n.fertiliserRates[0] = -0.0625;
+  n.fertiliserRates[1] = 0.0625;
+  return n;
+}
+
+TEST(GrowthCare, UsesWaterAndFertiliserByTemperatureCountAndSeason) {
+  species::Species s = ArithmeticSpecies();
+  s.record.waterUseByTemperature = Constant(0.5);
+  s.record.waterUseByCount = Constant(0.0625);
+  s.record.fertiliserUseByCount = Constant(0.125);
+  s.record.seasonCurve = Constant(0.5);
+  s.record.waterLevel = 1.0;
+  s.record.fertiliserLevel = 1.0;
+  s.nodes = {NodeOf("pot", 0)};
+  Plant p;
+  LoadSpecies(s, &p);
+  // Each step: water 0.5 x (0.0625 x 0.5) = 1/64, fertiliser 0.125 x 0.5 = 1/16.
+  SimulatePlant(p, 3);
+  EXPECT_EQ(p.Record().waterLevel, 1.0 - 3.0 / 64);
+  EXPECT_EQ(p.Record().fertiliserLevel, 1.0 - 3.0 / 16);
+  EXPECT_EQ(p.Record().waterEffect, 1.0 - 3.0 / 64);
+  SimulatePlant(p, 37);
+  EXPECT_EQ(p.Record().waterLevel, 1.0 - 40.0 / 64);
+  EXPECT_EQ(p.Record().fertiliserLevel, -1.5);  // not clamped at 0
+  EXPECT_EQ(p.Record().fertiliserEffect, 0.0);  // the curve is flat below its first point
+  EXPECT_EQ(p.Record().stepCount, 40u);
+  EXPECT_EQ(ReadClock(p.Record().clock), test::kNewYear2025 + 40 * 600);
+}
+
+TEST(GrowthCare, AutomaticCareRestoresTheOptimaEveryStep) {
+  species::Species s = ArithmeticSpecies();
+  s.record.flags = kAutoCare;
+  s.record.waterUseByCount = Constant(0.25);
+  s.record.optimalTemperature = 21.0;
+  s.record.optimalLight = 0.75;
+  s.nodes = {NodeOf("pot", 0)};
+  Plant p;
+  LoadSpecies(s, &p);
+  for (int step = 0; step < 3; ++step) {
+    PlantRecord& r = p.Record();
+    r.waterLevel = 0.125;
+    r.fertiliserLevel = -2.0;
+    r.temperature = 3.0;
+    r.light = 0.0;
+    SimulatePlant(p, 1);
+    EXPECT_EQ(r.waterLevel, 0.5);
+    EXPECT_EQ(r.fertiliserLevel, 0.5);
+    EXPECT_EQ(r.temperature, 21.0);
+    EXPECT_EQ(r.light, 0.75);
+    EXPECT_EQ(r.waterEffect, 0.5);
+  }
+}
+
+TEST(GrowthCalendar, FoldsTheLeapDayAndKeepsTimeBeyond2038) {
+  test::UseUtcTimeZone();
+  struct Row {
+    int64_t noon;
+    int32_t day;
+  };
+  const Row rows[] = {
+      {1709208000, 58},  // 2024-02-29 shares its day with 28 February
+      {1709294400, 59},  // 2024-03-01
+      {1677672000, 59},  // 2023-03-01
+      {1735646400, 364}, // 2024-12-31
+      {2214216000, 59},  // 2040-03-01: the stored clock is negative as an int32
+      {4107499200, 58},  // 2100-02-28
+      {4107585600, 59},  // 2100-03-01: 2100 is no leap year, so nothing is folded
+  };
+  species::Species s = ArithmeticSpecies();
+  s.nodes = {NodeOf("pot", 0)};
+  for (const Row& row : rows) {
+    Plant p;
+    LoadSpecies(s, &p, row.noon - 600);
+    SimulatePlant(p, 1);
+    EXPECT_EQ(p.Record().dayOfYear, row.day) << row.noon;
+    EXPECT_EQ(ReadClock(p.Record().clock), row.noon);
+  }
+}
+
+TEST(GrowthDrift, StatesTrackTheEffectsAndStopOnThem) {
+  species::Species s = ArithmeticSpecies();
+  s.record.waterLevel = 0.25;
+  s.record.fertiliserLevel = 0.5;
+  species::Node leaf = LeafWithWater(1, 0.5);
+  leaf.fertiliserState = 0.25;
+  s.nodes = {NodeOf("pot", 0), leaf};
+  Plant p;
+  LoadSpecies(s, &p);
+  const double water[] = {0.4375, 0.375, 0.3125, 0.25, 0.25};
+  const double fertiliser[] = {0.3125, 0.375, 0.4375, 0.5, 0.5};
+  for (int step = 0; step < 5; ++step) {
+    SimulatePlant(p, 1);
+    EXPECT_EQ(p.Node(2).waterState, water[step]) << step;
+    EXPECT_EQ(p.Node(2).fertiliserState, fertiliser[step]) << step;
+    EXPECT_EQ(p.Node(2).age, step + 1.0);
+  }
+}
+
+TEST(GrowthTrend, BoundsSetTheTrendAndTheLowerBoundWins) {
+  struct Row {
+    double upper;
+    double lower;
+    int8_t trend;
+    double water;  // after one step at twice the rate
+  };
+  const Row rows[] = {
+      {0.75, -1e9, 1, 0.875},  // at the upper bound: rising
+      {1e9, 0.75, -1, 0.625},  // at the lower bound: falling
+      {0.75, 0.8, -1, 0.625},  // at both: the lower bound wins
+      {0.8, 0.7, 0, 0.6875},   // between them: tracking toward 0.5
+  };
+  for (const Row& row : rows) {
+    species::Species s = ArithmeticSpecies();
+    s.types[2].waterUpper = row.upper;
+    s.types[2].waterLower = row.lower;
+    s.nodes = {NodeOf("pot", 0), LeafWithWater(1, 0.75)};
+    Plant p;
+    LoadSpecies(s, &p);
+    SimulatePlant(p, 1);
+    EXPECT_EQ(p.Node(2).waterTrend, row.trend) << row.upper << " " << row.lower;
+    EXPECT_EQ(p.Node(2).waterState, row.water);
+  }
+}
+
+TEST(GrowthTrend, SpreadsThroughASubtreeInOneStepAndStopsItsChildren) {
+  species::Species s = ArithmeticSpecies();
+  s.types[2].waterUpper = 0.75;
+  s.kinds[2].slots[0].spawnByAge = Constant(2.0);  // certain, were it not for the trend
+  s.nodes = {NodeOf("pot", 0), LeafWithWater(1, 0.75), LeafWithWater(2, 0.5), LeafWithWater(3, 0.5)};
+  Plant p;
+  LoadSpecies(s, &p);
+  SimulatePlant(p, 1);
+  ASSERT_EQ(p.Record().nodeCount, 5);  // no child: every leaf has a trend
+  for (int32_t i = 2; i <= 4; ++i) {
+    EXPECT_EQ(p.Node(i).waterTrend, 1) << i;
+    EXPECT_EQ(p.Node(i).age, 1.0) << i;  // a trend does not stop ageing
+  }
+  EXPECT_EQ(p.Node(3).waterState, 0.625);  // drifts at the trend rate, away from the effect
+  SimulatePlant(p, 1);
+  EXPECT_EQ(p.Node(3).waterState, 0.75);
+}
+
+TEST(GrowthDeath, RemovesTheSubtreeAndGrowsTheNextNodeInTheSameStep) {
+  species::Species s = ArithmeticSpecies();
+  s.types[2].minA = 0.45;
+  s.record.waterLevel = 0.25;
+  species::Node steady = NodeOf("leaf", 1);  // no rates: stays at 0.5
+  s.nodes = {NodeOf("pot", 0), LeafWithWater(1, 0.5), LeafWithWater(2, 0.5), steady};
+  Plant p;
+  LoadSpecies(s, &p);
+  SimulatePlant(p, 1);  // node 2 falls to 0.4375 < 0.45 and takes node 3 with it
+  ASSERT_EQ(p.Record().nodeCount, 3);
+  EXPECT_EQ(p.Node(2).parent, 1);
+  EXPECT_EQ(p.Node(2).waterState, 0.5);
+  EXPECT_EQ(p.Node(2).age, 1.0);  // the node that slid into index 2 was grown once
+  EXPECT_EQ(p.Node(1).childCount, 1u);
+  EXPECT_EQ(p.SlotCounters(1)[0], 1);
+
+  s.types[2].minA = 0.4375;  // exactly at the bound: lives
+  Plant q;
+  LoadSpecies(s, &q);
+  SimulatePlant(q, 1);
+  EXPECT_EQ(q.Record().nodeCount, 5);
+}
+
+TEST(GrowthChildren, ANewbornStartsAtOptimalCareAndGrowsInItsBirthStep) {
+  species::Species s = ArithmeticSpecies();
+  s.kinds[1].slots[0].maxCount = 1;
+  s.kinds[1].slots[0].spawnByAge = Constant(2.0);  // above 1 + 1/32767: certain
+  s.nodes = {NodeOf("pot", 0)};
+  Plant p;
+  LoadSpecies(s, &p);
+  SeedRandom(5);
+  // Pot: 8 values for the water trend chances, 2 for fertiliser, 2 for the slot, 16 for the
+  // child; the newborn leaf: 10 for its trends and 2 for its own (zero) spawn chance.
+  EXPECT_EQ(DrawsOfOneStep(p), 40);
+  ASSERT_EQ(p.Record().nodeCount, 3);
+  const PlantNode& child = p.Node(2);
+  EXPECT_EQ(child.parent, 1);
+  EXPECT_EQ(child.slot, 0);
+  EXPECT_EQ(child.kindOffset, SlotsOf(KindAt(p.record.get(), p.Node(1).kindOffset))[0].childKindOffset);
+  EXPECT_EQ(child.waterState, 0.5);
+  EXPECT_EQ(child.fertiliserState, 0.5);
+  EXPECT_EQ(child.waterFallRate, -0.0625);  // no spread
+  EXPECT_EQ(child.age, 1.0);
+  EXPECT_EQ(p.Node(1).childCount, 1u);
+  EXPECT_EQ(p.SlotCounters(1)[0], 1);
+  // The slot is full now and is skipped without a draw.
+  EXPECT_EQ(DrawsOfOneStep(p), 10 + 12);
+  EXPECT_EQ(p.Record().nodeCount, 3);
+}
+
+TEST(GrowthChildren, ATrendOrAZeroBudgetChangesWhatIsDrawn) {
+  species::Species s = ArithmeticSpecies();
+  s.kinds[1].slots[0].spawnByAge = Constant(2.0);
+  s.types[1].waterUpper = 0.5;  // the pot starts at 0.5: rising from its first step
+  s.nodes = {NodeOf("pot", 0)};
+  Plant p;
+  LoadSpecies(s, &p);
+  EXPECT_EQ(DrawsOfOneStep(p), 12);  // trend chances, then the slot's chance, forced to 0
+  EXPECT_EQ(DrawsOfOneStep(p), 4);   // with a water trend its chances are no longer drawn
+  EXPECT_EQ(p.Record().nodeCount, 2);
+
+  s.types[1].waterUpper = 1e9;
+  s.kinds[1].maxChildren = 0;
+  Plant q;
+  LoadSpecies(s, &q);
+  EXPECT_EQ(DrawsOfOneStep(q), 10);  // no budget: no slot is tried
+  EXPECT_EQ(q.Record().nodeCount, 2);
+}
+
+TEST(GrowthChildren, AFailedAppendChangesNothingAndIsRetriedLater) {
+  species::Species s = ArithmeticSpecies();
+  s.kinds[1].slots[0].spawnByAge = Constant(2.0);
+  s.kinds[1].slots[0].maxCount = 1;
+  s.nodes = {NodeOf("pot", 0)};
+  Plant p;
+  LoadSpecies(s, &p);
+  p.Record().nodeCapacityIncrement = 0;  // the full array cannot grow
+  SimulatePlant(p, 1);
+  EXPECT_EQ(p.Record().nodeCount, 2);
+  EXPECT_EQ(p.Node(1).childCount, 0u);
+  EXPECT_EQ(p.SlotCounters(1)[0], 0);
+  p.Record().nodeCapacityIncrement = 4;
+  SimulatePlant(p, 1);
+  EXPECT_EQ(p.Record().nodeCount, 3);
+  EXPECT_EQ(p.Node(1).childCount, 1u);
+}
+
+TEST(GrowthChildren, SelectorsPickAncestorsByDepthOrAnchorCount) {
+  test::FrameFixture f(6);
+  const uint8_t anchors[] = {0, 0, 1, 0, 1, 1};  // nodes 0 to 5, a chain
+  for (int32_t i = 0; i < 6; ++i) f.plant.Node(i).anchor = anchors[i];
+  // Walking up from node 5: depth -1 node 5 (count 1), -2 node 4 (2), -3 node 3 (2), -4 node 2 (3),
+  // -5 node 1 (3), -6 node 0 (3).
+  struct Row {
+    AncestorSelector selector;
+    int32_t picked;
+  };
+  const Row rows[] = {{0, 0}, {-1, 5}, {-3, 3}, {-6, 0}, {-10, 0}, {1, 5}, {2, 4}, {3, 2}, {5, 0}};
+  for (const Row& row : rows) {
+    EXPECT_EQ(SelectAncestor(f.plant, 5, row.selector), row.picked) << row.selector;
+  }
+}
+
+TEST(GrowthHealth, AveragesGrowthOfCountingNodesAndKnowsWhenItCannotTell) {
+  species::Species s = ArithmeticSpecies();
+  s.types[2].growthByA = species::Line({{0.0, 0.0}, {1.0, 1.0}});
+  s.types[2].growthByB = species::Line({{0.0, 0.0}, {1.0, 1.0}});
+  Plant empty;
+  LoadSpecies(s, &empty);
+  EXPECT_EQ(ComputePlantHealth(empty), -1.0);  // only node 0
+
+  s.nodes = {NodeOf("pot", 0)};
+  Plant potOnly;
+  LoadSpecies(s, &potOnly);
+  EXPECT_EQ(ComputePlantHealth(potOnly), -1.0);  // the pot's type does not count
+
+  species::Node a = NodeOf("leaf", 1);
+  a.waterState = 0.5;
+  a.fertiliserState = 0.25;
+  species::Node b = NodeOf("leaf", 1);
+  b.waterState = 0.75;
+  b.fertiliserState = 0.5;
+  s.nodes = {NodeOf("pot", 0), a, b};
+  Plant mixed;
+  LoadSpecies(s, &mixed);
+  EXPECT_EQ(ComputePlantHealth(mixed), 0.5 * (0.75 + 1.25) / 2);
+  mixed.Node(3).fertiliserTrend = -1;  // counts, but adds nothing
+  EXPECT_EQ(ComputePlantHealth(mixed), 0.5 * 0.75 / 2);
+}
+
+}  // namespace
+}  // namespace plant
