@@ -20,7 +20,7 @@ struct OneSquareOptions {
   /// Corners listed clockwise as seen by the viewer: a back face.
   bool reversed = false;
   /// A second square of the same shape at depth x = -1 (far), shifted by a quarter unit to the
-  /// right; it comes first in node order when farFirst is false.
+  /// right, as node 2: later in index order, yet drawn first.
   bool withFarSquare = false;
   /// Replace the square's vertices and index words (both or neither).
   std::vector<ShapeVertex> vertices;

@@ -105,12 +105,27 @@ TEST(RenderGdi, RefusedAbortedOrOversizedRendersLeaveEverythingAsItWas) {
   expectUntouched(RenderPlant(plant, picture, host), RenderOutcome::TooLarge);
 }
 
+// A plant whose last drawn node died must not keep showing its old picture.
+TEST(RenderGdi, PlantWithNothingToDrawHandsOverOneTransparentPixel) {
+  Plant plant;
+  BuildOneSquare(&plant);
+  PlantPicture picture;
+  FakeRenderHost host;
+  ASSERT_EQ(RenderPlant(plant, picture, host), RenderOutcome::HandedOver);
+  plant.Record().nodeCount = 1;
+  ASSERT_EQ(RenderPlant(plant, picture, host), RenderOutcome::HandedOver);
+  EXPECT_EQ(picture.Objects().Width(), 1);
+  EXPECT_EQ(picture.Objects().Height(), 1);
+  EXPECT_EQ(picture.Objects().bits[0], 0u);
+  EXPECT_EQ(plant.Record().sizeFactor, 1.0);
+}
+
 TEST(RenderGdi, RepeatedRendersDeleteEveryReplacedObject) {
   Plant plant;
   BuildOneSquare(&plant);
   PlantPicture picture;
   FakeRenderHost host;
-  for (int i = 0; i < 200; ++i) {
+  for (int i = 0; i < 50; ++i) {
     ASSERT_EQ(RenderPlant(plant, picture, host), RenderOutcome::HandedOver);
     const HDC dc = picture.Objects().dc.Get();
     const HBITMAP bitmap = picture.Objects().bitmap.Get();
