@@ -27,6 +27,8 @@ class FileOps {
   [[nodiscard]] virtual bool Read(FileHandle file, void* buffer, size_t size, size_t* done) = 0;
   /// Writes up to size bytes; *done is the count written, which may be short. False on failure.
   [[nodiscard]] virtual bool Write(FileHandle file, const void* buffer, size_t size, size_t* done) = 0;
+  /// The size in bytes of an open file; false when it cannot be told.
+  [[nodiscard]] virtual bool SizeOf(FileHandle file, uint64_t* size) = 0;
   /// Forces written data to the disk.
   [[nodiscard]] virtual bool Flush(FileHandle file) = 0;
   /// Closes the file; the handle is gone whatever the result.

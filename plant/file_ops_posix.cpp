@@ -1,12 +1,12 @@
 // File operations on Linux, where the platform-free engine and its tests run natively.
-#include "plant/file_ops.h"
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <ctime>
+
+#include "plant/file_ops.h"
 
 namespace plant {
 namespace {
@@ -48,6 +48,14 @@ class PosixFileOps final : public FileOps {
     *done = put < 0 ? 0 : static_cast<size_t>(put);
     return put >= 0;
   }
+  bool SizeOf(FileHandle file, uint64_t* size) override {
+    struct stat info;
+    if (fstat(Fd(file), &info) != 0) {
+      return false;
+    }
+    *size = static_cast<uint64_t>(info.st_size);
+    return true;
+  }
   bool Flush(FileHandle file) override { return fsync(Fd(file)) == 0; }
   bool Close(FileHandle file) override { return close(Fd(file)) == 0; }
   bool MakeWritable(const std::string& path) override {
@@ -71,7 +79,8 @@ class PosixFileOps final : public FileOps {
   }
   bool Remove(const std::string& path) override { return unlink(path.c_str()) == 0; }
   void Sleep(uint32_t milliseconds) override {
-    timespec wait{static_cast<time_t>(milliseconds / 1000), static_cast<long>(milliseconds % 1000) * 1000000L};
+    timespec wait{static_cast<time_t>(milliseconds / 1000),
+                  static_cast<long>(milliseconds % 1000) * 1000000L};
     while (nanosleep(&wait, &wait) != 0 && errno == EINTR) {
     }
   }

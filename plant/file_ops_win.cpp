@@ -1,9 +1,9 @@
 // File operations on Windows: ANSI paths, as the plant program keeps its paths in the code page.
-#include "plant/file_ops.h"
-
 #include <windows.h>
 
 #include <cstdio>
+
+#include "plant/file_ops.h"
 
 namespace plant {
 namespace {
@@ -52,6 +52,14 @@ class WinFileOps final : public FileOps {
     *done = put;
     return ok != FALSE;
   }
+  bool SizeOf(FileHandle file, uint64_t* size) override {
+    LARGE_INTEGER bytes;
+    if (GetFileSizeEx(Handle(file), &bytes) == FALSE) {
+      return false;
+    }
+    *size = static_cast<uint64_t>(bytes.QuadPart);
+    return true;
+  }
   bool Flush(FileHandle file) override { return FlushFileBuffers(Handle(file)) != FALSE; }
   bool Close(FileHandle file) override { return CloseHandle(Handle(file)) != FALSE; }
   bool MakeWritable(const std::string& path) override {
@@ -59,7 +67,8 @@ class WinFileOps final : public FileOps {
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY) == 0) {
       return true;
     }
-    return SetFileAttributesA(path.c_str(), attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY)) != FALSE;
+    return SetFileAttributesA(path.c_str(), attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY)) !=
+           FALSE;
   }
   bool Replace(const std::string& from, const std::string& to) override {
     if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) == FALSE) {

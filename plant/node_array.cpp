@@ -109,9 +109,7 @@ void RemoveDeadNodes(Plant& plant, int32_t index) {
   record.nodeCount = next;
 }
 
-PlantNode* AddNode(int32_t parentIndex, uint8_t slot) {
-  return AddNode(CurrentPlant(), parentIndex, slot);
-}
+PlantNode* AddNode(int32_t parentIndex, uint8_t slot) { return AddNode(CurrentPlant(), parentIndex, slot); }
 
 void KillSubtree(int32_t index) { KillSubtree(CurrentPlant(), index); }
 

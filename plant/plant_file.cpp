@@ -22,6 +22,8 @@ class ByteSource {
  public:
   virtual ~ByteSource() = default;
   virtual ReadStatus ReadExactly(void* buffer, size_t size) = 0;
+  /// Total bytes of the source, or UINT64_MAX when unknown.
+  virtual uint64_t TotalSize() = 0;
 };
 
 class FileSource final : public ByteSource {
@@ -46,6 +48,10 @@ class FileSource final : public ByteSource {
     }
     return ReadStatus::Full;
   }
+  uint64_t TotalSize() override {
+    uint64_t size = 0;
+    return ops_.SizeOf(file_, &size) ? size : UINT64_MAX;
+  }
 
  private:
   FileOps& ops_;
@@ -54,7 +60,8 @@ class FileSource final : public ByteSource {
 
 class MemorySource final : public ByteSource {
  public:
-  MemorySource(const uint8_t* bytes, size_t size) : bytes_(bytes), left_(size) {}
+  MemorySource(const uint8_t* bytes, size_t size) : bytes_(bytes), left_(size), total_(size) {}
+  uint64_t TotalSize() override { return total_; }
   ReadStatus ReadExactly(void* buffer, size_t size) override {
     if (size > left_) {
       return ReadStatus::Short;
@@ -70,6 +77,7 @@ class MemorySource final : public ByteSource {
  private:
   const uint8_t* bytes_;
   size_t left_;
+  size_t total_;
 };
 
 LoadResult Refuse(std::string* why, LoadResult result, const std::string& message) {
@@ -121,6 +129,10 @@ LoadResult LoadFromSource(Plant& plant, ByteSource& source, int64_t now, std::st
   const size_t recordSize = static_cast<uint32_t>(fields.recordSize);
   const size_t nodeSize = static_cast<uint32_t>(fields.nodeSize);
   const size_t nodeCount = static_cast<uint32_t>(fields.nodeCount);
+  // Nothing is allocated for bytes the file does not have. The caps keep the sum far below 2^63.
+  if (source.TotalSize() < recordSize + static_cast<uint64_t>(nodeCount) * nodeSize) {
+    return Refuse(why, LoadResult::Invalid, "the file is shorter than its record and nodes");
+  }
 
   std::unique_ptr<uint8_t[]> record(new (std::nothrow) uint8_t[recordSize]);
   if (!record) {
@@ -146,8 +158,9 @@ LoadResult LoadFromSource(Plant& plant, ByteSource& source, int64_t now, std::st
   }
   const ReadStatus body = source.ReadExactly(nodes.get(), nodeCount * nodeSize);
   if (body != ReadStatus::Full) {
-    return body == ReadStatus::Failed ? Refuse(why, LoadResult::NodeReadFailed, "reading the node array failed")
-                                      : Refuse(why, LoadResult::Invalid, "the file ends inside the node array");
+    return body == ReadStatus::Failed
+               ? Refuse(why, LoadResult::NodeReadFailed, "reading the node array failed")
+               : Refuse(why, LoadResult::Invalid, "the file ends inside the node array");
   }
   if (!ValidatePlant(record.get(), nodes.get(), &problem)) {
     return Refuse(why, LoadResult::Invalid, problem);
@@ -207,8 +220,8 @@ SaveResult WriteTemporary(Plant& plant, FileOps& ops, const std::string& tempora
   }
   const PlantRecord& record = plant.Record();
   const size_t recordSize = static_cast<uint32_t>(record.recordSize);
-  const size_t nodeBytes = static_cast<size_t>(static_cast<uint32_t>(record.nodeCount)) *
-                           static_cast<uint32_t>(record.nodeSize);
+  const size_t nodeBytes =
+      static_cast<size_t>(static_cast<uint32_t>(record.nodeCount)) * static_cast<uint32_t>(record.nodeSize);
   const bool written = WriteAll(ops, file, plant.record.get(), recordSize) &&
                        WriteAll(ops, file, plant.nodes.get(), nodeBytes) && ops.Flush(file);
   const bool closed = ops.Close(file);
@@ -219,24 +232,36 @@ SaveResult WriteTemporary(Plant& plant, FileOps& ops, const std::string& tempora
 
 const char* LoadResultText(LoadResult result) {
   switch (result) {
-    case LoadResult::Ok: return "The plant was loaded.";
-    case LoadResult::CannotOpen: return "The plant file does not exist or cannot be opened.";
-    case LoadResult::ProbeReadFailed: return "The plant file cannot be read.";
-    case LoadResult::NoMemoryForRecord: return "There is not enough memory for the plant.";
-    case LoadResult::RecordReadFailed: return "The plant file cannot be read.";
-    case LoadResult::NoMemoryForNodes: return "There is not enough memory for the plant.";
-    case LoadResult::NodeReadFailed: return "The plant file cannot be read.";
-    case LoadResult::BadSignature: return "The file is not a plant file.";
-    case LoadResult::Invalid: return "The plant file is damaged.";
+    case LoadResult::Ok:
+      return "The plant was loaded.";
+    case LoadResult::CannotOpen:
+      return "The plant file does not exist or cannot be opened.";
+    case LoadResult::ProbeReadFailed:
+      return "The plant file cannot be read.";
+    case LoadResult::NoMemoryForRecord:
+      return "There is not enough memory for the plant.";
+    case LoadResult::RecordReadFailed:
+      return "The plant file cannot be read.";
+    case LoadResult::NoMemoryForNodes:
+      return "There is not enough memory for the plant.";
+    case LoadResult::NodeReadFailed:
+      return "The plant file cannot be read.";
+    case LoadResult::BadSignature:
+      return "The file is not a plant file.";
+    case LoadResult::Invalid:
+      return "The plant file is damaged.";
   }
   return "Unknown result.";
 }
 
 const char* SaveResultText(SaveResult result) {
   switch (result) {
-    case SaveResult::Ok: return "The plant was saved.";
-    case SaveResult::CannotCreate: return "The plant file cannot be created.";
-    case SaveResult::WriteFailed: return "The plant file cannot be written; the previous copy is kept.";
+    case SaveResult::Ok:
+      return "The plant was saved.";
+    case SaveResult::CannotCreate:
+      return "The plant file cannot be created.";
+    case SaveResult::WriteFailed:
+      return "The plant file cannot be written; the previous copy is kept.";
   }
   return "Unknown result.";
 }
@@ -261,6 +286,9 @@ LoadResult LoadPlantBytes(Plant& plant, const uint8_t* bytes, size_t size, int64
 }
 
 SaveResult SavePlantFile(Plant& plant, FileOps& ops) {
+  if (!plant.IsLoaded()) {
+    return SaveResult::CannotCreate;
+  }
   RefreshFractions(plant);
   const std::string temporary = TemporaryPathFor(plant.path);
   SaveResult result = WriteTemporary(plant, ops, temporary);

@@ -30,11 +30,11 @@ constexpr size_t kCareTipsSize = 512;
 
 /// Bits of PlantRecord::flags; other bits are written back unchanged.
 enum PlantFlags : int32_t {
-  kShowSnapshot = 0x2,   ///< paint the snapshot into the first picture
-  kAutoCare = 0x4,       ///< every step sets the care levels to their optima
-  kGrowWhileOff = 0x10,  ///< catch up on the time the program was not running
-  kCleanShutdown = 0x20, ///< set just before the final save of an orderly shutdown
-  kDialogShown = 0x40,   ///< the welcome dialog has been dealt with
+  kShowSnapshot = 0x2,    ///< paint the snapshot into the first picture
+  kAutoCare = 0x4,        ///< every step sets the care levels to their optima
+  kGrowWhileOff = 0x10,   ///< catch up on the time the program was not running
+  kCleanShutdown = 0x20,  ///< set just before the final save of an orderly shutdown
+  kDialogShown = 0x40,    ///< the welcome dialog has been dealt with
 };
 
 /// A colour as stored in the record: weight or palette byte, blue, green, red.

@@ -45,9 +45,7 @@ struct Plant {
     return *reinterpret_cast<const PlantRecord*>(record.get());
   }
   /// Node index of the array. Requires: 0 <= index <= nodeCapacity.
-  [[nodiscard]] PlantNode& Node(int32_t index) {
-    return *reinterpret_cast<PlantNode*>(NodeBytes(index));
-  }
+  [[nodiscard]] PlantNode& Node(int32_t index) { return *reinterpret_cast<PlantNode*>(NodeBytes(index)); }
   [[nodiscard]] const PlantNode& Node(int32_t index) const {
     return *reinterpret_cast<const PlantNode*>(NodeBytes(index));
   }

@@ -61,9 +61,7 @@ class Validator {
         nodeSize_(static_cast<uint32_t>(head_.nodeSize)),
         nodeCount_(head_.nodeCount) {}
 
-  bool Run() {
-    return CheckFixedFields() && CheckRecordCurves() && CheckNodeKinds() && CheckNodes();
-  }
+  bool Run() { return CheckFixedFields() && CheckRecordCurves() && CheckNodeKinds() && CheckNodes(); }
 
  private:
   static PlantRecord ReadHead(const uint8_t* record) {
@@ -94,13 +92,13 @@ class Validator {
 
   bool CheckFixedFields() {
     const double fixedDoubles[] = {
-        head_.pixelScale,        head_.sizeFactor,       head_.anchorX,           head_.anchorY,
-        head_.waterEffect,       head_.fertiliserEffect, head_.temperature,       head_.light,
-        head_.lightDirection.x,  head_.lightDirection.y, head_.lightDirection.z,  head_.waterLevel,
-        head_.fertiliserLevel,   head_.optimalWater,     head_.optimalFertiliser, head_.optimalTemperature,
-        head_.optimalLight,      head_.brightness,       head_.rectLeft,          head_.rectTop,
-        head_.rectRight,         head_.rectBottom,       head_.minWidth,          head_.maxWidth,
-        head_.minHeight,         head_.maxHeight};
+        head_.pixelScale,       head_.sizeFactor,       head_.anchorX,           head_.anchorY,
+        head_.waterEffect,      head_.fertiliserEffect, head_.temperature,       head_.light,
+        head_.lightDirection.x, head_.lightDirection.y, head_.lightDirection.z,  head_.waterLevel,
+        head_.fertiliserLevel,  head_.optimalWater,     head_.optimalFertiliser, head_.optimalTemperature,
+        head_.optimalLight,     head_.brightness,       head_.rectLeft,          head_.rectTop,
+        head_.rectRight,        head_.rectBottom,       head_.minWidth,          head_.maxWidth,
+        head_.minHeight,        head_.maxHeight};
     if (!AllFinite(fixedDoubles, std::size(fixedDoubles))) {
       return Fail(why_, "record: a fixed field holds a NaN or infinite value");
     }
@@ -127,14 +125,16 @@ class Validator {
         {"waterUseByTemperature", head_.waterUseByTemperature, offsetof(PlantRecord, waterUseByTemperature)},
         {"fertiliserUseByCount", head_.fertiliserUseByCount, offsetof(PlantRecord, fertiliserUseByCount)},
         {"seasonCurve", head_.seasonCurve, offsetof(PlantRecord, seasonCurve)},
-        {"temperatureEffectCurve", head_.temperatureEffectCurve, offsetof(PlantRecord, temperatureEffectCurve)},
+        {"temperatureEffectCurve", head_.temperatureEffectCurve,
+         offsetof(PlantRecord, temperatureEffectCurve)},
         {"lightEffectCurve", head_.lightEffectCurve, offsetof(PlantRecord, lightEffectCurve)},
         {"waterEffectCurve", head_.waterEffectCurve, offsetof(PlantRecord, waterEffectCurve)},
         {"fertiliserEffectCurve", head_.fertiliserEffectCurve, offsetof(PlantRecord, fertiliserEffectCurve)},
         {"trendChanceByStep", head_.trendChanceByStep, offsetof(PlantRecord, trendChanceByStep)},
     };
     for (const Named& curve : curves) {
-      if (!CheckCurve(curve.ref, std::string("record field ") + curve.name, static_cast<int64_t>(curve.offset))) {
+      if (!CheckCurve(curve.ref, std::string("record field ") + curve.name,
+                      static_cast<int64_t>(curve.offset))) {
         return false;
       }
     }
@@ -273,7 +273,8 @@ class Validator {
       return Bad(what, offset, "outside the record, over the fixed fields or not 8-aligned");
     }
     const NodeType type = ReadAt<NodeType>(record_, static_cast<uint32_t>(offset));
-    const double values[] = {type.widthRange[0], type.widthRange[1], type.lengthRange[0], type.lengthRange[1]};
+    const double values[] = {type.widthRange[0], type.widthRange[1], type.lengthRange[0],
+                             type.lengthRange[1]};
     double bases[16];
     std::memcpy(bases, &type.waterFallBase, sizeof bases);
     if (!AllFinite(values, std::size(values)) || !AllFinite(bases, std::size(bases))) {
@@ -288,12 +289,15 @@ class Validator {
       return Bad(what, offset, "tropismAxes outside -5..5");
     }
     const std::string self = "NodeType at " + Num(offset);
-    const CurveRef* curves[] = {&type.tropismByAge, &type.sizeByA,        &type.droopByA,       &type.trendByDay,
-                                &type.trendByA,     &type.fertiliserTrendByB, &type.trendByAge, &type.spawnByDay,
-                                &type.spawnBySteps, &type.spawnByParentA, &type.spawnByG,       &type.childrenByG,
-                                &type.growthByA,    &type.growthByB,      &type.trackingRate,   &type.growthByDay};
+    const CurveRef* curves[] = {&type.tropismByAge,   &type.sizeByA,    &type.droopByA,
+                                &type.trendByDay,     &type.trendByA,   &type.fertiliserTrendByB,
+                                &type.trendByAge,     &type.spawnByDay, &type.spawnBySteps,
+                                &type.spawnByParentA, &type.spawnByG,   &type.childrenByG,
+                                &type.growthByA,      &type.growthByB,  &type.trackingRate,
+                                &type.growthByDay};
     for (const CurveRef* curve : curves) {
-      const int64_t at = offset + (reinterpret_cast<const uint8_t*>(curve) - reinterpret_cast<const uint8_t*>(&type));
+      const int64_t at =
+          offset + (reinterpret_cast<const uint8_t*>(curve) - reinterpret_cast<const uint8_t*>(&type));
       if (!CheckCurve(*curve, self, at)) {
         return false;
       }
@@ -314,10 +318,20 @@ class Validator {
       return Bad(what, offset, "outside the record, over the fixed fields or not 8-aligned");
     }
     const OrientationDescriptor d = ReadAt<OrientationDescriptor>(record_, static_cast<uint32_t>(offset));
-    const double values[] = {d.radius,       d.polar,           d.azimuth,         d.offsetScaleRange[0],
-                             d.offsetScaleRange[1], d.polarRange[0], d.polarRange[1], d.polarFlip,
-                             d.azimuthRange[0], d.azimuthRange[1], d.azimuthFlip,   d.rollRange[0],
-                             d.rollRange[1], d.rollFlip};
+    const double values[] = {d.radius,
+                             d.polar,
+                             d.azimuth,
+                             d.offsetScaleRange[0],
+                             d.offsetScaleRange[1],
+                             d.polarRange[0],
+                             d.polarRange[1],
+                             d.polarFlip,
+                             d.azimuthRange[0],
+                             d.azimuthRange[1],
+                             d.azimuthFlip,
+                             d.rollRange[0],
+                             d.rollRange[1],
+                             d.rollFlip};
     if (!AllFinite(values, std::size(values))) {
       return Bad(what, offset, "a value is NaN or infinite");
     }
@@ -356,7 +370,8 @@ class Validator {
       return false;
     }
     for (uint64_t e = 0; e < entries; ++e) {
-      const int32_t entry = ReadAt<int32_t>(record_, static_cast<uint32_t>(offset) + sizeof(ShapeTable) + 4 * e);
+      const int32_t entry =
+          ReadAt<int32_t>(record_, static_cast<uint32_t>(offset) + sizeof(ShapeTable) + 4 * e);
       if (!CheckEntry(entry, self + " entry " + Num(static_cast<int64_t>(e)))) {
         return false;
       }
@@ -381,7 +396,8 @@ class Validator {
       return Bad(what, offset, "more vertices or faces than the record's maxima");
     }
     if (entry.vertexCount != 0 &&
-        !Placeable(entry.vertexListOffset, static_cast<uint64_t>(entry.vertexCount) * sizeof(ShapeVertex), 4)) {
+        !Placeable(entry.vertexListOffset, static_cast<uint64_t>(entry.vertexCount) * sizeof(ShapeVertex),
+                   4)) {
       return Bad(what, offset, "vertex list outside the record or over the fixed fields");
     }
     int64_t face = offset + static_cast<int64_t>(sizeof(ShapeEntry));
@@ -395,7 +411,8 @@ class Validator {
         return Bad(what, offset, "face " + Num(f) + " has no corners, too many, or runs outside the record");
       }
       for (uint32_t k = 0; k < head.indexCount; ++k) {
-        const uint32_t word = ReadAt<uint32_t>(record_, static_cast<uint64_t>(face) + sizeof(ShapeFace) + 4ull * k);
+        const uint32_t word =
+            ReadAt<uint32_t>(record_, static_cast<uint64_t>(face) + sizeof(ShapeFace) + 4ull * k);
         if ((word & kVertexIndexMask) >= entry.vertexCount) {
           return Bad(what, offset, "face " + Num(f) + " names a vertex past the entry's vertices");
         }
@@ -414,7 +431,8 @@ class Validator {
       return true;
     }
     if (!Placeable(offset, sizeof(Material), 4)) {
-      return Bad("Material of " + owner, offset, "outside the record, over the fixed fields or not 4-aligned");
+      return Bad("Material of " + owner, offset,
+                 "outside the record, over the fixed fields or not 4-aligned");
     }
     const Material material = ReadAt<Material>(record_, static_cast<uint32_t>(offset));
     const std::string self = "Material at " + Num(offset);
@@ -442,14 +460,16 @@ class Validator {
     const ColorGradient gradient = ReadAt<ColorGradient>(record_, static_cast<uint32_t>(offset));
     if (gradient.stopCount < 1 || gradient.stopCount > kMaxGradientStops ||
         !Placeable(offset, sizeof(ColorGradient) + 4ull * static_cast<uint32_t>(gradient.stopCount), 4)) {
-      return Bad(what, offset, "stop count not within 1.." + Num(kMaxGradientStops) + " or stops outside the record");
+      return Bad(what, offset,
+                 "stop count not within 1.." + Num(kMaxGradientStops) + " or stops outside the record");
     }
     const std::string self = "ColorGradient at " + Num(offset);
     if (!CheckCompactCurve(gradient.positionCurve, self, offset + 4)) {
       return false;
     }
     for (int32_t s = 0; s < gradient.stopCount; ++s) {
-      const int32_t stop = ReadAt<int32_t>(record_, static_cast<uint32_t>(offset) + sizeof(ColorGradient) + 4ull * s);
+      const int32_t stop =
+          ReadAt<int32_t>(record_, static_cast<uint32_t>(offset) + sizeof(ColorGradient) + 4ull * s);
       if (!Placeable(stop, sizeof(ColourStop), 1)) {
         return Bad(self + " stop " + Num(s), stop, "outside the record or over the fixed fields");
       }
@@ -523,7 +543,8 @@ class Validator {
     if (node.age == kDeadAge) {
       return Fail(why_, name + ": age is the dead mark -1.0");
     }
-    if (node.waterTrend < -1 || node.waterTrend > 1 || node.fertiliserTrend < -1 || node.fertiliserTrend > 1) {
+    if (node.waterTrend < -1 || node.waterTrend > 1 || node.fertiliserTrend < -1 ||
+        node.fertiliserTrend > 1) {
       return Fail(why_, name + ": a trend is not -1, 0 or 1");
     }
     if (!IsUnitDirection(node.upLocal) || !IsUnitDirection(node.directionLocal) ||
@@ -646,8 +667,8 @@ bool CheckRecordHead(const uint8_t* head, std::string* why) {
     return Fail(why, "record: nodeCount " + Num(record.nodeCount) + " not within 1.." + Num(kMaxNodeCount));
   }
   if (record.nodeCapacityIncrement < 1 || record.nodeCapacityIncrement > kMaxCapacityIncrement) {
-    return Fail(why, "record: nodeCapacityIncrement " + Num(record.nodeCapacityIncrement) + " not within 1.." +
-                         Num(kMaxCapacityIncrement));
+    return Fail(why, "record: nodeCapacityIncrement " + Num(record.nodeCapacityIncrement) +
+                         " not within 1.." + Num(kMaxCapacityIncrement));
   }
   if (record.secondsPerStep < 1) {
     return Fail(why, "record: secondsPerStep " + Num(record.secondsPerStep) + " is not positive");

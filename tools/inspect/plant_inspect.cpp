@@ -44,7 +44,8 @@ void PrintFixedFields(const plant::PlantRecord& r) {
   std::printf("  recordSize %d  nodeSize %d  nodeCount %d  nodeCapacity %d  increment %d\n", r.recordSize,
               r.nodeSize, r.nodeCount, r.nodeCapacity, r.nodeCapacityIncrement);
   std::printf("  maxShapeFaces %d  maxShapeVertices %d\n", r.maxShapeFaces, r.maxShapeVertices);
-  std::printf("  pixelScale %g  sizeFactor %g  anchor (%g, %g)\n", r.pixelScale, r.sizeFactor, r.anchorX, r.anchorY);
+  std::printf("  pixelScale %g  sizeFactor %g  anchor (%g, %g)\n", r.pixelScale, r.sizeFactor, r.anchorX,
+              r.anchorY);
   std::printf("  clock %u  secondsPerStep %d  dayOfYear %d  stepCount %u  flags 0x%x\n",
               static_cast<uint32_t>(r.clock), r.secondsPerStep, r.dayOfYear, r.stepCount,
               static_cast<unsigned>(r.flags));
@@ -113,8 +114,8 @@ void PrintNodes(plant::Plant& plant) {
   for (int32_t i = 0; i < plant.Record().nodeCount; ++i) {
     const plant::PlantNode& n = plant.Node(i);
     std::printf("  %5d %6d %4u %8d %9.2f %7.4f %7.4f %2d/%-2d %5u %8.4f %8.4f %8.4f\n", i, n.parent, n.slot,
-                n.kindOffset, n.age, n.waterState, n.fertiliserState, n.waterTrend, n.fertiliserTrend, n.childCount,
-                n.length, n.position.y, n.position.z);
+                n.kindOffset, n.age, n.waterState, n.fertiliserState, n.waterTrend, n.fertiliserTrend,
+                n.childCount, n.length, n.position.y, n.position.z);
   }
 }
 
@@ -147,8 +148,8 @@ int main(int argc, char** argv) {
   }
   const plant::LoadResult result = plant::LoadPlantBytes(plant, bytes.data(), bytes.size(), clock, &why);
   if (result != plant::LoadResult::Ok) {
-    std::printf("verdict: refused, result %d: %s (%s)\n", static_cast<int>(result), plant::LoadResultText(result),
-                why.c_str());
+    std::printf("verdict: refused, result %d: %s (%s)\n", static_cast<int>(result),
+                plant::LoadResultText(result), why.c_str());
     return 1;
   }
   PrintSpeciesGraph(plant);

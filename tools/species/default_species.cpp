@@ -37,14 +37,16 @@ Record PotRecord() {
   r.anchorX = 0.85;
   r.anchorY = 0.92;
   r.secondsPerStep = 600;
-  // Water lasts about six days for a seedling and three to four for a grown plant.
-  r.waterUseByCount = Line({{1.0, 0.0005}, {40.0, 0.0009}, {150.0, 0.0015}});
+  // A pot filled to the optimum lasts about a week for a seedling and four to five days for a grown
+  // plant before the leaves start to suffer.
+  r.waterUseByCount = Line({{1.0, 0.0004}, {40.0, 0.0007}, {150.0, 0.0011}});
   r.waterUseByTemperature = Line({{0.0, 0.4}, {20.0, 1.0}, {35.0, 1.8}, {50.0, 2.5}});
-  // Fertiliser lasts about six weeks for a seedling and three for a grown plant.
-  r.fertiliserUseByCount = Line({{1.0, 0.00008}, {40.0, 0.00015}, {150.0, 0.00025}});
+  // Fertiliser at the optimum lasts about two months for a seedling and six weeks for a grown plant.
+  r.fertiliserUseByCount = Line({{1.0, 0.00005}, {40.0, 0.00009}, {150.0, 0.00014}});
   r.seasonCurve = Constant(1.0);
   r.temperature = 20.0;
-  r.temperatureEffectCurve = Line({{4.0, 0.0}, {14.0, 0.8}, {18.0, 1.0}, {26.0, 1.0}, {32.0, 0.6}, {40.0, 0.0}});
+  r.temperatureEffectCurve =
+      Line({{4.0, 0.0}, {14.0, 0.8}, {18.0, 1.0}, {26.0, 1.0}, {32.0, 0.6}, {40.0, 0.0}});
   r.light = 0.7;
   r.lightEffectCurve = Line({{0.0, 0.0}, {0.2, 0.3}, {0.6, 1.0}, {1.0, 1.0}});
   r.lightDirection = {0.8, -0.36, 0.48};
@@ -124,10 +126,11 @@ Type StemType() {
   t.fertiliserFallBase = -0.002;
   t.fertiliserRiseBase = 0.002;
   t.fertiliserSpread = 0.2;
-  t.waterLower = 0.08;
-  t.minA = 0.03;
-  t.fertiliserLower = 0.05;
-  t.minB = 0.02;
+  // Stems hold out until the pot is all but dry, well after the leaves have given up.
+  t.waterLower = 0.03;
+  t.minA = 0.01;
+  t.fertiliserLower = 0.03;
+  t.minB = 0.01;
   t.sizeByA = Line({{0.05, 0.85}, {0.3, 1.0}});
   t.droopByA = Line({{0.05, 0.6}, {0.25, 1.0}});
   return t;
@@ -281,8 +284,8 @@ Shape PotShape() {
   s.gridRowLength = 3;
   s.grid = PlainGrid();
   Entry e;
-  e.vertices = {{0, -42, 0},  {0, 42, 0},  {0, 50, 8},   {0, -50, 8},    // saucer
-                {0, -34, 8},  {0, 34, 8},  {0, 46, 88},  {0, -46, 88},   // body
+  e.vertices = {{0, -42, 0},  {0, 42, 0},  {0, 50, 8},   {0, -50, 8},     // saucer
+                {0, -34, 8},  {0, 34, 8},  {0, 46, 88},  {0, -46, 88},    // body
                 {1, -50, 86}, {1, 50, 86}, {1, 50, 100}, {1, -50, 100}};  // rim, drawn over the body
   e.faces = {{"saucer", {0, 1, 2, 3 | EdgeLine}},
              {"pot", {4 | EdgeLine, 5, 6 | EdgeLine, 7}},
@@ -313,7 +316,8 @@ Entry LeafEntry(const std::vector<plant::ShapeVertex>& outline) {
   Entry e;
   e.vertices = outline;
   // Stalk corners 0 to 2 and 8 carry no edge; the blade's outline is drawn darker.
-  e.faces = {{"leaf", {0, 1, 2, 3 | EdgeLine, 4 | EdgeLine, 5 | EdgeLine, 6 | EdgeLine, 7 | EdgeLine, 8 | EdgeLine}}};
+  e.faces = {{"leaf",
+              {0, 1, 2, 3 | EdgeLine, 4 | EdgeLine, 5 | EdgeLine, 6 | EdgeLine, 7 | EdgeLine, 8 | EdgeLine}}};
   return e;
 }
 
@@ -329,10 +333,24 @@ Shape LeafShape() {
   s.edgeLightCurve = Value(-0.08);
   s.gridRowLength = 3;
   s.grid = LivingGrid();
-  s.entries.push_back(LeafEntry(
-      {{-4, 0, 0}, {4, 0, 0}, {4, 0, 18}, {28, 0, 38}, {30, 0, 62}, {12, 0, 92}, {-14, 0, 70}, {-26, 0, 40}, {-4, 0, 18}}));
-  s.entries.push_back(LeafEntry(
-      {{-4, 0, 0}, {4, 0, 0}, {4, 0, 18}, {45, 0, 40}, {38, 0, 70}, {0, 0, 100}, {-38, 0, 70}, {-45, 0, 40}, {-4, 0, 18}}));
+  s.entries.push_back(LeafEntry({{-4, 0, 0},
+                                 {4, 0, 0},
+                                 {4, 0, 18},
+                                 {28, 0, 38},
+                                 {30, 0, 62},
+                                 {12, 0, 92},
+                                 {-14, 0, 70},
+                                 {-26, 0, 40},
+                                 {-4, 0, 18}}));
+  s.entries.push_back(LeafEntry({{-4, 0, 0},
+                                 {4, 0, 0},
+                                 {4, 0, 18},
+                                 {45, 0, 40},
+                                 {38, 0, 70},
+                                 {0, 0, 100},
+                                 {-38, 0, 70},
+                                 {-45, 0, 40},
+                                 {-4, 0, 18}}));
   return s;
 }
 
@@ -377,8 +395,10 @@ std::vector<Gradient> Gradients() {
       Solid("dry edge", Rgb(105, 75, 40)),
       Solid("starved", Rgb(205, 190, 70)),
       Solid("starved edge", Rgb(150, 140, 50)),
-      ByAge("stem", {{0.0, 0.0}, {20.0, 1.0}, {120.0, 2.0}}, {Rgb(120, 190, 80), Rgb(70, 140, 50), Rgb(110, 100, 60)}),
-      ByAge("stem edge", {{0.0, 0.0}, {20.0, 1.0}, {120.0, 2.0}}, {Rgb(70, 130, 45), Rgb(40, 95, 30), Rgb(80, 70, 40)}),
+      ByAge("stem", {{0.0, 0.0}, {20.0, 1.0}, {120.0, 2.0}},
+            {Rgb(120, 190, 80), Rgb(70, 140, 50), Rgb(110, 100, 60)}),
+      ByAge("stem edge", {{0.0, 0.0}, {20.0, 1.0}, {120.0, 2.0}},
+            {Rgb(70, 130, 45), Rgb(40, 95, 30), Rgb(80, 70, 40)}),
       ByAge("leaf", {{0.0, 0.0}, {8.0, 1.0}, {50.0, 1.0}, {80.0, 2.0}, {110.0, 3.0}},
             {Rgb(130, 200, 70), Rgb(50, 140, 45), Rgb(170, 170, 60), Rgb(140, 100, 50)}),
       ByAge("leaf back", {{0.0, 0.0}, {8.0, 1.0}, {50.0, 1.0}, {80.0, 2.0}, {110.0, 3.0}},

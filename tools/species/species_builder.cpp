@@ -39,7 +39,8 @@ Vec3 Normalised(const Vec3& v) {
 }
 
 Vec3 Combine(const Vec3& v, const Vec3& x, const Vec3& y, const Vec3& z) {
-  return {v.x * x.x + v.y * y.x + v.z * z.x, v.x * x.y + v.y * y.y + v.z * z.y, v.x * x.z + v.y * y.z + v.z * z.z};
+  return {v.x * x.x + v.y * y.x + v.z * z.x, v.x * x.y + v.y * y.y + v.z * z.y,
+          v.x * x.z + v.y * y.z + v.z * z.z};
 }
 
 class Layout {
@@ -59,7 +60,8 @@ class Layout {
     plant::PlantRecord& record = Fields();
     record.recordSize = static_cast<int32_t>(bytes_.size());
     std::string problem;
-    if (!plant::CheckRecordHead(bytes_.data(), &problem) || !plant::ValidatePlant(bytes_.data(), nodes_.data(), &problem)) {
+    if (!plant::CheckRecordHead(bytes_.data(), &problem) ||
+        !plant::ValidatePlant(bytes_.data(), nodes_.data(), &problem)) {
       return Fail("the built plant fails validation: " + problem);
     }
     *file = bytes_;
@@ -368,11 +370,10 @@ class Layout {
   void FillRecord() {
     const Record& in = species_.record;
     // Curve tables first: they may grow the byte vector, which would move the record.
-    const plant::CurveRef refs[] = {Ref(in.waterUseByCount),        Ref(in.waterUseByTemperature),
-                                    Ref(in.fertiliserUseByCount),   Ref(in.seasonCurve),
-                                    Ref(in.temperatureEffectCurve), Ref(in.lightEffectCurve),
-                                    Ref(in.waterEffectCurve),       Ref(in.fertiliserEffectCurve),
-                                    Ref(in.trendChanceByStep)};
+    const plant::CurveRef refs[] = {
+        Ref(in.waterUseByCount),  Ref(in.waterUseByTemperature),  Ref(in.fertiliserUseByCount),
+        Ref(in.seasonCurve),      Ref(in.temperatureEffectCurve), Ref(in.lightEffectCurve),
+        Ref(in.waterEffectCurve), Ref(in.fertiliserEffectCurve),  Ref(in.trendChanceByStep)};
     plant::PlantRecord& record = Fields();
     record.waterUseByCount = refs[0];
     record.waterUseByTemperature = refs[1];
@@ -411,7 +412,8 @@ class Layout {
     record.maxWidth = in.maxWidth;
     record.minHeight = in.minHeight;
     record.maxHeight = in.maxHeight;
-    std::memcpy(record.careTips, in.careTips.data(), std::min(in.careTips.size(), sizeof record.careTips - 1));
+    std::memcpy(record.careTips, in.careTips.data(),
+                std::min(in.careTips.size(), sizeof record.careTips - 1));
     record.potColour = Stored(in.potColour);
     record.saucerColour = Stored(in.saucerColour);
     record.defaultPotColour = Stored(in.potColour);
@@ -419,7 +421,8 @@ class Layout {
     std::memcpy(record.signature, plant::kSignature, sizeof plant::kSignature);
     const uint8_t* bytes = bytes_.data();
     record.waterEffect = plant::EvaluateCurve(bytes, record.waterEffectCurve, record.waterLevel);
-    record.fertiliserEffect = plant::EvaluateCurve(bytes, record.fertiliserEffectCurve, record.fertiliserLevel);
+    record.fertiliserEffect =
+        plant::EvaluateCurve(bytes, record.fertiliserEffectCurve, record.fertiliserLevel);
   }
 
   // Node 0 is the world frame; every listed node gets its counters from the list and its size and
@@ -455,7 +458,8 @@ class Layout {
       plant::PlantNode& n = built[i];
       n = plant::PlantNode{};
       if (in.parent < 0 || static_cast<size_t>(in.parent) >= i || in.frameRef < 0 ||
-          static_cast<size_t>(in.frameRef) >= i || in.tropismRef < 0 || static_cast<size_t>(in.tropismRef) >= i) {
+          static_cast<size_t>(in.frameRef) >= i || in.tropismRef < 0 ||
+          static_cast<size_t>(in.tropismRef) >= i) {
         return Fail("node " + std::to_string(i) + ": parent and references must be earlier nodes");
       }
       if (!Find(kinds_, in.kind, "kind", &n.kindOffset)) {
@@ -464,7 +468,8 @@ class Layout {
       plant::PlantNode& parent = built[static_cast<size_t>(in.parent)];
       const plant::NodeKind* parentKind = plant::KindAt(bytes, parent.kindOffset);
       if (in.slot >= parentKind->slotCount) {
-        return Fail("node " + std::to_string(i) + ": its parent's kind has no slot " + std::to_string(in.slot));
+        return Fail("node " + std::to_string(i) + ": its parent's kind has no slot " +
+                    std::to_string(in.slot));
       }
       n.parent = in.parent;
       n.slot = in.slot;
@@ -479,9 +484,10 @@ class Layout {
       n.waterState = std::isnan(in.waterState)
                          ? plant::EvaluateCurve(bytes, record.waterEffectCurve, record.optimalWater)
                          : in.waterState;
-      n.fertiliserState = std::isnan(in.fertiliserState)
-                              ? plant::EvaluateCurve(bytes, record.fertiliserEffectCurve, record.optimalFertiliser)
-                              : in.fertiliserState;
+      n.fertiliserState =
+          std::isnan(in.fertiliserState)
+              ? plant::EvaluateCurve(bytes, record.fertiliserEffectCurve, record.optimalFertiliser)
+              : in.fertiliserState;
       n.waterFallRate = in.waterRates[0];
       n.waterRiseRate = in.waterRates[1];
       n.fertiliserFallRate = in.fertiliserRates[0];

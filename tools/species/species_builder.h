@@ -140,7 +140,9 @@ struct Stop {
   uint8_t blue = 0;
 };
 
-[[nodiscard]] constexpr Stop Rgb(uint8_t red, uint8_t green, uint8_t blue) { return Stop{0, red, green, blue}; }
+[[nodiscard]] constexpr Stop Rgb(uint8_t red, uint8_t green, uint8_t blue) {
+  return Stop{0, red, green, blue};
+}
 constexpr Stop PotColour{0x80, 0, 0, 0};
 constexpr Stop SaucerColour{0x81, 0, 0, 0};
 
