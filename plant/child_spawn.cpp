@@ -23,9 +23,8 @@ double RangeDraw(const double (&range)[2]) { return RandomRange(range[0], range[
 double SpreadRate(double base, double spread) { return (1.0 + RandomRange(-spread, spread)) * base; }
 
 // The child's up direction before its roll: perpendicular to w, from the up reference's Z axis,
-// else from the line between the up reference and the child's would-be position, else the up
-// reference's Y axis, and when even that lies along w, its X axis (a right-angled frame never has
-// both X and Y along one direction, so the last choice always leaves a frame to roll in).
+// else (w along that Z) from the line between the up reference and the child's would-be
+// position, else the up reference's Y axis, which is then perpendicular to w.
 Vec3 UpBeforeRoll(const Plant& plant, int32_t parentIndex, const PlantNode& child, const PlantNode& up,
                   const Vec3& w) {
   Vec3 v;
@@ -42,11 +41,7 @@ Vec3 UpBeforeRoll(const Plant& plant, int32_t parentIndex, const PlantNode& chil
   if (Vec3Length(v) >= kDegenerateLength) {
     return v;
   }
-  Vec3 across;
-  if (Vec3Length(*Vec3Cross(&across, up.axisY, w)) >= kDegenerateLength) {
-    return up.axisY;
-  }
-  return up.axisX;
+  return up.axisY;
 }
 
 // Coordinates of world direction d in frame's axes, normalised.

@@ -19,8 +19,9 @@ namespace plant {
 /// Appends a child of parentIndex made by child slot slotIndex of the parent's kind, draws its
 /// size factors, rates, offset scale, angles and flips (in that order: 16 generator values) and
 /// computes its frame. Brings every frame up to date first, so the child's directions are taken
-/// from current ancestor frames. Returns false when the node array cannot grow; then nothing has
-/// changed and nothing was drawn. Node pointers taken before the call may be invalid after it.
+/// from current ancestor frames. Returns false when the node array cannot grow; then no node or
+/// counter has changed and nothing was drawn. Node pointers taken before the call may be invalid
+/// after it.
 /// Requires: 0 < parentIndex < nodeCount; slotIndex < the parent kind's slotCount.
 [[nodiscard]] bool SpawnChild(Plant& plant, int32_t parentIndex, uint8_t slotIndex);
 

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "plant/child_spawn.h"
 #include "plant/plant_clock.h"
 #include "plant/random.h"
@@ -200,11 +202,32 @@ TEST(GrowthDeath, RemovesTheSubtreeAndGrowsTheNextNodeInTheSameStep) {
   EXPECT_EQ(p.Node(1).childCount, 1u);
   EXPECT_EQ(p.SlotCounters(1)[0], 1);
 
-  s.types[2].minA = 0.4375;  // exactly at the bound: lives
+  s.types[2].minA = 0.4375;  // nodes 2 and 3 reach exactly the bound: they live
   Plant q;
   LoadSpecies(s, &q);
+  q.Node(4).waterState = std::nan("");  // fails every comparison, yet must not survive them
   SimulatePlant(q, 1);
-  EXPECT_EQ(q.Record().nodeCount, 5);
+  ASSERT_EQ(q.Record().nodeCount, 4);
+  EXPECT_EQ(q.Node(3).waterState, 0.4375);
+}
+
+TEST(GrowthDeath, RemovesOnlyTheDyingSubtreeEvenBesideALivingNodeAgedMinusOne) {
+  species::Species s = ArithmeticSpecies();
+  s.types[2].minA = 0.45;
+  s.types[2].growthByA = Constant(-0.5);  // ages fall by 0.5 a step
+  s.record.waterLevel = 0.25;
+  species::Node ageing = NodeOf("leaf", 1);
+  ageing.age = -0.5;
+  s.nodes = {NodeOf("pot", 0), LeafWithWater(1, 0.5625), ageing};
+  Plant p;
+  LoadSpecies(s, &p);
+  SimulatePlant(p, 1);
+  ASSERT_EQ(p.Node(3).age, -1.0);  // alive, though its age equals the dead mark
+  SimulatePlant(p, 1);             // node 2 reaches 0.4375 and dies
+  ASSERT_EQ(p.Record().nodeCount, 3);
+  EXPECT_EQ(p.Node(2).parent, 1);
+  EXPECT_EQ(p.Node(2).age, -1.5);
+  EXPECT_EQ(p.Node(1).childCount, 1u);
 }
 
 TEST(GrowthChildren, ANewbornStartsAtOptimalCareAndGrowsInItsBirthStep) {
@@ -251,6 +274,17 @@ TEST(GrowthChildren, ATrendOrAZeroBudgetChangesWhatIsDrawn) {
   LoadSpecies(s, &q);
   EXPECT_EQ(DrawsOfOneStep(q), 10);  // no budget: no slot is tried
   EXPECT_EQ(q.Record().nodeCount, 2);
+
+  // A negative budget fraction saturates to no budget instead of an undefined conversion.
+  s.kinds[1].maxChildren = 8;
+  s.types[1].childrenByG = Constant(-0.5);
+  Plant r;
+  LoadSpecies(s, &r);
+  EXPECT_EQ(DrawsOfOneStep(r), 10);
+  s.types[1].childrenByG = Constant(1e300);  // and a huge one to the largest count
+  Plant t;
+  LoadSpecies(s, &t);
+  EXPECT_EQ(DrawsOfOneStep(t), 10 + 2 + 16 + 10 + 2);
 }
 
 TEST(GrowthChildren, AFailedAppendChangesNothingAndIsRetriedLater) {
