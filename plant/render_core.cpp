@@ -143,13 +143,16 @@ RenderResult PlantRenderer::Plan(RenderLayout* layout) {
   const int32_t anchorX = SaturateToI32(plant_.screenWidth * record.anchorX);
   const int32_t anchorY = SaturateToI32(plant_.screenHeight * record.anchorY);
   *layout = RenderLayout{};
-  if (!anyVertex || !std::isfinite(maxY - minY) || !std::isfinite(maxZ - minZ)) {
-    // Nothing to draw: one transparent pixel, so a plant whose last drawn node died stops
-    // showing its old picture. The size factor stays as it was.
+  // Nothing to draw gives one transparent pixel, so a plant whose last drawn node died stops
+  // showing its old picture. The size factor then stays as it was.
+  auto nothingToDraw = [&] {
     layout->empty = true;
     layout->rect = PixelRect{anchorX, anchorY, anchorX + 1, anchorY + 1};
     layout->width = layout->height = 1;
     return RenderResult::Ok;
+  };
+  if (!anyVertex || !std::isfinite(maxY - minY) || !std::isfinite(maxZ - minZ)) {
+    return nothingToDraw();
   }
 
   // A zero extent (a young upright stem drawn in one plane) or a zero pixel scale would make a
@@ -169,12 +172,15 @@ RenderResult PlantRenderer::Plan(RenderLayout* layout) {
     record.sizeFactor = sizeFactor;
   }
   const double s = record.sizeFactor * unit;
+  if (!IsUsableExtent(s)) {
+    return nothingToDraw();  // a stored factor or pixel scale of 0 or less, with nothing to fit it
+  }
 
   const int64_t left = int64_t{anchorX} - 1 + SaturateToI32(s * minY);
   const int64_t top = int64_t{anchorY} - SaturateToI32(s * maxZ) - 1;
   const int64_t right = int64_t{anchorX} + 1 + SaturateToI32(s * maxY);
   const int64_t bottom = int64_t{anchorY} - SaturateToI32(s * minZ) + 1;
-  if (!IsUsableExtent(s) || right - left > kMaxPictureSide || bottom - top > kMaxPictureSide ||
+  if (right - left > kMaxPictureSide || bottom - top > kMaxPictureSide ||
       left < INT32_MIN || right > INT32_MAX || top < INT32_MIN || bottom > INT32_MAX) {
     return RenderResult::TooLarge;
   }

@@ -31,7 +31,12 @@ SnapshotFileResult ReadSnapshotFile(FileOps& ops, const std::string& path, std::
   if (file == kNoFile) {
     return SnapshotFileResult::Missing;
   }
-  // Read in blocks up to one byte past the cap, so the size is never taken on trust.
+  uint64_t size = 0;
+  if (ops.SizeOf(file, &size) && size > kMaxSnapshotFileSize) {
+    (void)ops.Close(file);
+    return SnapshotFileResult::TooLarge;
+  }
+  // Read in blocks up to one byte past the cap whatever the size said: the file may grow.
   constexpr size_t kBlock = 1 << 20;
   bytes->clear();
   SnapshotFileResult result = SnapshotFileResult::Ok;

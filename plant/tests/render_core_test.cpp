@@ -152,6 +152,20 @@ TEST(RenderCore, PlantWithoutDrawnVertexGivesOneTransparentPixelAndKeepsTheFacto
   EXPECT_EQ(r.layout.rect.left, 512);
   EXPECT_EQ(r.layout.rect.top, 672);
   EXPECT_TRUE(r.sink.primitives.empty());
+
+  // Limits of 0 clamp the factor to 0, which is never stored; a stored factor of 0 then leaves
+  // nothing that can be drawn.
+  Plant flat;
+  BuildOneSquare(&flat);
+  flat.Record().minWidth = flat.Record().maxWidth = flat.Record().minHeight = flat.Record().maxHeight = 0.0;
+  r = RenderAll(flat);
+  EXPECT_EQ(flat.Record().sizeFactor, 1.0);
+  EXPECT_EQ(r.layout.width, 98);
+  flat.Record().sizeFactor = 0.0;
+  r = RenderAll(flat);
+  ASSERT_EQ(r.drawn, RenderResult::Ok);
+  EXPECT_TRUE(r.layout.empty);
+  EXPECT_EQ(flat.Record().sizeFactor, 0.0);
 }
 
 // Collinear first corners have no normal; normalising it would give NaN colours, which end up as

@@ -17,7 +17,7 @@ class MemoryFileOps : public FileOps {
  public:
   bool Exists(const std::string& path) override { return files.count(path) != 0; }
   FileHandle OpenForRead(const std::string& path) override {
-    if (files.count(path) == 0 && path != endlessPath) return kNoFile;
+    if (files.count(path) == 0 && path != endlessPath && path != hugePath) return kNoFile;
     return Open(path, false);
   }
   FileHandle Create(const std::string& path) override {
@@ -45,6 +45,12 @@ class MemoryFileOps : public FileOps {
     *done = chunk;
     return true;
   }
+  bool SizeOf(FileHandle file, uint64_t* size) override {
+    const Handle& h = handles[file];
+    if (h.path == endlessPath) return false;
+    *size = h.path == hugePath ? uint64_t{1} << 40 : files[h.path].size();
+    return true;
+  }
   bool Flush(FileHandle) override { return true; }
   bool Close(FileHandle file) override { return handles.erase(file) == 1; }
   bool MakeWritable(const std::string&) override { return true; }
@@ -58,7 +64,8 @@ class MemoryFileOps : public FileOps {
   void Sleep(uint32_t) override {}
 
   std::map<std::string, std::vector<uint8_t>> files;
-  std::string endlessPath = "endless.pim";
+  std::string endlessPath = "endless.pim";  // its size is unknown and its reads never end
+  std::string hugePath = "huge.pim";        // says it holds a terabyte
   int writesLeft = 1 << 30;
   bool failReplace = false;
 
@@ -113,6 +120,7 @@ TEST(SnapshotFile, ReadingStopsPastTheSizeCap) {
   std::vector<uint8_t> bytes;
   EXPECT_EQ(ReadSnapshotFile(ops, ops.endlessPath, &bytes), SnapshotFileResult::TooLarge);
   EXPECT_TRUE(bytes.empty());
+  EXPECT_EQ(ReadSnapshotFile(ops, ops.hugePath, &bytes), SnapshotFileResult::TooLarge);
 }
 
 }  // namespace
