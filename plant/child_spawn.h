@@ -1,6 +1,6 @@
-// Making a child node: where on its parent it sits, which ancestors it takes its frames from,
-// the directions it grows in and the random size factors and drift rates it is born with.
-// Only the growth simulation calls this.
+// Internal to the growth simulation (and its tests); callers use growth_simulation.h. Making a
+// child node: where on its parent it sits, which ancestors it takes its frames from, the
+// directions it grows in and the random size factors and drift rates it is born with.
 #pragma once
 
 #include <cstdint>

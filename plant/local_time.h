@@ -1,5 +1,5 @@
-// Local calendar date of a moment, through the C runtime of the platform (local_time.cpp on
-// POSIX, local_time_win.cpp on Windows).
+// Internal to plant_calendar.cpp; callers use plant_calendar.h. The local calendar date of a
+// moment through the platform's C runtime (local_time.cpp on POSIX, local_time_win.cpp on Windows).
 #pragma once
 
 #include <cstdint>

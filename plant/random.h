@@ -19,8 +19,10 @@ constexpr uint32_t kRandomMax = 32767;
 /// The generator: seed 1 gives 41, 18467, 6334, 26500, ...
 class RandomGenerator {
  public:
+  /// A generator at seed.
   explicit RandomGenerator(uint32_t seed = 1) : state_(seed) {}
 
+  /// Restarts the sequence from seed.
   void Seed(uint32_t seed) { state_ = seed; }
 
   /// Next value in 0 .. kRandomMax.
