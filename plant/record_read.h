@@ -1,5 +1,6 @@
-// In-place reads of fixed-size records out of the plant record's bytes. Internal to the renderer
-// and the colour code; offsets must have been proved in range (the plant validator does that).
+// Internal to the plant engine: callers outside plant/ must not include this header.
+// In-place reads of fixed-size records out of the plant record's bytes, for the renderer and the
+// colour code; offsets must have been proved in range (the plant validator does that).
 #pragma once
 
 #include <cstdint>
