@@ -1,0 +1,140 @@
+// Snapshot files written from a rendered picture and read back into the first picture.
+#include "plant/snapshot_win.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "plant/plant_record.h"
+#include "plant/render_gdi_win.h"
+#include "plant/snapshot_file.h"
+#include "plant/tests/fake_render_host_win.h"
+#include "plant/tests/one_square_fixture.h"
+
+namespace plant {
+namespace {
+
+using testing::BuildOneSquare;
+using testing::FakeRenderHost;
+
+uint32_t PixelAt(PlantPicture& picture, int x, int y) {
+  PictureObjects& shown = picture.Objects();
+  return shown.bits[y * shown.Width() + x];
+}
+
+std::string TempFolder() {
+  char folder[MAX_PATH];
+  GetTempPathA(MAX_PATH, folder);
+  return std::string(folder);
+}
+
+std::vector<uint8_t> ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteAll(const std::string& path, const std::vector<uint8_t>& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+class SnapshotTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    BuildOneSquare(&plant);
+    plant.path = TempFolder() + "snapshot_test_" + std::to_string(GetCurrentProcessId()) + ".plt";
+    snapshotPath = SnapshotPathFor(plant.path);
+    ASSERT_EQ(RenderPlant(plant, rendered, host), RenderOutcome::HandedOver);
+    const RECT r = rendered.Objects().rect;
+    plant.rect = PixelRect{r.left, r.top, r.right, r.bottom};
+    plant.Record().flags |= kShowSnapshot;
+  }
+  void TearDown() override { DeleteFileA(snapshotPath.c_str()); }
+
+  bool AllBlack(PlantPicture& picture) {
+    PictureObjects& p = picture.Objects();
+    for (int i = 0; i < p.Width() * p.Height(); ++i) {
+      if (p.bits[i] != 0) return false;
+    }
+    return true;
+  }
+
+  Plant plant;
+  PlantPicture rendered;
+  FakeRenderHost host;
+  std::string snapshotPath;
+};
+
+TEST_F(SnapshotTest, RoundTripGivesIdenticalPixels) {
+  ASSERT_EQ(SaveSnapshot(plant, rendered, SystemFileOps()), SnapshotOutcome::Done);
+  const std::vector<uint8_t> file = ReadAll(snapshotPath);
+  ASSERT_EQ(file.size(), 44u + 98 * 98 * 4);
+  uint32_t bitsOffset;
+  std::memcpy(&bitsOffset, file.data(), 4);
+  EXPECT_EQ(bitsOffset, 44u);
+  // Rows are stored bottom-up: the file's last row is the picture's top row.
+  const uint32_t* fileRows = reinterpret_cast<const uint32_t*>(file.data() + 44);
+  EXPECT_EQ(fileRows[97 * 98 + 48], rendered.Objects().bits[48]);
+
+  PlantPicture loaded;
+  ASSERT_EQ(LoadSnapshot(plant, loaded, nullptr, SystemFileOps()), SnapshotOutcome::Done);
+  ASSERT_EQ(loaded.Objects().Width(), 98);
+  ASSERT_EQ(loaded.Objects().Height(), 98);
+  EXPECT_EQ(std::memcmp(loaded.Objects().bits, rendered.Objects().bits, 98 * 98 * 4), 0);
+}
+
+TEST_F(SnapshotTest, SnapshotOfAnotherSizeIsStretchedToThePlantRectangle) {
+  ASSERT_EQ(SaveSnapshot(plant, rendered, SystemFileOps()), SnapshotOutcome::Done);
+  plant.rect.right = plant.rect.left + 196;
+  plant.rect.bottom = plant.rect.top + 196;
+  PlantPicture loaded;
+  ASSERT_EQ(LoadSnapshot(plant, loaded, nullptr, SystemFileOps()), SnapshotOutcome::Done);
+  EXPECT_EQ(loaded.Objects().Width(), 196);
+  EXPECT_EQ(PixelAt(loaded, 96, 96), rendered.Objects().bits[48 * 98 + 48]);
+  EXPECT_EQ(PixelAt(loaded, 195, 195), 0u);
+}
+
+TEST_F(SnapshotTest, WithoutTheFlagNoFileIsReadAndThePictureIsBlack) {
+  ASSERT_EQ(SaveSnapshot(plant, rendered, SystemFileOps()), SnapshotOutcome::Done);
+  plant.Record().flags &= ~kShowSnapshot;
+  PlantPicture loaded;
+  EXPECT_EQ(LoadSnapshot(plant, loaded, nullptr, SystemFileOps()), SnapshotOutcome::NotAsked);
+  EXPECT_TRUE(AllBlack(loaded));
+  DeleteFileA(snapshotPath.c_str());
+  plant.Record().flags |= kShowSnapshot;
+  EXPECT_EQ(LoadSnapshot(plant, loaded, nullptr, SystemFileOps()), SnapshotOutcome::Missing);
+  EXPECT_TRUE(AllBlack(loaded));
+}
+
+// A snapshot can come from a configuration archive or be cut short by a crash while saving.
+TEST_F(SnapshotTest, TruncatedOrCraftedSnapshotsLeaveABlackPicture) {
+  ASSERT_EQ(SaveSnapshot(plant, rendered, SystemFileOps()), SnapshotOutcome::Done);
+  const std::vector<uint8_t> good = ReadAll(snapshotPath);
+  struct Row {
+    const char* what;
+    size_t at;
+    uint32_t value;
+    size_t keep;
+  } rows[] = {
+      {"cut in the pixel rows", 0, 44, good.size() - 1},
+      {"cut in the header", 0, 44, 30},
+      {"height of 16384 rows", 12, 16384, good.size()},
+      {"width of 2^31 - 1", 8, 0x7FFFFFFF, good.size()},
+      {"bits offset far beyond the file", 0, 0x7FFFFFFF, good.size()},
+  };
+  for (const Row& row : rows) {
+    std::vector<uint8_t> bad(good.begin(), good.begin() + std::ptrdiff_t(row.keep));
+    if (row.at + 4 <= bad.size()) std::memcpy(bad.data() + row.at, &row.value, 4);
+    WriteAll(snapshotPath, bad);
+    PlantPicture loaded;
+    EXPECT_EQ(LoadSnapshot(plant, loaded, nullptr, SystemFileOps()), SnapshotOutcome::Refused) << row.what;
+    EXPECT_TRUE(AllBlack(loaded)) << row.what;
+  }
+}
+
+}  // namespace
+}  // namespace plant
