@@ -19,6 +19,10 @@ bool GrowNodeArray(Plant& plant) {
   }
   const size_t nodeSize = static_cast<uint32_t>(record.nodeSize);
   const size_t slots = static_cast<size_t>(capacity) + 1;
+  // Checked in 64 bits before the multiplication below, which is then safe on 32-bit hosts too.
+  if (static_cast<uint64_t>(slots) * nodeSize > kMaxNodeArrayBytes) {
+    return false;
+  }
   std::unique_ptr<uint8_t[]> nodes(new (std::nothrow) uint8_t[slots * nodeSize]());
   std::unique_ptr<int32_t[]> renumber(new (std::nothrow) int32_t[slots]());
   if (!nodes || !renumber) {

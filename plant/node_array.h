@@ -17,6 +17,11 @@ namespace plant {
 /// Largest node count the engine accepts, in the file or by growth.
 constexpr int32_t kMaxNodeCount = 1 << 20;
 
+/// Largest node array growth may make, in bytes. A plant of real species stays far below it (the
+/// default species' grown plant is a few kilobytes); without it, a species that keeps making
+/// children could ask for gigabytes before the node cap is reached, and a 32-bit size would wrap.
+constexpr uint64_t kMaxNodeArrayBytes = uint64_t(64) << 20;
+
 /// Appends a child of parentIndex made by child slot slot and returns it (zeroed but for parent
 /// and slot), or nullptr when the array cannot grow; then nothing has changed, not even the
 /// parent's counters, and the caller may try again on a later step. The array grows by

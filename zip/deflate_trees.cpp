@@ -155,6 +155,22 @@ void GenerateBitLengths(DeflateState& s, TreeDesc& desc) {
   }
 }
 
+/// The longest and shortest run worth coding after a run of curLen ends and one of nextLen
+/// begins: zero runs go up to 138 (code 18), repeats of the same length up to 6 (code 16), and a
+/// new length needs 4 in a row before a repeat code pays.
+void RunLimits(int curLen, int nextLen, int& maxCount, int& minCount) {
+  if (nextLen == 0) {
+    maxCount = 138;
+    minCount = 3;
+  } else if (curLen == nextLen) {
+    maxCount = 6;
+    minCount = 3;
+  } else {
+    maxCount = 7;
+    minCount = 4;
+  }
+}
+
 /// Counts how the bit-length tree will code the code lengths of tree[0..maxCode] (runs of equal
 /// lengths become codes 16, 17 and 18).
 void ScanTree(DeflateState& s, TreeNode* tree, int maxCode) {
@@ -182,16 +198,7 @@ void ScanTree(DeflateState& s, TreeNode* tree, int maxCode) {
     }
     count = 0;
     prevLen = curLen;
-    if (nextLen == 0) {
-      maxCount = 138;
-      minCount = 3;
-    } else if (curLen == nextLen) {
-      maxCount = 6;
-      minCount = 3;
-    } else {
-      maxCount = 7;
-      minCount = 4;
-    }
+    RunLimits(curLen, nextLen, maxCount, minCount);
   }
 }
 
@@ -227,16 +234,7 @@ void SendTree(DeflateState& s, const TreeNode* tree, int maxCode) {
     }
     count = 0;
     prevLen = curLen;
-    if (nextLen == 0) {
-      maxCount = 138;
-      minCount = 3;
-    } else if (curLen == nextLen) {
-      maxCount = 6;
-      minCount = 3;
-    } else {
-      maxCount = 7;
-      minCount = 4;
-    }
+    RunLimits(curLen, nextLen, maxCount, minCount);
   }
 }
 

@@ -92,6 +92,25 @@ TEST(AddNode, ArrayThatCannotGrowMakesNoChildAndChangesNothing) {
   EXPECT_EQ(plant.SlotCounters(2)[0], 2);
 }
 
+TEST(AddNode, GrowthNeverPassesTheByteCap) {
+  Plant plant;
+  LoadDefault(plant);
+  plant::PlantRecord& record = plant.Record();
+  const uint64_t nodeSize = static_cast<uint32_t>(record.nodeSize);
+  // Enough room for one more node would take the array just past the cap, while the node count
+  // stays under its own limit: only the byte cap can refuse it.
+  record.nodeCapacityIncrement = static_cast<int32_t>(plant::kMaxNodeArrayBytes / nodeSize) - record.nodeCapacity;
+  ASSERT_LE(record.nodeCapacity + record.nodeCapacityIncrement, plant::kMaxNodeCount);
+  ASSERT_GT((static_cast<uint64_t>(record.nodeCapacity + record.nodeCapacityIncrement) + 1) * nodeSize,
+            plant::kMaxNodeArrayBytes);
+  EXPECT_EQ(plant::AddNode(plant, 2, 0), nullptr);
+  EXPECT_EQ(record.nodeCount, 5);
+  EXPECT_EQ(plant.Node(2).childCount, 2u);
+  record.nodeCapacityIncrement -= 1;  // exactly at the cap: allowed
+  EXPECT_NE(plant::AddNode(plant, 2, 0), nullptr);
+  EXPECT_EQ(record.nodeCount, 6);
+}
+
 TEST(RemoveDeadNodes, RemovingALeafRenumbersLaterNodes) {
   Plant plant;
   LoadDefault(plant);

@@ -17,27 +17,8 @@
 #include "plant/plant_file.h"
 #include "plant/random.h"
 #include "plant/render_gdi_win.h"
+#include "tools/render/standalone_render_host_win.h"
 #include "tools/species/default_species.h"
-
-namespace {
-
-constexpr int64_t kStart = 1735689600;  // 2025-01-01 00:00 UTC
-
-class BenchHost : public plant::RenderHost {
- public:
-  HWND PlantWindow() override { return nullptr; }
-  const std::atomic<int32_t>& WorkerCommand() override { return command_; }
-  std::atomic<uint8_t>& RenderPending() override { return pending_; }
-  bool IsRenderAllowed() override { return true; }
-  void PublishFrame(const RECT&, double) override {}
-  void UpdateHook(const RECT&) override {}
-
- private:
-  std::atomic<int32_t> command_{0};
-  std::atomic<uint8_t> pending_{1};
-};
-
-}  // namespace
 
 int main(int argc, char** argv) {
   const int renders = argc > 1 ? std::max(1, std::atoi(argv[1])) : 50;
@@ -50,7 +31,7 @@ int main(int argc, char** argv) {
   plant::Plant plant;
   plant.screenWidth = 1920;
   plant.screenHeight = 1080;
-  if (plant::LoadPlantBytes(plant, file.data(), file.size(), kStart, &why) != plant::LoadResult::Ok) {
+  if (plant::LoadPlantBytes(plant, file.data(), file.size(), tools::kFixedClock, &why) != plant::LoadResult::Ok) {
     std::fprintf(stderr, "render_bench: the default species does not load: %s\n", why.c_str());
     return 1;
   }
@@ -61,7 +42,7 @@ int main(int argc, char** argv) {
   plant::SimulatePlant(plant, yearSteps);
   plant::RefreshNodeFrames(plant);
 
-  BenchHost host;
+  tools::StandaloneRenderHost host;
   plant::PlantPicture picture;
   std::vector<double> ms;
   for (int i = 0; i < renders; ++i) {

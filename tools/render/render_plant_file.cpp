@@ -20,25 +20,9 @@
 #include "plant/random.h"
 #include "plant/render_gdi_win.h"
 #include "tools/render/picture_file.h"
+#include "tools/render/standalone_render_host_win.h"
 
 namespace {
-
-// 2025-01-01 00:00 UTC: a fixed clock, so a seed always grows the same plant.
-constexpr int64_t kStart = 1735689600;
-
-class ToolHost : public plant::RenderHost {
- public:
-  HWND PlantWindow() override { return nullptr; }
-  const std::atomic<int32_t>& WorkerCommand() override { return command_; }
-  std::atomic<uint8_t>& RenderPending() override { return pending_; }
-  bool IsRenderAllowed() override { return true; }
-  void PublishFrame(const RECT&, double) override {}
-  void UpdateHook(const RECT&) override {}
-
- private:
-  std::atomic<int32_t> command_{0};
-  std::atomic<uint8_t> pending_{1};
-};
 
 int Usage() {
   std::fprintf(stderr, "usage: render_plant_file plant.plt out.png|out.bmp [--grow steps] [--seed n] [--size WxH] [--autocare 1]\n");
@@ -79,7 +63,7 @@ int main(int argc, char** argv) {
   plant.screenWidth = width;
   plant.screenHeight = height;
   std::string why;
-  const plant::LoadResult loaded = plant::LoadPlantFile(plant, plant::SystemFileOps(), kStart, &why);
+  const plant::LoadResult loaded = plant::LoadPlantFile(plant, plant::SystemFileOps(), tools::kFixedClock, &why);
   if (loaded != plant::LoadResult::Ok) {
     std::fprintf(stderr, "render_plant_file: %s: %s (%s)\n", in.c_str(), plant::LoadResultText(loaded), why.c_str());
     return 1;
@@ -90,7 +74,7 @@ int main(int argc, char** argv) {
   if (steps > 0) plant::SimulatePlant(plant, steps);
   plant::RefreshNodeFrames(plant);
 
-  ToolHost host;
+  tools::StandaloneRenderHost host;
   plant::PlantPicture picture;
   const plant::RenderOutcome outcome = plant::RenderPlant(plant, picture, host);
   if (outcome != plant::RenderOutcome::HandedOver) {
