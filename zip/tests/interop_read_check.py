@@ -5,6 +5,7 @@ the kinds the reader cannot handle give clean errors."""
 import io
 import os
 import shutil
+import struct
 import subprocess
 import sys
 import zipfile
@@ -169,7 +170,18 @@ def main():
     with zipfile.ZipFile(a("python-zip64.zip"), "w") as z:
         with z.open("forced.txt", "w", force_zip64=True) as f:
             f.write(b"forced zip64")
-    check_fails("python force_zip64", a("python-zip64.zip"), "corrupt entry")
+    # Python releases differ in what force_zip64 writes: some put sizes of 0xFFFFFFFF (ZIP64,
+    # which the reader refuses) in the local header, others real sizes beside a ZIP64 extra
+    # field, which leaves an archive the reader must read like any other.
+    with open(a("python-zip64.zip"), "rb") as f:
+        archive = f.read()
+    central = archive.find(b"PK\x01\x02")
+    sizes = struct.unpack_from("<II", archive, 18) + struct.unpack_from("<II", archive, central + 20)
+    if 0xFFFFFFFF in sizes:
+        check_fails("python force_zip64", a("python-zip64.zip"), "corrupt entry")
+    else:
+        check_same("python force_zip64, local markers only", a("python-zip64.zip"),
+                   {"forced.txt": b"forced zip64"}, check_times=False)
     for label, method in (("python bzip2", zipfile.ZIP_BZIP2), ("python lzma", zipfile.ZIP_LZMA)):
         path = a(label.replace(" ", "-") + ".zip")
         with zipfile.ZipFile(path, "w", method) as z:
