@@ -120,18 +120,18 @@ TEST(DialogSetupWin, CentredOnTheParentAndKeptInTheWorkArea) {
   DestroyWindow(parent);
 }
 
+int32_t gDepthInside = -1;
+
+INT_PTR CALLBACK EndAtOnceProc(HWND dialog, UINT message, WPARAM, LPARAM lParam) {
+  if (message != WM_INITDIALOG) return FALSE;
+  gDepthInside = gApp.modalDepth;
+  EndDialog(dialog, lParam);
+  return TRUE;
+}
+
 TEST(DialogSetupWin, RunModalDialogRaisesTheModalDepthMeanwhile) {
-  static int32_t depthInside = -1;
-  auto proc = [](HWND dialog, UINT message, WPARAM, LPARAM lParam) -> INT_PTR {
-    if (message == WM_INITDIALOG) {
-      depthInside = gApp.modalDepth;
-      EndDialog(dialog, lParam);
-      return TRUE;
-    }
-    return FALSE;
-  };
-  EXPECT_EQ(gApp.RunModalDialog(nullptr, 900, proc, 42), 42);
-  EXPECT_EQ(depthInside, 1);
+  EXPECT_EQ(gApp.RunModalDialog(nullptr, 900, EndAtOnceProc, 42), 42);
+  EXPECT_EQ(gDepthInside, 1);
   EXPECT_EQ(gApp.modalDepth, 0);
   gApp.ChangeModalDepth(false);  // never below 0
   EXPECT_EQ(gApp.modalDepth, 0);

@@ -39,27 +39,28 @@ struct Seen {
 
 constexpr int kIds[4] = {1, 2, 6, 7};
 
+struct BoxSearch {
+  const char* caption;
+  HWND found;
+};
+
+BOOL CALLBACK FindBoxProc(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<BoxSearch*>(param);
+  char title[256] = {};
+  char className[32] = {};
+  GetWindowTextA(window, title, sizeof title);
+  GetClassNameA(window, className, sizeof className);
+  if (std::string(className) == "#32770" && std::string(title) == search->caption &&
+      IsWindowVisible(window)) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 HWND FindBox(const char* caption) {
-  struct Search {
-    const char* caption;
-    HWND found;
-  } search{caption, nullptr};
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM param) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(param);
-        char title[256] = {};
-        char className[32] = {};
-        GetWindowTextA(window, title, sizeof title);
-        GetClassNameA(window, className, sizeof className);
-        if (std::string(className) == "#32770" && std::string(title) == s->caption &&
-            IsWindowVisible(window)) {
-          s->found = window;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  BoxSearch search{caption, nullptr};
+  EnumThreadWindows(GetCurrentThreadId(), FindBoxProc, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
