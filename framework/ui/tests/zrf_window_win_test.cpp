@@ -243,4 +243,36 @@ TEST_F(ZrfWindowWin, CaptionStylesAndFocusCycling) {
   EXPECT_EQ(GetFocus(), edits[0]);
 }
 
+int gEmptyCreates = 0;
+
+LRESULT CALLBACK ProgramWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_CREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+    if (create->hwndParent == nullptr && create->lpszClass == nullptr && create->cx == 0) ++gEmptyCreates;
+    return 0;
+  }
+  return CallWindowProcA(ZrfWindowProc, hwnd, message, wParam, lParam);
+}
+
+TEST_F(ZrfWindowWin, ProgramProcedureAndDpiChange) {
+  const int32_t position =
+      gApp.CreateZrfWindow(0, ProgramWindowProc, "Program", 1, zrf::kWindowMain, 100, 100, 400, 300);
+  ASSERT_EQ(position, 0);
+  CZrfWindow* window = *gApp.windows.GetAt(0);
+  EXPECT_EQ(gEmptyCreates, 1);
+  EXPECT_EQ(gApp.previousWindowProc, ZrfWindowProc);
+  EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window->window, GWLP_WNDPROC)), ProgramWindowProc);
+
+  // Wine sends no WM_DPICHANGED; a hand-made one moves the window to the suggested rectangle.
+  RECT suggested{150, 120, 750, 570};
+  SendMessageA(window->window, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+  EXPECT_EQ(window->dpi, 144);
+  EXPECT_TRUE(Same(WindowRect(window->window), suggested));
+  EXPECT_TRUE(Same(window->normalRect, suggested));
+  EXPECT_GT(gApp.style.Fonts().EntryCount(4), 0);
+
+  window->SetRect(RECT{200, 200, 600, 500}, false);
+  EXPECT_TRUE(Same(window->lastRect, RECT{200, 200, 600, 500}));
+}
+
 }  // namespace
