@@ -47,7 +47,11 @@ CZrfApp::CZrfApp()
       install{},
       autostart(0),
       minimised(0),
-      taskScheduler(0) {
+      taskScheduler(0),
+      controlWindow(nullptr),
+      previousWindowProc(nullptr),
+      modalDepth(0),
+      dialogFont(nullptr) {
   // language is the first field of the 4-aligned record: an int32_t that may be read in place.
   static_assert(offsetof(SettingsRecord, language) == 0);
   strings.SetLanguageSource(reinterpret_cast<const int32_t*>(&settings));

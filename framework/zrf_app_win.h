@@ -15,6 +15,9 @@
 #include "framework/settings_record.h"
 #include "framework/string_table.h"
 #include "framework/ui_style_win.h"
+#include "framework/zrf_array.h"
+
+class CZrfWindow;
 
 constexpr int32_t kCommandLineCapacity = 1040;  ///< characters of the command line, NUL included
 
@@ -61,6 +64,34 @@ class CZrfApp {
   /// case; -1 when absent. Its arguments are read from `switches`.
   int32_t FindSwitch(const char* name) const { return ::FindSwitch(switches, name); }
 
+  // Dialogs (framework/ui/dialog_setup_win.cpp, framework/ui/message_box_win.cpp).
+  /// The framework message box: a printf-style text, the style bits of message_box_layout.h.
+  /// Returns the pressed button's id (Escape and the close box give 2), or -666 when there was
+  /// no memory for the text. A null caption means the product name; a null format counts as "".
+  int32_t MessageDialog(HWND owner, const char* caption, const char* format, uint32_t style, int32_t focusId,
+                        ...);
+  /// Sets a dialog up at WM_INITDIALOG: the bold UI font on its default button, group boxes and
+  /// qualifying check boxes, the dialog icon, the focus, centred on its parent and topmost with
+  /// it. Returns the dialog font (owned by the UI style).
+  HFONT InitDialog(HWND dialog);
+  /// The font part of InitDialog again for a new DPI (at least 96). Returns the dialog font.
+  HFONT UpdateDialogDpi(HWND dialog, int32_t dpi);
+  /// Shows and raises the owner, then runs the dialog modally with the modal depth raised.
+  INT_PTR RunModalDialog(HWND owner, int32_t dialogId, DLGPROC procedure, LPARAM initParam);
+  /// Raises or lowers the modal depth (never below 0) and tells every framework window.
+  void ChangeModalDepth(bool up);
+  /// The foreground window when it belongs to this process, else null.
+  HWND OwnForegroundWindow() const;
+
+  // Framework windows (framework/ui/zrf_window_win.cpp).
+  /// Makes a framework window with CZrfWindow::Create's arguments; its list position, or -1.
+  int32_t CreateZrfWindow(uint16_t index, WNDPROC procedure, const char* title, uint16_t iconId,
+                          uint32_t flags, int32_t x, int32_t y, int32_t cx, int32_t cy);
+  /// Destroys every framework window, last first.
+  void DestroyZrfWindows();
+  CZrfWindow* FindWindowByHwnd(HWND window) const;
+  CZrfWindow* FindWindowByIndex(uint16_t index) const;
+
   // Identity.
   HINSTANCE instance;                      ///< module instance given to Init
   uint32_t processId;                      ///< GetCurrentProcessId at Init
@@ -97,6 +128,13 @@ class CZrfApp {
   uint8_t autostart;      ///< -AUTOSTART was given
   uint8_t minimised;      ///< -MINIMIZE was given
   uint8_t taskScheduler;  ///< -TASKSCHEDULER was given
+
+  // Windows and dialogs.
+  CZrfArray<CZrfWindow*> windows;  ///< framework windows, sorted by index
+  HWND controlWindow;              ///< owner of the framework windows; null until it exists
+  WNDPROC previousWindowProc;      ///< procedure a framework window had before its own was set
+  int32_t modalDepth;              ///< open modal dialogs and message boxes
+  HFONT dialogFont;                ///< font of the dialog set up last; owned by the UI style
 
  private:
   HRESULT oleResult_;

@@ -1,0 +1,258 @@
+#include "framework/ui/message_box_win.h"
+
+#include <algorithm>
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "framework/dialog_controls_win.h"
+#include "framework/dpi_functions_win.h"
+#include "framework/font_lists.h"
+#include "framework/monitor_table_win.h"
+#include "framework/ui/dialog_setup_win.h"
+#include "framework/zrf_app_win.h"
+#include "resources/resource_ids.h"
+
+namespace {
+
+constexpr uint16_t kButtonTextsId = 0xF200;
+constexpr int32_t kButtonIds[4] = {zrf::kButtonOk, zrf::kButtonCancel, zrf::kButtonYes, zrf::kButtonNo};
+constexpr int32_t kButtonTextPieces[4] = {0, 1, 4, 5};
+
+MessageBoxParams* ParamsOf(HWND dialog) {
+  return reinterpret_cast<MessageBoxParams*>(GetWindowLongPtrA(dialog, DWLP_USER));
+}
+
+int32_t DialogDpi(HWND dialog) { return std::max(DpiForWindow(dialog), 96); }
+
+HFONT FontOf(bool bold, int32_t dpi) { return gApp.style.FontForDpi(bold ? kFontUIBold : kFontUI, dpi); }
+
+void SetFont(HWND dialog, int id, HFONT font) {
+  SendDlgItemMessageA(dialog, id, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+RECT ClientRectOf(HWND dialog, HWND control) {
+  RECT r;
+  GetWindowRect(control, &r);
+  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+void PlaceControl(HWND dialog, int id, const zrf::Place& place) {
+  SetWindowPos(GetDlgItem(dialog, id), nullptr, place.x, place.y, place.width, place.height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+UINT SoundOf(zrf::MessageIcon icon) {
+  switch (icon) {
+    case zrf::MessageIcon::Error:
+      return MB_ICONHAND;
+    case zrf::MessageIcon::Warning:
+      return MB_ICONEXCLAMATION;
+    case zrf::MessageIcon::Information:
+      return MB_ICONASTERISK;
+    case zrf::MessageIcon::Question:
+      return MB_ICONQUESTION;
+    case zrf::MessageIcon::None:
+      break;
+  }
+  return 0;
+}
+
+const char* SystemIconOf(zrf::MessageIcon icon) {
+  switch (icon) {
+    case zrf::MessageIcon::Error:
+      return IDI_HAND;
+    case zrf::MessageIcon::Warning:
+      return IDI_EXCLAMATION;
+    case zrf::MessageIcon::Information:
+      return IDI_ASTERISK;
+    case zrf::MessageIcon::Question:
+      return IDI_QUESTION;
+    case zrf::MessageIcon::None:
+      break;
+  }
+  return nullptr;
+}
+
+// Fonts and the default button's look; also after a DPI change.
+void ApplyFonts(HWND dialog, const MessageBoxParams& params) {
+  const int32_t dpi = params.dpi;
+  SetFont(dialog, IDC_MESSAGE_FIRST_LINE, FontOf(params.decoded.boldFirstLine, dpi));
+  if (GetDlgItem(dialog, IDC_MESSAGE_OTHER_LINES) != nullptr)
+    SetFont(dialog, IDC_MESSAGE_OTHER_LINES, FontOf(false, dpi));
+  for (int32_t id : kButtonIds) {
+    const bool isDefault = id == params.defaultButton;
+    SendDlgItemMessageA(dialog, id, BM_SETSTYLE, isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+    SetFont(dialog, id, FontOf(isDefault, dpi));
+  }
+}
+
+void InitMessageBox(HWND dialog, MessageBoxParams* params) {
+  SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(params));
+  const int32_t dpi = DialogDpi(dialog);
+  params->dpi = dpi;
+  const HFONT bold = gApp.InitDialog(dialog);
+  SetWindowTextA(dialog, params->caption);
+  if (params->decoded.captionIcon) {
+    HANDLE icon =
+        LoadImageA(FrameworkModule(), MAKEINTRESOURCEA(IDI_MESSAGE_CAPTION), IMAGE_ICON, 32, 32, LR_SHARED);
+    SetClassLongPtrA(dialog, GCLP_HICON, reinterpret_cast<LONG_PTR>(icon));
+  }
+  if (params->decoded.boldFirstLine) SetFont(dialog, IDC_MESSAGE_FIRST_LINE, bold);
+
+  const RECT first = ClientRectOf(dialog, GetDlgItem(dialog, IDC_MESSAGE_FIRST_LINE));
+  RECT iconArea;
+  GetClientRect(GetDlgItem(dialog, IDC_MESSAGE_ICON), &iconArea);
+
+  const zrf::MessageText text = zrf::SplitMessageText(params->text);
+  zrf::MessageLayoutInput in;
+  in.style = params->style;
+  for (size_t k = 0; k < text.lines.size(); ++k) {
+    int32_t w = 0;
+    int32_t h = 0;
+    const char* line = text.lines[k].empty() ? " " : text.lines[k].c_str();
+    gApp.style.MeasureText(line, &w, &h, FontOf(k == 0 && params->decoded.boldFirstLine, dpi));
+    in.measured.push_back({w, h});
+  }
+  in.textX = first.left;
+  in.textY = first.top;
+  in.iconHeight = iconArea.bottom;
+
+  HWND ok = GetDlgItem(dialog, zrf::kButtonOk);
+  const RECT okRect = ClientRectOf(dialog, ok);
+  in.buttonWidth = okRect.right - okRect.left;
+  in.buttonHeight = okRect.bottom - okRect.top;
+  in.okTop = okRect.top;
+  RECT window;
+  RECT client;
+  GetWindowRect(dialog, &window);
+  GetClientRect(dialog, &client);
+  in.window = {window.right - window.left, window.bottom - window.top};
+  in.frameWidth = in.window.width - client.right;
+
+  HWND parent = GetWindow(dialog, GW_OWNER);
+  RECT parentRect;
+  GetWindowRect(parent != nullptr ? parent : GetDesktopWindow(), &parentRect);
+  in.parent = {parentRect.left, parentRect.top, parentRect.right, parentRect.bottom};
+  RECT work{};
+  MonitorFromPointRect((parentRect.left + parentRect.right) / 2, (parentRect.top + parentRect.bottom) / 2,
+                       &work, kCurrentMonitors, kWorkArea);
+  in.workArea = {work.left, work.top, work.right, work.bottom};
+
+  const zrf::MessageLayout layout = zrf::LayOutMessageBox(in, text);
+  SetDlgItemTextA(dialog, IDC_MESSAGE_FIRST_LINE, text.lines.empty() ? "" : text.lines[0].c_str());
+  PlaceControl(dialog, IDC_MESSAGE_FIRST_LINE, layout.firstLine);
+  if (layout.hasOtherLines) {
+    PlaceControl(dialog, IDC_MESSAGE_OTHER_LINES, layout.otherLines);
+    SetDlgItemTextA(dialog, IDC_MESSAGE_OTHER_LINES, layout.otherText.c_str());
+  } else {
+    DestroyWindow(GetDlgItem(dialog, IDC_MESSAGE_OTHER_LINES));
+  }
+  SetWindowPos(dialog, nullptr, layout.window.left, layout.window.top, layout.window.Width(),
+               layout.window.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+  if (const UINT sound = SoundOf(params->decoded.icon); sound != 0) MessageBeep(sound);
+
+  for (int i = 0; i < 4; ++i) {
+    const zrf::MessageButtonPlace& place = layout.buttons[i];
+    HWND button = GetDlgItem(dialog, place.id);
+    if (place.visible) {
+      SetWindowPos(button, nullptr, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    } else {
+      ShowWindow(button, SW_HIDE);
+    }
+    SetWindowTextA(button, gApp.strings.Text(kButtonTextsId, kButtonTextPieces[i]));
+  }
+  params->defaultButton = layout.defaultButton;
+  SendMessageA(dialog, DM_SETDEFID, layout.defaultButton, 0);
+  SetFocus(GetDlgItem(dialog, layout.defaultButton));
+}
+
+void DrawIcon(const MessageBoxParams& params, const DRAWITEMSTRUCT& item) {
+  const char* name = SystemIconOf(params.decoded.icon);
+  if (name == nullptr) return;
+  const int size = (item.rcItem.bottom - item.rcItem.top) & ~1;
+  HANDLE icon = LoadImageA(nullptr, name, IMAGE_ICON, size, size, LR_SHARED);
+  if (icon != nullptr) {
+    DrawIconEx(item.hDC, item.rcItem.left, item.rcItem.top, static_cast<HICON>(icon), size, size, 0, nullptr,
+               DI_NORMAL);
+  }
+}
+
+}  // namespace
+
+INT_PTR CALLBACK MessageDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    InitMessageBox(dialog, reinterpret_cast<MessageBoxParams*>(lParam));
+    return FALSE;
+  }
+  MessageBoxParams* params = ParamsOf(dialog);
+  if (params == nullptr) return FALSE;
+  switch (message) {
+    case WM_SHOWWINDOW:
+      ApplyFonts(dialog, *params);
+      return FALSE;
+    case WM_DRAWITEM:
+      if (wParam == IDC_MESSAGE_ICON) {
+        DrawIcon(*params, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
+      }
+      return FALSE;
+    case WM_COMMAND: {
+      const int id = LOWORD(wParam);
+      if (id != zrf::kButtonOk && id != zrf::kButtonCancel && id != zrf::kButtonYes && id != zrf::kButtonNo) {
+        return FALSE;
+      }
+      EndDialog(dialog, id);
+      if (HWND parent = GetWindow(dialog, GW_OWNER)) BringWindowToTop(parent);
+      return TRUE;
+    }
+    case WM_DPICHANGED: {
+      params->dpi = std::max<int32_t>(LOWORD(wParam), 96);
+      const HFONT font = gApp.UpdateDialogDpi(dialog, params->dpi);
+      if (params->decoded.boldFirstLine) SetFont(dialog, IDC_MESSAGE_FIRST_LINE, font);
+      SendMessageA(dialog, WM_SHOWWINDOW, TRUE, 0);
+      return TRUE;
+    }
+    default:
+      return FALSE;
+  }
+}
+
+int32_t CZrfApp::MessageDialog(HWND owner, const char* caption, const char* format, uint32_t style,
+                               int32_t focusId, ...) {
+  if (format == nullptr) format = "";
+  va_list args;
+  va_start(args, focusId);
+  va_list measure;
+  va_copy(measure, args);
+  const int length = std::vsnprintf(nullptr, 0, format, measure);
+  va_end(measure);
+  char* text = length < 0 ? nullptr : static_cast<char*>(std::malloc(static_cast<size_t>(length) + 1));
+  if (text == nullptr) {
+    va_end(args);
+    return zrf::kMessageNoMemory;
+  }
+  std::vsnprintf(text, static_cast<size_t>(length) + 1, format, args);
+  va_end(args);
+
+  if (caption == nullptr) caption = strings.Text(productStringId, 0);
+  HWND focus = GetFocus();
+  if (owner == nullptr) owner = OwnForegroundWindow();
+  ShowAndRaiseOwner(owner);
+
+  MessageBoxParams params{caption, text, style, zrf::DecodeMessageStyle(style), zrf::kButtonOk, 96};
+  ChangeModalDepth(true);
+  const INT_PTR result = DialogBoxParamA(FrameworkModule(), MAKEINTRESOURCEA(IDD_MESSAGE_BOX), owner,
+                                         MessageDialogProc, reinterpret_cast<LPARAM>(&params));
+  ChangeModalDepth(false);
+  std::free(text);
+
+  if (owner != nullptr && focusId != 0) {
+    FocusAndSelectEdit(owner, focusId);
+  } else if (focus != nullptr && IsWindow(focus)) {
+    SetFocus(focus);
+  }
+  return static_cast<int32_t>(result);
+}

@@ -1,0 +1,454 @@
+#include "framework/ui/zrf_window_win.h"
+
+#include <cstring>
+#include <new>
+#include <vector>
+
+#include "framework/dpi_functions_win.h"
+#include "framework/monitor_table_win.h"
+#include "framework/ui/dialog_setup_win.h"
+#include "framework/ui/zrf_messages.h"
+#include "framework/window_transparency_win.h"
+#include "framework/zrf_app_win.h"
+#include "framework/zrf_results.h"
+
+namespace {
+
+constexpr uint16_t kReadyStringId = 0xF004;
+constexpr int32_t kStatusKeyHover = -2;
+constexpr int32_t kStatusKeySecond = -3;
+
+CZrfWindow* ObjectOf(HWND hwnd) {
+  return reinterpret_cast<CZrfWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+}
+
+void RegisterClasses(HICON icon) {
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = ZrfWindowProc;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.hIcon = icon;
+  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  windowClass.lpszClassName = kZrfWindowClass;
+  RegisterClassA(&windowClass);  // an existing class stays registered
+
+  WNDCLASSA busyClass{};
+  busyClass.lpfnWndProc = DefWindowProcA;
+  busyClass.hInstance = GetModuleHandleA(nullptr);
+  busyClass.hCursor = LoadCursorA(nullptr, IDC_WAIT);
+  busyClass.lpszClassName = kZrfBusyClass;
+  RegisterClassA(&busyClass);
+}
+
+std::vector<zrf::Rect> MonitorRects() {
+  BuildMonitorTable();
+  const MonitorTable& table = gMonitorTables[kCurrentMonitors];
+  std::vector<zrf::Rect> rects;
+  for (int32_t i = 0; i < table.count && i < kMaxMonitors; ++i) {
+    const ZrfRect& r = table.entries[i].monitor;
+    rects.push_back({r.left, r.top, r.right, r.bottom});
+  }
+  return rects;
+}
+
+void SetUIFontFor(int32_t dpi) { gApp.style.SetUIFont(gApp.settings.fontFace, gApp.settings.fontSize, dpi); }
+
+BOOL CALLBACK CollectTabStopChildProc(HWND child, LPARAM list) {
+  const auto style = static_cast<uint32_t>(GetWindowLongA(child, GWL_STYLE));
+  if ((style & WS_TABSTOP) != 0 && IsWindowVisible(child) && IsWindowEnabled(child)) {
+    reinterpret_cast<CZrfArray<HWND>*>(list)->Add(child);
+  }
+  return TRUE;
+}
+
+void OnModalDepth(CZrfWindow& object, int32_t depth) {
+  if (depth > 0) {
+    if (object.busyOverlay != nullptr) return;
+    RECT client;
+    GetClientRect(object.window, &client);
+    object.busyOverlay =
+        CreateWindowExA(WS_EX_TRANSPARENT, kZrfBusyClass, "", WS_CHILD, 0, 0, client.right, client.bottom,
+                        object.window, nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (object.busyOverlay != nullptr) {
+      SetWindowPos(object.busyOverlay, HWND_TOP, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_SHOWWINDOW);
+    }
+    SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+  } else if (object.busyOverlay != nullptr) {
+    DestroyWindow(object.busyOverlay);
+    object.busyOverlay = nullptr;
+  }
+}
+
+void OnMove(CZrfWindow& object) {
+  if (IsZoomed(object.window)) {
+    object.flags |= zrf::kWindowMaximized;
+  } else {
+    object.flags &= ~uint32_t{zrf::kWindowMaximized};
+  }
+  if (IsZoomed(object.window) || IsIconic(object.window) || object.restyling) return;
+  RECT r;
+  GetWindowRect(object.window, &r);
+  if ((object.flags & zrf::kWindowPositionLocked) == 0) {
+    const LONG width = object.normalRect.right - object.normalRect.left;
+    const LONG height = object.normalRect.bottom - object.normalRect.top;
+    object.normalRect = {r.left, r.top, r.left + width, r.top + height};
+  }
+  if ((object.flags & zrf::kWindowSizeLocked) == 0) {
+    object.normalRect.right = object.normalRect.left + (r.right - r.left);
+    object.normalRect.bottom = object.normalRect.top + (r.bottom - r.top);
+  }
+}
+
+void OnSize(CZrfWindow& object, WPARAM wParam, LPARAM lParam) {
+  const int32_t w = LOWORD(lParam);
+  const int32_t h = HIWORD(lParam);
+  if (object.dockBays.count == 4) {
+    // The bays hold no bars, so each keeps its thickness of 0; their client sizes still decide
+    // the free client area.
+    RECT bay[4];
+    for (int i = 0; i < 4; ++i) GetClientRect((*object.dockBays.GetAt(i))->hwnd, &bay[i]);
+    const LONG t = bay[kBaySideTop].bottom;
+    const LONG b = bay[kBaySideBottom].bottom;
+    const LONG l = bay[kBaySideLeft].right;
+    const LONG r = bay[kBaySideRight].right;
+    object.clientRect = {l, t, w - r, h - b};
+    SendMessageA(object.window, zrf::WM_ZRF_LAYOUTCLIENT, wParam, lParam);
+  }
+  if (object.busyOverlay != nullptr) {
+    SetWindowPos(object.busyOverlay, nullptr, 0, 0, w, h,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+  }
+  OnMove(object);
+}
+
+}  // namespace
+
+CZrfWindow::CZrfWindow() = default;
+
+CZrfWindow::~CZrfWindow() {
+  if (trayIcon != nullptr) DestroyIcon(trayIcon);
+  for (int32_t i = 0; i < dockBays.count; ++i) delete *dockBays.GetAt(i);
+  dockBays.Clear();
+  statusMutex.Close();
+  if (window != nullptr && IsWindow(window)) DestroyWindow(window);
+  window = nullptr;
+}
+
+int32_t CZrfWindow::Create(uint16_t newIndex, WNDPROC procedure, const char* title, uint16_t iconId,
+                           uint32_t newFlags, int32_t x, int32_t y, int32_t cx, int32_t cy) {
+  index = newIndex;
+  flags = newFlags;
+  HICON icon = LoadIconA(FrameworkModule(), MAKEINTRESOURCEA(iconId));
+  RegisterClasses(icon);
+
+  RECT m{};
+  MonitorFromPointRect(0, 0, &m, kCurrentMonitors, kMonitorRect);
+  zrf::WindowPlacement place =
+      zrf::DefaultPlacement(index, {m.left, m.top, m.right, m.bottom}, x, y, cx, cy, flags);
+  if (gApp.IsSameVersion()) {
+    zrf::WindowPlacementRecord record{};
+    if (ReadDataFile(kPlacementFileName, index, &record, sizeof record, kDataFolderLocation) ==
+        sizeof record) {
+      const std::vector<zrf::Rect> monitors = MonitorRects();
+      if (zrf::IsPlacementOnMonitors(record, monitors)) place = zrf::UnpackPlacement(record);
+    }
+  }
+  normalRect = {place.x, place.y, place.x + place.cx, place.y + place.cy};
+  lastRect = normalRect;
+  flags = place.flags;
+  transparency = place.transparency;
+  ghost = place.ghost;
+
+  const zrf::WindowStyles styles = zrf::GetStyles(flags);
+  window = CreateWindowExA(styles.exStyle, kZrfWindowClass, title != nullptr ? title : "", styles.style,
+                           place.x, place.y, place.cx, place.cy, gApp.controlWindow, nullptr,
+                           GetModuleHandleA(nullptr), nullptr);
+  if (window == nullptr) return ZRF_ERR_CREATE;
+  SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  if (procedure != nullptr && procedure != ZrfWindowProc) {
+    gApp.previousWindowProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
+    CREATESTRUCTA empty{};
+    SendMessageA(window, WM_CREATE, 0, reinterpret_cast<LPARAM>(&empty));
+  }
+  SetClassLongPtrA(window, GCLP_HICON, reinterpret_cast<LONG_PTR>(icon));
+
+  for (int32_t side = kBaySideTop; side <= kBaySideRight; ++side) {
+    if (AddDockBay(side) != side) return ZRF_ERR_CREATE;
+  }
+  statusMutex = ScopedHandle(CreateMutexA(nullptr, FALSE, nullptr));
+  if (!statusMutex.IsValid()) return ZRF_ERR_CREATE;
+
+  const char* ready = gApp.strings.Text(kReadyStringId, 0);
+  SetStatusText(kStatusKeySecond, ready);
+  SetStatusText(kStatusKeyHover, ready);
+  SetWindowTransparency(window, transparency, ghost);
+  return ZRF_OK;
+}
+
+void CZrfWindow::Layout() {
+  RECT client;
+  GetClientRect(window, &client);
+  for (int pass = 0; pass < 2; ++pass) {
+    SendMessageA(window, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
+  }
+}
+
+void CZrfWindow::Show(int showCommand, int32_t scope) {
+  // No bar exists in this program, so there are no floating bars to follow the window.
+  if (scope == -1 || window == nullptr) return;
+  if (showCommand != 0) Layout();
+  if (showCommand == SW_SHOW && IsIconic(window)) showCommand = SW_SHOWNORMAL;
+  ShowWindow(window, showCommand);
+  if (showCommand == SW_SHOW || showCommand == SW_SHOWNORMAL) SetForegroundWindow(window);
+}
+
+void CZrfWindow::Move(int32_t x, int32_t y, int32_t cx, int32_t cy, bool show) {
+  if (cx == -1) {
+    Layout();
+    return;
+  }
+  const uint32_t locks = flags & (zrf::kWindowPositionLocked | zrf::kWindowSizeLocked);
+  flags &= ~locks;
+  SetWindowPos(window, nullptr, x, y, cx, cy, SWP_NOZORDER | SWP_NOACTIVATE | (show ? SWP_SHOWWINDOW : 0));
+  flags |= locks;
+  lastRect = normalRect;
+}
+
+void CZrfWindow::SetRect(const RECT& rect, bool show) {
+  Move(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, show);
+}
+
+bool CZrfWindow::SavePlacement() const {
+  zrf::WindowPlacement place;
+  place.x = normalRect.left;
+  place.y = normalRect.top;
+  place.cx = normalRect.right - normalRect.left;
+  place.cy = normalRect.bottom - normalRect.top;
+  place.flags = flags;
+  place.transparency = transparency;
+  place.ghost = ghost;
+  const zrf::WindowPlacementRecord record = zrf::PackPlacement(place);
+  return WriteDataFile(kPlacementFileName, index, &record, sizeof record, kDataFolderLocation) ==
+         sizeof record;
+}
+
+void CZrfWindow::ApplyStyles() {
+  restyling = true;
+  const bool visible = IsWindowVisible(window) != FALSE;
+  if (visible) ShowWindow(window, SW_HIDE);
+  const zrf::WindowStyles styles = zrf::GetStyles(flags);
+  SetWindowLongA(window, GWL_STYLE, static_cast<LONG>(styles.style));
+  SetWindowLongA(window, GWL_EXSTYLE, static_cast<LONG>(styles.exStyle));
+  SendMessageA(window, zrf::WM_ZRF_STYLECHANGED, styles.style, styles.exStyle);
+  SetWindowTransparency(window, transparency, ghost);
+  if (visible) ShowWindow(window, (flags & zrf::kWindowMaximized) != 0 ? SW_MAXIMIZE : SW_SHOW);
+  SetWindowPos(window, nullptr, 0, 0, 0, 0,
+               SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  restyling = false;
+}
+
+void CZrfWindow::SetCaptionStyle(uint32_t captionStyle) {
+  constexpr uint32_t kCaptionBits = zrf::kWindowNoCaption | zrf::kWindowSmallCaption | zrf::kWindowBorderless;
+  flags = (flags & ~kCaptionBits) | (captionStyle & kCaptionBits);
+  ApplyStyles();
+}
+
+void CZrfWindow::SetTransparency(int32_t percent) {
+  transparency = percent;
+  SetWindowTransparency(window, transparency, ghost);
+}
+
+void CZrfWindow::SetGhost(bool on) {
+  ghost = on;
+  SetWindowTransparency(window, transparency, ghost);
+}
+
+void CZrfWindow::SetFlag(uint32_t bits, bool on) {
+  flags = on ? (flags | bits) : (flags & ~bits);
+  Layout();
+}
+
+void CZrfWindow::ToggleFlag(uint32_t bits) {
+  flags ^= bits;
+  Layout();
+}
+
+DWORD CZrfWindow::SetStatusText(int32_t key, const char* text) {
+  const DWORD wait = WaitForSingleObject(statusMutex.Get(), kStatusMutexTimeout);
+  // An abandoned mutex was still handed over to this thread.
+  if (wait != WAIT_OBJECT_0 && wait != WAIT_ABANDONED) return wait;
+  (void)statusTexts.Set(key, text);  // a list that cannot grow keeps its texts
+  ReleaseMutex(statusMutex.Get());
+  return 0;
+}
+
+bool CZrfWindow::ShownStatusText(char* buffer, size_t size) {
+  const DWORD wait = WaitForSingleObject(statusMutex.Get(), kStatusMutexTimeout);
+  if (wait != WAIT_OBJECT_0 && wait != WAIT_ABANDONED) return false;
+  std::strncpy(buffer, statusTexts.Shown(), size);
+  if (size > 0) buffer[size - 1] = '\0';
+  ReleaseMutex(statusMutex.Get());
+  return true;
+}
+
+bool CZrfWindow::CycleFocus(int32_t step) {
+  CZrfArray<HWND> list;
+  EnumChildWindows(window, CollectTabStopChildProc, reinterpret_cast<LPARAM>(&list));
+  if (list.count == 0) return false;
+  SendMessageA(window, zrf::WM_ZRF_TABORDER, 0, reinterpret_cast<LPARAM>(&list));
+  if (list.count == 0) return false;
+  HWND focus = GetFocus();
+  int32_t position = -1;
+  for (int32_t i = 0; i < list.count; ++i) {
+    if (*list.GetAt(i) == focus) position = i;
+  }
+  int32_t next = 0;
+  if (position >= 0) next = ((position + step) % list.count + list.count) % list.count;
+  SetFocus(*list.GetAt(next));
+  return true;
+}
+
+int32_t CZrfWindow::AddDockBay(int32_t side) {
+  auto* bay = new (std::nothrow) CDockBay;
+  if (bay == nullptr) return -1;
+  if (bay->Create(side, index) != ZRF_OK) {
+    delete bay;
+    return -1;
+  }
+  const int32_t position = dockBays.Add(bay);
+  if (position < 0) delete bay;
+  return position;
+}
+
+LRESULT CALLBACK ZrfWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  CZrfWindow* object = ObjectOf(hwnd);
+  if (message == WM_CREATE) {
+    SetUIFontFor(DpiForWindow(hwnd));
+    return 0;
+  }
+  if (object == nullptr) {
+    if (message == WM_GETMINMAXINFO) {
+      reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {0, 0};
+      return 0;
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+  }
+  switch (message) {
+    case WM_SIZE:
+      OnSize(*object, wParam, lParam);
+      return 0;
+    case WM_MOVE:
+      OnMove(*object);
+      return 0;
+    case WM_EXITSIZEMOVE:
+      GetWindowRect(hwnd, &object->lastRect);
+      return 0;
+    case WM_WINDOWPOSCHANGING: {
+      auto* pos = reinterpret_cast<WINDOWPOS*>(lParam);
+      if ((object->flags & zrf::kWindowPositionLocked) != 0) pos->flags |= SWP_NOMOVE;
+      if ((object->flags & zrf::kWindowSizeLocked) != 0) pos->flags |= SWP_NOSIZE;
+      return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+    case WM_GETMINMAXINFO:
+      reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {object->minTrackSize[0],
+                                                               object->minTrackSize[1]};
+      return 0;
+    case WM_SETCURSOR:
+      if ((object->flags & zrf::kWindowSizeLocked) != 0) {
+        SetCursor(LoadCursorA(nullptr, object->busyOverlay != nullptr ? IDC_WAIT : IDC_ARROW));
+        return TRUE;
+      }
+      break;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) != WA_INACTIVE) {
+        SetFocus(object->lastFocus != nullptr && IsWindow(object->lastFocus) ? object->lastFocus : hwnd);
+      } else {
+        object->lastFocus = GetFocus();
+      }
+      return 0;
+    case WM_SHOWWINDOW:
+      object->Show(wParam != 0 ? SW_SHOW : SW_HIDE, -1);
+      object->dpi = DpiForWindow(hwnd);
+      break;
+    case WM_CLOSE:
+      object->SavePlacement();
+      return 0;
+    case WM_DESTROY:
+      object->SavePlacement();
+      return 0;
+    case WM_NCDESTROY:
+      object->window = nullptr;
+      SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+      break;
+    case WM_HELP:
+      if (GetKeyState(VK_CONTROL) >= 0) SendMessageA(hwnd, zrf::WM_ZRF_HELP, wParam, lParam);
+      return TRUE;
+    case WM_NCRBUTTONDOWN:
+      return 0;
+    case WM_NCRBUTTONUP:
+    case WM_RBUTTONUP:
+      SendMessageA(hwnd, zrf::WM_ZRF_WINDOWMENU, 0, 0);
+      return 0;
+    case WM_DPICHANGED: {
+      object->dpi = LOWORD(wParam) != 0 ? LOWORD(wParam) : 96;
+      SetUIFontFor(object->dpi);
+      const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+      if (suggested != nullptr) {
+        SetWindowPos(hwnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+      }
+      return 0;
+    }
+    case zrf::WM_ZRF_SHOWNORMAL:
+      object->Show(SW_SHOWNORMAL, 0);
+      return 0;
+    case zrf::WM_ZRF_MODALDEPTH:
+      OnModalDepth(*object, static_cast<int32_t>(wParam));
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+int32_t CZrfApp::CreateZrfWindow(uint16_t index, WNDPROC procedure, const char* title, uint16_t iconId,
+                                 uint32_t flags, int32_t x, int32_t y, int32_t cx, int32_t cy) {
+  auto* object = new (std::nothrow) CZrfWindow;
+  if (object == nullptr) return -1;
+  // Its index is 0xFFFF until created, so it goes last in the list sorted by index.
+  const int32_t position = windows.Add(object);
+  if (position < 0) {
+    delete object;
+    return -1;
+  }
+  if (object->Create(index, procedure, title, iconId, flags, x, y, cx, cy) != ZRF_OK) {
+    delete object;
+    windows.count = position;
+    return -1;
+  }
+  return position;
+}
+
+void CZrfApp::DestroyZrfWindows() {
+  while (windows.count > 0) {
+    CZrfWindow* object = *windows.GetAt(windows.count - 1);
+    delete object;
+    windows.count -= 1;
+  }
+}
+
+CZrfWindow* CZrfApp::FindWindowByHwnd(HWND hwnd) const {
+  if (hwnd == nullptr) return nullptr;
+  for (int32_t i = 0; i < windows.count; ++i) {
+    if ((*windows.GetAt(i))->window == hwnd) return *windows.GetAt(i);
+  }
+  return nullptr;
+}
+
+CZrfWindow* CZrfApp::FindWindowByIndex(uint16_t index) const {
+  for (int32_t i = 0; i < windows.count; ++i) {
+    if ((*windows.GetAt(i))->index == index) return *windows.GetAt(i);
+  }
+  return nullptr;
+}
