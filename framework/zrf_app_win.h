@@ -19,8 +19,6 @@
 
 class CZrfWindow;
 
-constexpr int32_t kCommandLineCapacity = 1040;  ///< characters of the command line, NUL included
-
 class CZrfApp {
  public:
   /// All fields zero or empty, then: dialog icon id 1, the settings defaults, the string table
@@ -98,7 +96,7 @@ class CZrfApp {
   uint16_t productStringId;                ///< string id whose piece 0 is the product name
   char productName[260];                   ///< piece 0 of productStringId
   int32_t version[3];                      ///< file version: major, minor, third number
-  char commandLine[kCommandLineCapacity];  ///< the command line given to Init
+  char commandLine[kCommandLineSize];      ///< the command line given to Init
   char programFolder[260];                 ///< folder of the program file, up to its last "\"
   char programPath[260];                   ///< full path of the program file
   uint32_t productCrc;                     ///< Crc32 of productName; keys the control message

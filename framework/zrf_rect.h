@@ -9,6 +9,10 @@ struct ZrfRect {
   int32_t top;
   int32_t right;   ///< exclusive
   int32_t bottom;  ///< exclusive
+
+  constexpr int32_t Width() const { return right - left; }
+  constexpr int32_t Height() const { return bottom - top; }
+  bool operator==(const ZrfRect&) const = default;
 };
 
 struct ZrfPoint {

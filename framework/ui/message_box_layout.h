@@ -81,8 +81,8 @@ struct MessageLayoutInput {
   int32_t okTop = 0;           ///< OK button's top, client coordinates
   Size window;                 ///< the dialog's window size now
   int32_t frameWidth = 0;      ///< window width minus client width
-  Rect parent;                 ///< the parent's window rectangle (the desktop's when none)
-  Rect workArea;               ///< work area of the monitor at the parent's centre
+  Rect parent{};               ///< the parent's window rectangle (the desktop's when none)
+  Rect workArea{};             ///< work area of the monitor at the parent's centre
 };
 
 struct MessageButtonPlace {
@@ -97,7 +97,7 @@ struct MessageLayout {
   bool hasOtherLines = false;  ///< false: the second text control is destroyed
   Place otherLines;
   std::string otherText;       ///< what the second control shows
-  Rect window;                 ///< the box's new window rectangle, in screen coordinates
+  Rect window{};               ///< the box's new window rectangle, in screen coordinates
   MessageButtonPlace buttons[4];  ///< OK, Cancel, Yes, No
   int32_t defaultButton = kButtonOk;
 };

@@ -1,22 +1,15 @@
-// Plain rectangles and sizes for the platform-free halves of windows and dialogs. Same edge
-// conventions as the system's RECT: left and top inside, right and bottom just outside.
+// Sizes and control places for the platform-free halves of windows and dialogs; rectangles are
+// the framework's ZrfRect.
 #pragma once
 
 #include <cstdint>
 
+#include "framework/zrf_rect.h"
+
 namespace zrf {
 
-struct Rect {
-  int32_t left = 0;
-  int32_t top = 0;
-  int32_t right = 0;
-  int32_t bottom = 0;
-
-  int32_t Width() const { return right - left; }
-  int32_t Height() const { return bottom - top; }
-  bool Contains(int32_t x, int32_t y) const { return x >= left && x < right && y >= top && y < bottom; }
-  bool operator==(const Rect&) const = default;
-};
+/// The framework's one rectangle type.
+using Rect = ::ZrfRect;
 
 struct Size {
   int32_t width = 0;

@@ -62,7 +62,7 @@ bool IsPlacementOnMonitors(const WindowPlacementRecord& r, std::span<const Rect>
   const int32_t right = r.x + r.cx - 20;
   const int32_t top = r.y + 20;
   return std::any_of(monitors.begin(), monitors.end(), [&](const Rect& monitor) {
-    return monitor.Contains(left, top) || monitor.Contains(right, top);
+    return RectContains(monitor, left, top) || RectContains(monitor, right, top);
   });
 }
 

@@ -13,6 +13,7 @@
 #include "plant/species.h"
 #include "plant/tests/frame_fixture.h"
 #include "plant/tests/growth_fixture.h"
+#include "plant/tests/random_probe.h"
 
 namespace plant {
 namespace {
@@ -20,17 +21,8 @@ namespace {
 using species::Constant;
 using test::ArithmeticSpecies;
 using test::LoadSpecies;
+using test::DrawsBetween;
 using test::NodeOf;
-
-// Values the engine's generator gave between two of its states (-1 beyond limit).
-int DrawsBetween(uint32_t before, uint32_t after, int limit) {
-  RandomGenerator probe(before);
-  for (int n = 0; n <= limit; ++n) {
-    if (probe.State() == after) return n;
-    probe.Next();
-  }
-  return -1;
-}
 
 // Values one more step draws.
 int DrawsOfOneStep(Plant& p) {

@@ -4,18 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include "plant/tests/random_probe.h"
+
 namespace plant {
 namespace {
 
-// Number of values drawn to get from state before to state after (at most limit).
-int DrawsBetween(uint32_t before, uint32_t after, int limit) {
-  RandomGenerator probe(before);
-  for (int n = 0; n <= limit; ++n) {
-    if (probe.State() == after) return n;
-    probe.Next();
-  }
-  return -1;
-}
+using test::DrawsBetween;
 
 // A seed whose first value is first.
 uint32_t SeedGiving(uint32_t first) {
