@@ -147,7 +147,10 @@ RenderResult PlantRenderer::Plan(RenderLayout* layout) {
   // showing its old picture. The size factor then stays as it was.
   auto nothingToDraw = [&] {
     layout->empty = true;
-    layout->rect = PixelRect{anchorX, anchorY, anchorX + 1, anchorY + 1};
+    // An anchor far off screen saturates; the pixel stays inside the 32-bit range.
+    const int32_t x = anchorX < INT32_MAX ? anchorX : INT32_MAX - 1;
+    const int32_t y = anchorY < INT32_MAX ? anchorY : INT32_MAX - 1;
+    layout->rect = PixelRect{x, y, x + 1, y + 1};
     layout->width = layout->height = 1;
     return RenderResult::Ok;
   };

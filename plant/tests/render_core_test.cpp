@@ -153,6 +153,14 @@ TEST(RenderCore, PlantWithoutDrawnVertexGivesOneTransparentPixelAndKeepsTheFacto
   EXPECT_EQ(r.layout.rect.top, 672);
   EXPECT_TRUE(r.sink.primitives.empty());
 
+  // A hostile anchor far past the screen saturates; the pixel must not overflow.
+  none.Record().anchorX = 1e300;
+  none.Record().anchorY = 1e300;
+  r = RenderAll(none);
+  ASSERT_EQ(r.drawn, RenderResult::Ok);
+  EXPECT_EQ(r.layout.rect.right, INT32_MAX);
+  EXPECT_EQ(r.layout.rect.bottom, INT32_MAX);
+
   // Limits of 0 clamp the factor to 0, which is never stored; a stored factor of 0 then leaves
   // nothing that can be drawn.
   Plant flat;
