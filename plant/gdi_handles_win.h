@@ -8,62 +8,47 @@
 
 namespace plant {
 
+/// One GDI handle, released once by Release::operator() when the owner lets it go.
+template <typename Handle, typename Release>
+class GdiOwner {
+ public:
+  GdiOwner() = default;
+  explicit GdiOwner(Handle handle) : handle_(handle) {}
+  ~GdiOwner() { Reset(); }
+  GdiOwner(GdiOwner&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+  GdiOwner& operator=(GdiOwner&& other) noexcept {
+    if (this != &other) {
+      Reset();
+      handle_ = std::exchange(other.handle_, nullptr);
+    }
+    return *this;
+  }
+  GdiOwner(const GdiOwner&) = delete;
+  GdiOwner& operator=(const GdiOwner&) = delete;
+  [[nodiscard]] Handle Get() const { return handle_; }
+  void Reset() {
+    if (handle_ != nullptr) {
+      Release()(std::exchange(handle_, nullptr));
+    }
+  }
+
+ private:
+  Handle handle_ = nullptr;
+};
+
+struct DeleteDcCall {
+  void operator()(HDC dc) const { DeleteDC(dc); }
+};
+struct DeleteObjectCall {
+  void operator()(HGDIOBJ object) const { DeleteObject(object); }
+};
+
 /// A memory device context from CreateCompatibleDC; deleted with DeleteDC.
-class MemoryDc {
- public:
-  MemoryDc() = default;
-  explicit MemoryDc(HDC dc) : dc_(dc) {}
-  ~MemoryDc() { Reset(); }
-  MemoryDc(MemoryDc&& other) noexcept : dc_(std::exchange(other.dc_, nullptr)) {}
-  MemoryDc& operator=(MemoryDc&& other) noexcept {
-    if (this != &other) {
-      Reset();
-      dc_ = std::exchange(other.dc_, nullptr);
-    }
-    return *this;
-  }
-  MemoryDc(const MemoryDc&) = delete;
-  MemoryDc& operator=(const MemoryDc&) = delete;
-  [[nodiscard]] HDC Get() const { return dc_; }
-  void Reset() {
-    if (dc_ != nullptr) {
-      DeleteDC(dc_);
-      dc_ = nullptr;
-    }
-  }
+using MemoryDc = GdiOwner<HDC, DeleteDcCall>;
 
- private:
-  HDC dc_ = nullptr;
-};
-
-/// A bitmap (or other GDI object); deleted with DeleteObject. Delete the DC it is selected into
-/// first: a selected object cannot be deleted.
-class GdiBitmap {
- public:
-  GdiBitmap() = default;
-  explicit GdiBitmap(HBITMAP bitmap) : bitmap_(bitmap) {}
-  ~GdiBitmap() { Reset(); }
-  GdiBitmap(GdiBitmap&& other) noexcept : bitmap_(std::exchange(other.bitmap_, nullptr)) {}
-  GdiBitmap& operator=(GdiBitmap&& other) noexcept {
-    if (this != &other) {
-      Reset();
-      bitmap_ = std::exchange(other.bitmap_, nullptr);
-    }
-    return *this;
-  }
-  GdiBitmap(const GdiBitmap&) = delete;
-  GdiBitmap& operator=(const GdiBitmap&) = delete;
-  [[nodiscard]] HBITMAP Get() const { return bitmap_; }
-  void Reset() {
-    if (bitmap_ != nullptr) {
-      DeleteObject(bitmap_);
-      bitmap_ = nullptr;
-    }
-  }
-
- private:
-  HBITMAP bitmap_ = nullptr;
-};
+/// A bitmap; deleted with DeleteObject. Delete the DC it is selected into first: a selected
+/// object cannot be deleted.
+using GdiBitmap = GdiOwner<HBITMAP, DeleteObjectCall>;
 
 /// A window's (or, for a null window, the screen's) device context from GetDC; released with
 /// ReleaseDC to the same window.

@@ -229,18 +229,29 @@ ZipResult CZipWriter::OpenSource(const void* source, uint64_t length, SourceKind
   return ZipResult::Ok;
 }
 
+namespace {
+
+// The fields the local and the central header of an entry share. Sizes fit 32 bits: a larger
+// source is refused before its data is written.
+template <typename Header>
+void FillEntryFields(Header* header, const CentralRecord& record) {
+  header->versionNeeded = kVersionNeeded;
+  header->method = record.method;
+  header->dosTime = static_cast<uint16_t>(record.dosDateTime & 0xFFFF);
+  header->dosDate = static_cast<uint16_t>(record.dosDateTime >> 16);
+  header->crc32 = record.crc32;
+  header->compressedSize = static_cast<uint32_t>(record.compressedSize);
+  header->uncompressedSize = static_cast<uint32_t>(record.uncompressedSize);
+  header->nameLength = static_cast<uint16_t>(record.name.size());
+}
+
+}  // namespace
+
 ZipResult CZipWriter::WriteLocalHeader(const CentralRecord& record) {
   LocalHeader header{};
   header.signature = kLocalHeaderSignature;
-  header.versionNeeded = kVersionNeeded;
+  FillEntryFields(&header, record);
   header.flags = record.localFlags;
-  header.method = record.method;
-  header.dosTime = static_cast<uint16_t>(record.dosDateTime & 0xFFFF);
-  header.dosDate = static_cast<uint16_t>(record.dosDateTime >> 16);
-  header.crc32 = record.crc32;
-  header.compressedSize = static_cast<uint32_t>(record.compressedSize);
-  header.uncompressedSize = static_cast<uint32_t>(record.uncompressedSize);
-  header.nameLength = static_cast<uint16_t>(record.name.size());
   header.extraLength = sizeof(LocalExtendedTime);
   LocalExtendedTime extra{};
   extra.headerId = kExtendedTimeId;
@@ -389,15 +400,8 @@ ZipResult CZipWriter::WriteCentralDirectory() {
     CentralHeader header{};
     header.signature = kCentralHeaderSignature;
     header.versionMadeBy = kVersionMadeBy;
-    header.versionNeeded = kVersionNeeded;
+    FillEntryFields(&header, record);
     header.flags = record.centralFlags;
-    header.method = record.method;
-    header.dosTime = static_cast<uint16_t>(record.dosDateTime & 0xFFFF);
-    header.dosDate = static_cast<uint16_t>(record.dosDateTime >> 16);
-    header.crc32 = record.crc32;
-    header.compressedSize = static_cast<uint32_t>(record.compressedSize);
-    header.uncompressedSize = static_cast<uint32_t>(record.uncompressedSize);
-    header.nameLength = static_cast<uint16_t>(record.name.size());
     header.extraLength = sizeof(CentralExtendedTime);
     header.externalAttributes = record.externalAttributes;
     header.localHeaderOffset = static_cast<uint32_t>(record.localHeaderOffset);
