@@ -1,13 +1,17 @@
 // Making picture bitmaps and the process's picture; see plant_picture_win.h.
 #include "plant/plant_picture_win.h"
 
+#include "plant/render_core.h"
+
 namespace plant {
 
 bool CreateDibPicture(HWND window, const RECT& rect, PictureObjects* out) {
   *out = PictureObjects{};
-  const LONG width = rect.right - rect.left;
-  const LONG height = rect.bottom - rect.top;
-  if (width < 1 || height < 1) {
+  // The rectangle can come from a plant file: its sides are worked out in 64 bits, and a picture
+  // larger than any the renderer makes is refused rather than asked of GDI.
+  const int64_t width = int64_t{rect.right} - rect.left;
+  const int64_t height = int64_t{rect.bottom} - rect.top;
+  if (width < 1 || height < 1 || width > kMaxPictureSide || height > kMaxPictureSide) {
     return false;
   }
   MemoryDc dc;
@@ -23,8 +27,8 @@ bool CreateDibPicture(HWND window, const RECT& rect, PictureObjects* out) {
   }
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top-down rows
+  info.bmiHeader.biWidth = static_cast<LONG>(width);
+  info.bmiHeader.biHeight = -static_cast<LONG>(height);  // top-down rows
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;

@@ -58,11 +58,15 @@ SnapshotOutcome PaintSnapshot(const std::string& path, FileOps& ops, PictureObje
 }  // namespace
 
 SnapshotOutcome LoadSnapshot(const Plant& plant, PlantPicture& picture, HWND window, FileOps& ops) {
+  // An empty or reversed rectangle still gets one pixel; the sides are compared in 64 bits
+  // because the rectangle comes from the plant file and may lie anywhere.
   RECT rect{plant.rect.left, plant.rect.top, plant.rect.right, plant.rect.bottom};
-  if (rect.right - rect.left < 1) {
+  if (int64_t{rect.right} - rect.left < 1) {
+    rect.left = rect.left < INT32_MAX ? rect.left : INT32_MAX - 1;
     rect.right = rect.left + 1;
   }
-  if (rect.bottom - rect.top < 1) {
+  if (int64_t{rect.bottom} - rect.top < 1) {
+    rect.top = rect.top < INT32_MAX ? rect.top : INT32_MAX - 1;
     rect.bottom = rect.top + 1;
   }
   PictureObjects fresh;

@@ -136,5 +136,21 @@ TEST_F(SnapshotTest, TruncatedOrCraftedSnapshotsLeaveABlackPicture) {
   }
 }
 
+// The plant rectangle comes from the plant file: a reversed one far out still gets its one pixel,
+// and one wider than any picture the renderer makes is refused, leaving the shown picture.
+TEST_F(SnapshotTest, PlantRectangleAtTheEndsOfTheRangeIsRefusedOrShrunkToAPixel) {
+  ASSERT_EQ(SaveSnapshot(plant, rendered, SystemFileOps()), SnapshotOutcome::Done);
+  plant.rect = PixelRect{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
+  PlantPicture loaded;
+  ASSERT_EQ(LoadSnapshot(plant, loaded, nullptr, SystemFileOps()), SnapshotOutcome::Done);
+  EXPECT_EQ(loaded.Objects().Width(), 1);
+  EXPECT_EQ(loaded.Objects().Height(), 1);
+  EXPECT_EQ(loaded.Objects().rect.right, INT32_MAX);
+
+  plant.rect = PixelRect{INT32_MIN, 0, INT32_MAX, 10};
+  EXPECT_EQ(LoadSnapshot(plant, loaded, nullptr, SystemFileOps()), SnapshotOutcome::NoCanvas);
+  EXPECT_EQ(loaded.Objects().Width(), 1);
+}
+
 }  // namespace
 }  // namespace plant
