@@ -1,7 +1,6 @@
 // The plant window's frame arithmetic; see frame_arithmetic.h.
 #include "app/frame_arithmetic.h"
 
-#include <algorithm>
 #include <cmath>
 
 #include "plant/saturate.h"
@@ -9,12 +8,9 @@
 namespace app {
 namespace {
 
+using plant::ClampToI32;
 using plant::PixelRect;
 using plant::SaturateToI32;
-
-int32_t Saturate(int64_t value) {
-  return static_cast<int32_t>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
-}
 
 int64_t WidthOf(const PixelRect& rect) { return int64_t{rect.right} - rect.left; }
 int64_t HeightOf(const PixelRect& rect) { return int64_t{rect.bottom} - rect.top; }
@@ -32,7 +28,7 @@ struct WideRect {
 };
 
 PixelRect Narrow(const WideRect& r) {
-  return PixelRect{Saturate(r.left), Saturate(r.top), Saturate(r.right), Saturate(r.bottom)};
+  return PixelRect{ClampToI32(r.left), ClampToI32(r.top), ClampToI32(r.right), ClampToI32(r.bottom)};
 }
 
 void Offset(WideRect* r, int64_t dx, int64_t dy) {
@@ -85,12 +81,12 @@ FrameAdoption AdoptFrame(const PlantPlacement& placement, const PixelRect& rect,
   return adoption;
 }
 
-FrameLimits LimitsOf(const plant::PlantRecord& record) {
-  return FrameLimits{record.minWidth * 1024, record.maxWidth * 1024, record.minHeight * 768,
+SizeLimits LimitsOf(const plant::PlantRecord& record) {
+  return SizeLimits{record.minWidth * 1024, record.maxWidth * 1024, record.minHeight * 768,
                      record.maxHeight * 768};
 }
 
-int32_t FrameLimit(const FrameLimits& limits, intptr_t kind) {
+int32_t FrameLimit(const SizeLimits& limits, intptr_t kind) {
   switch (kind) {
     case static_cast<intptr_t>(ostrel::LimitKind::MinWidth): return SaturateToI32(limits.minWidth);
     case static_cast<intptr_t>(ostrel::LimitKind::MaxWidth): return SaturateToI32(limits.maxWidth);
@@ -101,7 +97,7 @@ int32_t FrameLimit(const FrameLimits& limits, intptr_t kind) {
 }
 
 PixelRect ApplyOptionsPageRequest(uint32_t request, const PixelRect& frame, const PixelRect& rect, double sizeFactor,
-                                  int32_t screenWidth, int32_t screenHeight, const FrameLimits& limits) {
+                                  int32_t screenWidth, int32_t screenHeight, const SizeLimits& limits) {
   // The natural size is the picture's size at a size factor of 1.
   const bool hasFactor = sizeFactor > 0 && std::isfinite(sizeFactor);
   const int64_t naturalWidth =
@@ -181,7 +177,7 @@ double FrameAspectRatio(const PixelRect& rect) {
 PicturePoint HitTestPoint(uintptr_t lParam, const PixelRect& rect) {
   const int64_t x = static_cast<int64_t>(lParam & 0xFFFF);
   const int64_t y = static_cast<int64_t>((lParam >> 16) & 0xFFFF);
-  return PicturePoint{Saturate(x - rect.left), Saturate(y - rect.top)};
+  return PicturePoint{ClampToI32(x - rect.left), ClampToI32(y - rect.top)};
 }
 
 bool IsSamePlantPath(const char* privatePath, const char (&checkedName)[sizeof(ostrel::OstrelSharedMem::checkedName)]) {

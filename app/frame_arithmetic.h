@@ -40,17 +40,17 @@ struct FrameAdoption {
                                        const plant::PixelRect& frame, int32_t screenWidth, int32_t screenHeight);
 
 /// The record's limits in pixels: widths in units of 1024 pixels, heights in units of 768.
-struct FrameLimits {
+struct SizeLimits {
   double minWidth;
   double maxWidth;
   double minHeight;
   double maxHeight;
 };
-[[nodiscard]] FrameLimits LimitsOf(const plant::PlantRecord& record);
+[[nodiscard]] SizeLimits LimitsOf(const plant::PlantRecord& record);
 
 /// GetLimit's answer for lParam kind (ostrel::LimitKind): the limit truncated to whole pixels
 /// (saturated; NaN gives 0), and 0 for a kind other than 1 to 4.
-[[nodiscard]] int32_t FrameLimit(const FrameLimits& limits, intptr_t kind);
+[[nodiscard]] int32_t FrameLimit(const SizeLimits& limits, intptr_t kind);
 
 /// Request bits of the Options page's position buttons (lParam of PlantRefresh with wParam 4).
 inline constexpr uint32_t kCentreFrame = 0;  ///< the whole lParam: centre at the natural size
@@ -71,7 +71,7 @@ inline constexpr uint32_t kShrinkFrame = 0x20;
 [[nodiscard]] plant::PixelRect ApplyOptionsPageRequest(uint32_t request, const plant::PixelRect& frame,
                                                        const plant::PixelRect& rect, double sizeFactor,
                                                        int32_t screenWidth, int32_t screenHeight,
-                                                       const FrameLimits& limits);
+                                                       const SizeLimits& limits);
 
 /// What a display change does to the plant.
 struct DisplayChange {

@@ -24,7 +24,7 @@ struct PlantOptions {
   int32_t followScreenMode = 0;
   int32_t fahrenheit = 0;
 };
-static_assert(sizeof(PlantOptions) == 16);
+static_assert(sizeof(PlantOptions) == 16);  // == kPlantOptionsSize, no padding
 static_assert(offsetof(PlantOptions, autostart) == 0);
 static_assert(offsetof(PlantOptions, idleCpu) == 4);
 static_assert(offsetof(PlantOptions, followScreenMode) == 8);

@@ -3,14 +3,12 @@
 
 #include <algorithm>
 
+#include "plant/saturate.h"
+
 namespace plant {
 namespace {
 
 constexpr int64_t kBaseDpi = 96;
-
-int32_t Saturate(int64_t value) {
-  return static_cast<int32_t>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
-}
 
 }  // namespace
 
@@ -25,10 +23,10 @@ BannerLayout LayOutBanner(const PixelRect& rect, int32_t bitmapWidth, int32_t bi
   const int64_t targetHeight = std::max(height, bannerHeight);
 
   BannerLayout layout{};
-  layout.bannerWidth = Saturate(bannerWidth);
-  layout.bannerHeight = Saturate(bannerHeight);
-  layout.pictureWidth = Saturate(targetWidth);
-  layout.pictureHeight = Saturate(targetHeight);
+  layout.bannerWidth = ClampToI32(bannerWidth);
+  layout.bannerHeight = ClampToI32(bannerHeight);
+  layout.pictureWidth = ClampToI32(targetWidth);
+  layout.pictureHeight = ClampToI32(targetHeight);
   layout.enlarge = width < bannerWidth || height < bannerHeight;
   layout.rect = rect;
   if (layout.enlarge) {
@@ -36,14 +34,14 @@ BannerLayout LayOutBanner(const PixelRect& rect, int32_t bitmapWidth, int32_t bi
     // difference on the left and top (rounded down) and by the rest on the right and bottom.
     const int64_t oldX = (targetWidth - width) / 2;
     const int64_t oldY = (targetHeight - height) / 2;
-    layout.oldX = Saturate(oldX);
-    layout.oldY = Saturate(oldY);
+    layout.oldX = ClampToI32(oldX);
+    layout.oldY = ClampToI32(oldY);
     const int64_t left = int64_t{rect.left} - oldX;
     const int64_t top = int64_t{rect.top} - oldY;
-    layout.rect = PixelRect{Saturate(left), Saturate(top), Saturate(left + targetWidth), Saturate(top + targetHeight)};
+    layout.rect = PixelRect{ClampToI32(left), ClampToI32(top), ClampToI32(left + targetWidth), ClampToI32(top + targetHeight)};
   }
-  layout.bannerX = Saturate((targetWidth - bannerWidth) / 2);
-  layout.bannerY = Saturate((targetHeight - bannerHeight) / 2);
+  layout.bannerX = ClampToI32((targetWidth - bannerWidth) / 2);
+  layout.bannerY = ClampToI32((targetHeight - bannerHeight) / 2);
   return layout;
 }
 

@@ -61,8 +61,8 @@ TEST(AdoptFrame, FlatEmptyOrScreenlessRectanglesNeverGiveNaN) {
   EXPECT_EQ(AdoptFrame(huge, kRect, PixelRect{0, 0, 10, 1000}, kWidth, kHeight).placement.sizeFactor, huge.sizeFactor);
 }
 
-TEST(FrameLimits, PixelsOfTheRecordsFractions) {
-  const FrameLimits limits{0.5 * 1024, 1.5 * 1024, 0.25 * 768, std::nan("") * 768};
+TEST(SizeLimits, PixelsOfTheRecordsFractions) {
+  const SizeLimits limits{0.5 * 1024, 1.5 * 1024, 0.25 * 768, std::nan("") * 768};
   EXPECT_EQ(FrameLimit(limits, 1), 512);
   EXPECT_EQ(FrameLimit(limits, 2), 1536);
   EXPECT_EQ(FrameLimit(limits, 3), 192);
@@ -73,9 +73,9 @@ TEST(FrameLimits, PixelsOfTheRecordsFractions) {
 
 // A 200 x 300 picture at size factor 2: natural size 100 x 150; moves of 20, steps of 10.
 constexpr PixelRect kFrame{100, 100, 300, 400};
-constexpr FrameLimits kWide{0, 4096, 0, 3072};
+constexpr SizeLimits kWide{0, 4096, 0, 3072};
 
-PixelRect Request(uint32_t bits, const FrameLimits& limits = kWide, const PixelRect& frame = kFrame,
+PixelRect Request(uint32_t bits, const SizeLimits& limits = kWide, const PixelRect& frame = kFrame,
                   double sizeFactor = 2.0) {
   return ApplyOptionsPageRequest(bits, frame, kFrame, sizeFactor, kWidth, kHeight, limits);
 }
@@ -86,15 +86,15 @@ TEST(OptionsPageRequest, CentreMoveGrowAndShrink) {
   EXPECT_EQ(Request(kMoveRight | kMoveDown), (PixelRect{120, 120, 320, 420}));
   // dy = 10 x 150 / 100 = 15 per side.
   EXPECT_EQ(Request(kGrowFrame), (PixelRect{90, 85, 310, 415}));
-  EXPECT_EQ(Request(kShrinkFrame, FrameLimits{190, 4096, 0, 3072}), (PixelRect{110, 115, 290, 385}));
+  EXPECT_EQ(Request(kShrinkFrame, SizeLimits{190, 4096, 0, 3072}), (PixelRect{110, 115, 290, 385}));
 }
 
 TEST(OptionsPageRequest, LimitsStopGrowingAndShrinking) {
   // One step is checked although the frame would grow by two, one on each side.
-  EXPECT_EQ(Request(kGrowFrame, FrameLimits{0, 209, 0, 3072}), kFrame);
-  EXPECT_EQ(Request(kGrowFrame, FrameLimits{0, 210, 0, 3072}), (PixelRect{90, 85, 310, 415}));
-  EXPECT_EQ(Request(kShrinkFrame, FrameLimits{191, 4096, 0, 3072}), kFrame);
-  EXPECT_EQ(Request(kShrinkFrame, FrameLimits{0, 4096, 286, 3072}), kFrame);
+  EXPECT_EQ(Request(kGrowFrame, SizeLimits{0, 209, 0, 3072}), kFrame);
+  EXPECT_EQ(Request(kGrowFrame, SizeLimits{0, 210, 0, 3072}), (PixelRect{90, 85, 310, 415}));
+  EXPECT_EQ(Request(kShrinkFrame, SizeLimits{191, 4096, 0, 3072}), kFrame);
+  EXPECT_EQ(Request(kShrinkFrame, SizeLimits{0, 4096, 286, 3072}), kFrame);
 }
 
 TEST(OptionsPageRequest, FlatSeedlingAndHostileFramesNeitherDivideByZeroNorOverflow) {

@@ -16,6 +16,7 @@
 
 #include "framework/folders_win.h"
 #include "framework/scoped_handles_win.h"
+#include "framework/shell/tests/temp_install_folder.h"
 #include "framework/zrf_app_win.h"
 #include "framework/zrf_results.h"
 
@@ -68,11 +69,7 @@ Link ReadLink(const std::string& file) {
 class AutostartShortcut : public ::testing::Test {
  protected:
   void SetUp() override {
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    install = std::string(temp) + "verdelo-install";
-    CreateDirectoryA(install.c_str(), nullptr);
-    std::ofstream(install + "\\Verdelo.exe") << "program";
+    install = MakeTempFolderWith("verdelo-install", "Verdelo.exe");
     std::snprintf(gApp.install.installFolder, sizeof gApp.install.installFolder, "%s", install.c_str());
     std::snprintf(gApp.productName, sizeof gApp.productName, "Verdelo");
   }

@@ -5,10 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <fstream>
 #include <string>
 
 #include "framework/shell/help_file.h"
+#include "framework/shell/tests/temp_install_folder.h"
 
 namespace {
 
@@ -35,11 +35,7 @@ const HelpShellCalls kFake{FakeFind, FakeStart};
 class OpenHelp : public ::testing::Test {
  protected:
   void SetUp() override {
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    folder = std::string(temp) + "verdelo help";
-    CreateDirectoryA(folder.c_str(), nullptr);
-    std::ofstream(folder + "\\Verdelo.chm") << "help";
+    folder = MakeTempFolderWith("verdelo help", "Verdelo.chm");
     gFindAnswer = gStartAnswer = 42;
     gStarts = 0;
   }
