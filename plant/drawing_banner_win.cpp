@@ -20,63 +20,79 @@ int DpiOfPicture(const RECT& rect, DpiForScreenRect dpiForRect) {
   return dpiForRect(screen);
 }
 
+// The banner bitmap selected into a memory DC. The bitmap is declared first, so the DC holding
+// it is deleted before it.
+struct LoadedBanner {
+  GdiBitmap bitmap;
+  MemoryDc dc;
+  BITMAP size{};
+};
+
+bool LoadBanner(HWND window, HINSTANCE module, LoadedBanner* banner) {
+  // An owned copy, not a shared one: it is deleted after use, which a shared bitmap must not be.
+  banner->bitmap = GdiBitmap(static_cast<HBITMAP>(
+      LoadImageA(module, MAKEINTRESOURCEA(IDB_DRAWING_BANNER), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+  if (banner->bitmap.Get() == nullptr || GetObjectA(banner->bitmap.Get(), sizeof banner->size, &banner->size) == 0 ||
+      banner->size.bmWidth < 1 || banner->size.bmHeight < 1) {
+    return false;
+  }
+  {
+    const WindowDc windowDc(window);
+    banner->dc = MemoryDc(CreateCompatibleDC(windowDc.Get()));
+  }
+  if (banner->dc.Get() == nullptr) {
+    return false;
+  }
+  SelectObject(banner->dc.Get(), banner->bitmap.Get());
+  return true;
+}
+
+// A picture of the layout's size holding shown at the layout's offset. Requires: the lock.
+bool Enlarge(const PictureObjects& shown, const BannerLayout& layout, HWND window, PictureObjects* grown) {
+  const RECT rect{layout.rect.left, layout.rect.top, layout.rect.right, layout.rect.bottom};
+  if (!CreateDibPicture(window, rect, grown)) {
+    return false;
+  }
+  if (shown.dc.Get() != nullptr) {
+    BitBlt(grown->dc.Get(), layout.oldX, layout.oldY, shown.Width(), shown.Height(), shown.dc.Get(), 0, 0, SRCCOPY);
+  }
+  return true;
+}
+
+void PaintBanner(PictureObjects& target, const LoadedBanner& banner, const BannerLayout& layout) {
+  SetStretchBltMode(target.dc.Get(), COLORONCOLOR);
+  StretchBlt(target.dc.Get(), layout.bannerX, layout.bannerY, layout.bannerWidth, layout.bannerHeight,
+             banner.dc.Get(), 0, 0, banner.size.bmWidth, banner.size.bmHeight, SRCCOPY);
+  // GDI may batch calls; the pixels must be final before they are keyed.
+  GdiFlush();
+  if (target.bits != nullptr) {
+    ApplyAlphaKey(target.bits, static_cast<size_t>(target.Width()) * static_cast<size_t>(target.Height()));
+  }
+}
+
 }  // namespace
 
 bool ShowDrawingBanner(PlantPicture& picture, HWND window, HINSTANCE module, DpiForScreenRect dpiForRect) {
-  // Loaded as an owned copy, not shared: it is deleted after use, which a shared bitmap must not be.
-  GdiBitmap banner(static_cast<HBITMAP>(
-      LoadImageA(module, MAKEINTRESOURCEA(IDB_DRAWING_BANNER), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-  BITMAP size{};
-  if (banner.Get() == nullptr || GetObjectA(banner.Get(), sizeof size, &size) == 0 || size.bmWidth < 1 ||
-      size.bmHeight < 1) {
+  LoadedBanner banner;
+  if (!LoadBanner(window, module, &banner)) {
     return false;
   }
-  MemoryDc bannerDc;
-  {
-    const WindowDc windowDc(window);
-    bannerDc = MemoryDc(CreateCompatibleDC(windowDc.Get()));
-  }
-  if (bannerDc.Get() == nullptr) {
+  // Declared before the lock, so the picture given up is deleted only after the lock is released.
+  PictureObjects replaced;
+  const std::lock_guard<std::mutex> hold(picture.Lock());
+  PictureObjects& shown = picture.Objects();
+  const PixelRect rect{shown.rect.left, shown.rect.top, shown.rect.right, shown.rect.bottom};
+  const BannerLayout layout =
+      LayOutBanner(rect, banner.size.bmWidth, banner.size.bmHeight, DpiOfPicture(shown.rect, dpiForRect));
+  const bool grow = layout.enlarge || shown.dc.Get() == nullptr;
+  if (grow && !Enlarge(shown, layout, window, &replaced)) {
     return false;
   }
-  SelectObject(bannerDc.Get(), banner.Get());
-
-  PictureObjects replaced;  // the picture given up, deleted after the lock
-  bool drawn = false;
-  {
-    const std::lock_guard<std::mutex> hold(picture.Lock());
-    PictureObjects& shown = picture.Objects();
-    const PixelRect rect{shown.rect.left, shown.rect.top, shown.rect.right, shown.rect.bottom};
-    const BannerLayout layout = LayOutBanner(rect, size.bmWidth, size.bmHeight, DpiOfPicture(shown.rect, dpiForRect));
-    PictureObjects* target = &shown;
-    if (layout.enlarge || shown.dc.Get() == nullptr) {
-      const RECT grown{layout.rect.left, layout.rect.top, layout.rect.right, layout.rect.bottom};
-      if (CreateDibPicture(window, grown, &replaced)) {
-        if (shown.dc.Get() != nullptr) {
-          BitBlt(replaced.dc.Get(), layout.oldX, layout.oldY, shown.Width(), shown.Height(), shown.dc.Get(), 0, 0,
-                 SRCCOPY);
-        }
-        target = &replaced;
-      } else {
-        target = nullptr;
-      }
-    }
-    if (target != nullptr) {
-      SetStretchBltMode(target->dc.Get(), COLORONCOLOR);
-      StretchBlt(target->dc.Get(), layout.bannerX, layout.bannerY, layout.bannerWidth, layout.bannerHeight,
-                 bannerDc.Get(), 0, 0, size.bmWidth, size.bmHeight, SRCCOPY);
-      // GDI may batch calls; the pixels must be final before they are keyed.
-      GdiFlush();
-      if (target->bits != nullptr) {
-        ApplyAlphaKey(target->bits, static_cast<size_t>(target->Width()) * static_cast<size_t>(target->Height()));
-      }
-      if (target == &replaced) {
-        picture.Swap(&replaced);
-      }
-      drawn = true;
-    }
+  PaintBanner(grow ? replaced : shown, banner, layout);
+  if (grow) {
+    picture.Swap(&replaced);
   }
-  return drawn;
+  return true;
 }
 
 }  // namespace plant
