@@ -1,7 +1,7 @@
 // The drawing banner (bitmap 511 linked into this program) and the picture rescale on real DIB
-// pictures: placement, growth around the old picture, DPI scaling, the transparency key, and the
-// cases that must leave the picture alone. With VERDELO_PICTURE_DIR it also writes the banner at
-// 96 and 144 DPI as PNG files for a look.
+// pictures: the bitmap's pixels centred, growth at 144 DPI, the transparency key inside the
+// banner, and the cases that leave the picture alone. With VERDELO_PICTURE_DIR it also writes the
+// banner at 96 and 144 DPI as PNG files for a look.
 #include "plant/drawing_banner_win.h"
 
 #include <gtest/gtest.h>
@@ -26,24 +26,21 @@ int Dpi144(const RECT&) { return 144; }
 
 HINSTANCE Self() { return GetModuleHandleA(nullptr); }
 
-// A picture at rect whose pixels are all `colour`.
 void MakePicture(PlantPicture& picture, const RECT& rect, uint32_t colour) {
   PictureObjects fresh;
   ASSERT_TRUE(CreateDibPicture(nullptr, rect, &fresh));
-  for (int i = 0; i < fresh.Width() * fresh.Height(); ++i) fresh.bits[i] = colour;
+  std::fill(fresh.bits, fresh.bits + fresh.Width() * fresh.Height(), colour);
   picture.Swap(&fresh);
 }
 
 uint32_t PixelAt(PlantPicture& picture, int x, int y) {
-  PictureObjects& shown = picture.Objects();
-  return shown.bits[y * shown.Width() + x];
+  return picture.Objects().bits[y * picture.Objects().Width() + x];
 }
 
-// The banner bitmap as top-down 32-bit pixels with the alpha byte the picture gets.
+// The banner bitmap as top-down 32-bit pixels, keyed as the picture keys them.
 std::vector<uint32_t> BannerPixels() {
-  HBITMAP bitmap = static_cast<HBITMAP>(LoadImageA(Self(), MAKEINTRESOURCEA(IDB_DRAWING_BANNER), IMAGE_BITMAP, 0,
-                                                   0, LR_CREATEDIBSECTION));
-  EXPECT_NE(bitmap, nullptr);
+  HBITMAP bitmap = static_cast<HBITMAP>(
+      LoadImageA(Self(), MAKEINTRESOURCEA(IDB_DRAWING_BANNER), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
   std::vector<uint32_t> pixels(kBannerWidth * kBannerHeight);
   struct {
     BITMAPINFOHEADER header;
@@ -60,65 +57,29 @@ std::vector<uint32_t> BannerPixels() {
   return pixels;
 }
 
-void SavePicture(PlantPicture& picture, const char* name) {
-#ifdef VERDELO_PICTURE_DIR
-  PictureObjects& shown = picture.Objects();
-  const std::string path = ToWinePath(std::string(VERDELO_PICTURE_DIR) + "/" + name);
-  EXPECT_TRUE(render_tool::WritePng(path, shown.bits, shown.Width(), shown.Height()));
-#else
-  (void)picture;
-  (void)name;
-#endif
-}
-
-TEST(DrawingBanner, LargePictureKeepsItsRectangleAndShowsTheBitmapCentred) {
+TEST(DrawingBanner, LargePictureShowsTheBitmapCentredWithItsBlackTransparent) {
   PlantPicture picture;
   MakePicture(picture, RECT{10, 20, 310, 120}, kFill);
   ASSERT_TRUE(ShowDrawingBanner(picture, nullptr, Self(), Dpi96));
-  const RECT rect = picture.Objects().rect;
-  EXPECT_EQ(rect.left, 10);
-  EXPECT_EQ(rect.top, 20);
-  EXPECT_EQ(rect.right, 310);
-  EXPECT_EQ(rect.bottom, 120);
-  // (300 - 152) / 2 = 74 and (100 - 36) / 2 = 32.
+  EXPECT_EQ(picture.Objects().rect.right, 310);
+  EXPECT_EQ(picture.Objects().rect.bottom, 120);
+  // At (300 - 152) / 2 = 74 and (100 - 36) / 2 = 32; the bitmap's black corner becomes transparent.
   const std::vector<uint32_t> banner = BannerPixels();
+  ASSERT_EQ(banner[0], 0u);
   for (int y = 0; y < kBannerHeight; ++y) {
     for (int x = 0; x < kBannerWidth; ++x) {
       ASSERT_EQ(PixelAt(picture, 74 + x, 32 + y), banner[y * kBannerWidth + x]) << x << "," << y;
     }
   }
-  // The bitmap's black corner is transparent in the picture; the picture around it is untouched.
-  EXPECT_EQ(PixelAt(picture, 74, 32), 0u);
   EXPECT_EQ(PixelAt(picture, 73, 50), kFill);
-  EXPECT_EQ(PixelAt(picture, 74 + kBannerWidth, 50), kFill);
   EXPECT_EQ(PixelAt(picture, 100, 31), kFill);
 }
 
-TEST(DrawingBanner, NarrowTallPictureGrowsSidewaysAroundItsOldPlace) {
-  PlantPicture picture;
-  MakePicture(picture, RECT{1000, 50, 1101, 250}, kFill);
-  ASSERT_TRUE(ShowDrawingBanner(picture, nullptr, Self(), Dpi96));
-  // 152 - 101 = 51: the left side moves out by 25, the right by 26; the height stays.
-  const RECT rect = picture.Objects().rect;
-  EXPECT_EQ(rect.left, 975);
-  EXPECT_EQ(rect.right, 1127);
-  EXPECT_EQ(rect.top, 50);
-  EXPECT_EQ(rect.bottom, 250);
-  EXPECT_EQ(PixelAt(picture, 24, 0), 0u);
-  EXPECT_EQ(PixelAt(picture, 25, 0), kFill);
-  EXPECT_EQ(PixelAt(picture, 125, 199), kFill);
-  EXPECT_EQ(PixelAt(picture, 126, 199), 0u);
-  // The banner lies at (0, (200 - 36) / 2) = (0, 82), over the old picture and beside it.
-  EXPECT_EQ(PixelAt(picture, 0, 81), 0u);
-  EXPECT_EQ(PixelAt(picture, 10, 82 + 18), BannerPixels()[18 * kBannerWidth + 10]);
-  EXPECT_EQ(PixelAt(picture, 76, 82 + 18), BannerPixels()[18 * kBannerWidth + 76]);
-}
-
-TEST(DrawingBanner, At144DpiTheBannerIsHalfAgainAsLarge) {
+TEST(DrawingBanner, At144DpiASmallPictureGrowsAroundItsOldPlace) {
   PlantPicture picture;
   MakePicture(picture, RECT{100, 100, 120, 110}, kFill);
   ASSERT_TRUE(ShowDrawingBanner(picture, nullptr, Self(), Dpi144));
-  // 152 x 1.5 = 228, 36 x 1.5 = 54; the 20 x 10 picture sat 104 and 22 pixels in.
+  // 152 x 1.5 = 228 and 36 x 1.5 = 54; the 20 x 10 picture lay 104 and 22 pixels in.
   const RECT rect = picture.Objects().rect;
   EXPECT_EQ(rect.left, -4);
   EXPECT_EQ(rect.top, 78);
@@ -126,10 +87,8 @@ TEST(DrawingBanner, At144DpiTheBannerIsHalfAgainAsLarge) {
   EXPECT_EQ(rect.bottom, 132);
   // Source pixel (100, 18) of the panel fills destination pixels 150 and 151 across, 27 down.
   const uint32_t panel = BannerPixels()[18 * kBannerWidth + 100];
-  EXPECT_NE(panel, 0u);
   EXPECT_EQ(PixelAt(picture, 150, 27), panel);
   EXPECT_EQ(PixelAt(picture, 151, 27), panel);
-  EXPECT_EQ(PixelAt(picture, 0, 0), 0u);
 }
 
 TEST(DrawingBanner, MissingBitmapLeavesThePictureAlone) {
@@ -138,22 +97,23 @@ TEST(DrawingBanner, MissingBitmapLeavesThePictureAlone) {
   const HDC before = picture.Objects().dc.Get();
   EXPECT_FALSE(ShowDrawingBanner(picture, nullptr, GetModuleHandleA("kernel32.dll"), Dpi96));
   EXPECT_EQ(picture.Objects().dc.Get(), before);
-  EXPECT_EQ(PixelAt(picture, 5, 5), kFill);
 }
 
 TEST(DrawingBanner, PicturesToLookAt) {
+#ifdef VERDELO_PICTURE_DIR
   for (int dpi : {96, 144}) {
     PlantPicture picture;
     MakePicture(picture, RECT{0, 0, 400, 240}, 0);
     PictureObjects& shown = picture.Objects();
-    for (int y = 0; y < 240; ++y) {
-      for (int x = 0; x < 400; ++x) {
-        if ((x / 20 + y / 20) % 2 == 0) shown.bits[y * 400 + x] = 0xFF000000u | (x * 255 / 400) << 8 | 0x40;
-      }
+    for (int i = 0; i < 400 * 240; ++i) {
+      if ((i % 400 / 20 + i / 400 / 20) % 2 == 0) shown.bits[i] = 0xFF000040u | (i % 400 * 255 / 400) << 8;
     }
     ASSERT_TRUE(ShowDrawingBanner(picture, nullptr, Self(), dpi == 96 ? Dpi96 : Dpi144));
-    SavePicture(picture, dpi == 96 ? "banner_96dpi.png" : "banner_144dpi.png");
+    const std::string path =
+        ToWinePath(std::string(VERDELO_PICTURE_DIR) + "/banner_" + std::to_string(dpi) + "dpi.png");
+    EXPECT_TRUE(render_tool::WritePng(path, shown.bits, shown.Width(), shown.Height()));
   }
+#endif
 }
 
 TEST(PictureRescale, SameSizeCopiesDoubleSizeStretchesEmptyRefuses) {
@@ -162,21 +122,16 @@ TEST(PictureRescale, SameSizeCopiesDoubleSizeStretchesEmptyRefuses) {
   picture.Objects().bits[1] = 0xFF00FF00u;  // (1, 0)
   picture.Objects().bits[6] = 0;            // (2, 1): transparent
   const std::vector<uint32_t> before(picture.Objects().bits, picture.Objects().bits + 8);
-
   ASSERT_TRUE(RescalePicture(picture, nullptr, RECT{5, 5, 9, 7}));
   EXPECT_EQ(std::vector<uint32_t>(picture.Objects().bits, picture.Objects().bits + 8), before);
-  EXPECT_EQ(picture.Objects().rect.left, 5);
 
   ASSERT_TRUE(RescalePicture(picture, nullptr, RECT{0, 0, 8, 4}));
-  EXPECT_EQ(PixelAt(picture, 2, 0), 0xFF00FF00u);
   EXPECT_EQ(PixelAt(picture, 3, 1), 0xFF00FF00u);
-  EXPECT_EQ(PixelAt(picture, 4, 2), 0u);
   EXPECT_EQ(PixelAt(picture, 5, 3), 0u);
   EXPECT_EQ(PixelAt(picture, 7, 3), kFill);
 
   const HDC kept = picture.Objects().dc.Get();
   EXPECT_FALSE(RescalePicture(picture, nullptr, RECT{10, 10, 10, 20}));
-  EXPECT_FALSE(RescalePicture(picture, nullptr, RECT{10, 10, 5, 20}));
   EXPECT_EQ(picture.Objects().dc.Get(), kept);
   EXPECT_EQ(picture.Objects().rect.right, 8);
 }

@@ -1,4 +1,4 @@
-// Help-file names and the viewer's parameter text, with the length at which it is refused.
+// The viewer's parameter text at the length where it no longer fits, which is refused, not cut.
 #include "framework/shell/help_file.h"
 
 #include <gtest/gtest.h>
@@ -7,19 +7,8 @@
 
 namespace {
 
-TEST(HelpFile, OnlyCompiledHelpNamesCount) {
-  EXPECT_TRUE(IsHelpFileName("Verdelo.chm"));
-  EXPECT_TRUE(IsHelpFileName("C:\\Help\\a.chm.bak"));
-  EXPECT_FALSE(IsHelpFileName("readme.txt"));
-  EXPECT_FALSE(IsHelpFileName(nullptr));
-}
-
-TEST(HelpFile, ParametersQuoteThePathAndTheTopic) {
+TEST(HelpFile, ParametersThatDoNotFitAreRefused) {
   char parameters[kPathCapacity];
-  ASSERT_TRUE(HelpParameters(parameters, "C:\\PROGRA~1\\Verdelo.chm", "ConfigurationInformation.htm"));
-  EXPECT_STREQ(parameters, "\"C:\\PROGRA~1\\Verdelo.chm::/ConfigurationInformation.htm\"");
-  ASSERT_TRUE(HelpParameters(parameters, "C:\\Verdelo.chm", ""));
-  EXPECT_STREQ(parameters, "\"C:\\Verdelo.chm\"");
   // Quotes, "::/" and a topic: 2 + 3 + topic; 259 characters fit, 260 do not.
   const std::string path(250, 'p');
   EXPECT_TRUE(HelpParameters(parameters, path.c_str(), "abcd"));
