@@ -6,12 +6,12 @@
 #include <cstdlib>
 #include <vector>
 
-#include "framework/dialog_controls_win.h"
-#include "framework/dpi_functions_win.h"
-#include "framework/font_lists.h"
-#include "framework/monitor_table_win.h"
+#include "framework/app/zrf_app_win.h"
+#include "framework/style/font_lists.h"
+#include "framework/ui/dialog_controls_win.h"
 #include "framework/ui/dialog_setup_win.h"
-#include "framework/zrf_app_win.h"
+#include "framework/ui/dpi_functions_win.h"
+#include "framework/ui/monitor_table_win.h"
 #include "resources/resource_ids.h"
 
 namespace {

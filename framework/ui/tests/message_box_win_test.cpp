@@ -10,11 +10,11 @@
 #include <utility>
 #include <vector>
 
-#include "framework/dpi_functions_win.h"
-#include "framework/font_lists.h"
+#include "framework/app/zrf_app_win.h"
+#include "framework/style/font_lists.h"
+#include "framework/ui/dpi_functions_win.h"
 #include "framework/ui/message_box_layout.h"
 #include "framework/ui/zrf_window_win.h"
-#include "framework/zrf_app_win.h"
 #include "resources/resource_ids.h"
 #include "tools/testsupport/wine_path.h"
 
