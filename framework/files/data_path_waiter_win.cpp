@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "framework/base/zrf_messages.h"
 #include "framework/base/zrf_results.h"
 #include "framework/files/file_ops_win.h"
 #include "framework/style/icon_win.h"
@@ -78,7 +79,7 @@ void CDataPathWaiter::ShowTry(int32_t tryNumber) {
   }
   NOTIFYICONDATAA data = TrayData(window_);
   data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-  data.uCallbackMessage = WM_ZRF_TRAYNOTIFY;
+  data.uCallbackMessage = zrf::WM_ZRF_TRAYNOTIFY;
   data.hIcon = (tryNumber % 2 == 1 && greyedIcon_ != nullptr) ? greyedIcon_ : normalIcon_;
   // The tip holds 127 characters; a longer text is cut there.
   std::memcpy(data.szTip, tipText, sizeof data.szTip - 1);
@@ -140,7 +141,7 @@ LRESULT CALLBACK CDataPathWaiter::DataPathWaiterWndProc(HWND window, UINT messag
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
   }
   auto* waiter = reinterpret_cast<CDataPathWaiter*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (waiter != nullptr && message == WM_ZRF_TRAYNOTIFY) {
+  if (waiter != nullptr && message == zrf::WM_ZRF_TRAYNOTIFY) {
     waiter->OnTrayNotify(lParam);
     return 0;
   }

@@ -10,8 +10,6 @@
 
 #include "framework/files/data_path_wait.h"
 
-/// Callback message of the wait's notification-area icon.
-constexpr UINT WM_ZRF_TRAYNOTIFY = 0x83F1;
 /// Window class of the wait's hidden window.
 constexpr char kWaitWindowClass[] = "ZRFWaitForDataPath";
 /// Command id of the menu item that gives up.
