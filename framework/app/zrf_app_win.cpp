@@ -51,7 +51,8 @@ CZrfApp::CZrfApp()
       controlWindow(nullptr),
       previousWindowProc(nullptr),
       modalDepth(0),
-      dialogFont(nullptr) {
+      dialogFont(nullptr),
+      exitHook(nullptr) {
   // language is the first field of the 4-aligned record: an int32_t that may be read in place.
   static_assert(offsetof(SettingsRecord, language) == 0);
   strings.SetLanguageSource(reinterpret_cast<const int32_t*>(&settings));
@@ -59,6 +60,7 @@ CZrfApp::CZrfApp()
 }
 
 CZrfApp::~CZrfApp() {
+  if (exitHook != nullptr) exitHook();
   if (SUCCEEDED(oleResult_)) OleUninitialize();
 }
 

@@ -25,7 +25,7 @@ class CZrfApp {
   /// All fields zero or empty, then: dialog icon id 1, the settings defaults, the string table
   /// reading its language from the settings, and OLE initialised for this thread.
   CZrfApp();
-  /// Uninitialises OLE when the constructor initialised it.
+  /// At process exit: runs exitHook, then uninitialises OLE when the constructor initialised it.
   ~CZrfApp();
   CZrfApp(const CZrfApp&) = delete;
   CZrfApp& operator=(const CZrfApp&) = delete;
@@ -134,6 +134,10 @@ class CZrfApp {
   WNDPROC previousWindowProc;      ///< procedure a framework window had before its own was set
   int32_t modalDepth;              ///< open modal dialogs and message boxes
   HFONT dialogFont;                ///< font of the dialog set up last; owned by the UI style
+
+  /// What the destructor runs first: the shutdown (destroying every window, saving the state),
+  /// which the start-up installs because it reaches above this library. Null: nothing.
+  void (*exitHook)();
 
  private:
   HRESULT oleResult_;

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <new>
+
 #include "framework/base/scoped_handles_win.h"
 
 namespace {
@@ -88,6 +90,9 @@ class Win32FileOps final : public FileOps {
 }  // namespace
 
 FileOps& SystemFileOps() {
-  static Win32FileOps ops;
-  return ops;
+  // Never destroyed: made on first use, after the application object, it would otherwise be
+  // destroyed before it, whose destructor saves the settings through it at process exit.
+  alignas(Win32FileOps) static unsigned char storage[sizeof(Win32FileOps)];
+  static Win32FileOps* const ops = new (storage) Win32FileOps;
+  return *ops;
 }

@@ -1,5 +1,5 @@
 // The application object under Windows: its state before start-up, patterns, the settings
-// record's load and save rules on a real data folder.
+// record's load and save rules on a real data folder, and the save from its destructor at exit.
 #include "framework/app/zrf_app_win.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +7,9 @@
 
 #include <cstring>
 #include <string>
+
+#include "framework/base/scoped_handles_win.h"
+#include "framework/files/file_ops_win.h"
 
 namespace {
 
@@ -72,6 +75,54 @@ TEST(ZrfApp, SettingsLoadValidateAndSave) {
   gApp.dataFolder[0] = '\0';
   EXPECT_FALSE(gApp.SaveSettings());
   EXPECT_FALSE(Exists("\\(ZRF)App.zrd"));
+}
+
+// Names the data folder of a child process of this test program that saves at exit.
+constexpr char kSaveAtExitVariable[] = "VERDELO_TEST_SAVE_AT_EXIT";
+constexpr uint32_t kExitMarkerColor = 0x00123456;
+
+void SaveFromTheDestructor() { (void)gApp.SaveSettings(); }
+
+// The child: a program that loaded its settings (so the file operations came to life after the
+// application object) and saves them from the application object's destructor, after main.
+void RunAsChildThatSavesAtExit(const char* folder) {
+  std::strcpy(gApp.dataFolder, folder);
+  gApp.LoadSettings(1);
+  gApp.settings.customColors[kColorFocus] = kExitMarkerColor;
+  gApp.exitHook = SaveFromTheDestructor;
+}
+
+TEST(ZrfApp, DestructorSavesTheSettingsWithTheFileOperationsAlive) {
+  char childFolder[MAX_PATH] = {};
+  if (GetEnvironmentVariableA(kSaveAtExitVariable, childFolder, MAX_PATH) != 0) {
+    RunAsChildThatSavesAtExit(childFolder);
+    return;
+  }
+  const std::string folder = FreshFolder("exit");
+  char program[MAX_PATH] = {};
+  ASSERT_NE(GetModuleFileNameA(nullptr, program, MAX_PATH), 0u);
+  std::string line = std::string("\"") + program +
+                     "\" --gtest_filter=ZrfApp.DestructorSavesTheSettingsWithTheFileOperationsAlive";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  SetEnvironmentVariableA(kSaveAtExitVariable, folder.c_str());
+  const BOOL started =
+      CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process);
+  SetEnvironmentVariableA(kSaveAtExitVariable, nullptr);
+  ASSERT_TRUE(started);
+  ScopedHandle child(process.hProcess);
+  ScopedHandle thread(process.hThread);
+  ASSERT_EQ(WaitForSingleObject(child.Get(), 60000), WAIT_OBJECT_0);
+  DWORD exitCode = 1;
+  GetExitCodeProcess(child.Get(), &exitCode);
+  EXPECT_EQ(exitCode, 0u);
+
+  SettingsRecord saved{};
+  DataFileStore store(SystemFileOps(), folder.c_str(), nullptr);
+  ASSERT_EQ(store.ReadDataFile(kSettingsFileName, kNoFileNumber, &saved, sizeof saved, kDataFolderLocation),
+            297u);
+  EXPECT_EQ(uint32_t(saved.customColors[kColorFocus]), kExitMarkerColor);
 }
 
 }  // namespace
