@@ -22,16 +22,9 @@
 #include "framework/files/folders_win.h"
 #include "framework/style/icon_tint.h"
 #include "framework/style/icon_win.h"
+#include "framework/style/tests/icon_pixels_win.h"
 
 namespace {
-
-std::vector<uint32_t> IconPixels(HICON icon, bool mask) {
-  std::vector<uint32_t> pixels(256 * 256);
-  size_t count = 0;
-  EXPECT_TRUE(ReadIconPixels(icon, mask, pixels.data(), pixels.size(), &count));
-  pixels.resize(count);
-  return pixels;
-}
 
 bool IsFolder(const std::string& path) {
   const DWORD attributes = GetFileAttributesA(path.c_str());

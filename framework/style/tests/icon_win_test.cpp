@@ -6,16 +6,9 @@
 #include <vector>
 
 #include "framework/base/zrf_results.h"
+#include "framework/style/tests/icon_pixels_win.h"
 
 namespace {
-
-std::vector<uint32_t> Pixels(HICON icon, bool mask) {
-  std::vector<uint32_t> pixels(256 * 256);
-  size_t count = 0;
-  EXPECT_TRUE(ReadIconPixels(icon, mask, pixels.data(), pixels.size(), &count));
-  pixels.resize(count);
-  return pixels;
-}
 
 int Width(HICON icon) {
   ICONINFO info{};
@@ -33,7 +26,7 @@ TEST(IconWin, FullyClearIconKeepsItsPixels) {
   int32_t error = -1;
   HICON twin = MakeTintedIcon(icon, 0xFFFFFF, 0x000000, &error);
   ASSERT_NE(twin, nullptr);
-  EXPECT_EQ(Pixels(twin, false), Pixels(icon, false));
+  EXPECT_EQ(IconPixels(twin, false), IconPixels(icon, false));
   DestroyIcon(twin);
   DestroyIcon(icon);
 }
