@@ -2,7 +2,7 @@
 #include "app/plant_autostart_win.h"
 
 #include "app/plant_autostart.h"
-#include "framework/zrf_app_win.h"
+#include "framework/app/zrf_app_win.h"
 
 namespace app {
 

@@ -3,8 +3,8 @@
 
 #include <cstring>
 
-#include "framework/command_line.h"
-#include "framework/data_file.h"
+#include "framework/app/command_line.h"
+#include "framework/files/data_file.h"
 
 namespace app {
 namespace {

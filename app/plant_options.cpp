@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "framework/data_file.h"
+#include "framework/files/data_file.h"
 
 namespace app {
 

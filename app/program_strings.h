@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "framework/string_table.h"
+#include "framework/base/string_table.h"
 #include "framework/ui/message_box_layout.h"
 
 namespace app {

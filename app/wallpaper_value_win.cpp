@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app/wallpaper_value.h"
-#include "framework/scoped_handles_win.h"
+#include "framework/base/scoped_handles_win.h"
 
 namespace app {
 namespace {

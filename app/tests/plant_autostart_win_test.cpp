@@ -7,7 +7,7 @@
 #include <cstdio>
 
 #include "framework/shell/tests/shortcut_reader_win.h"
-#include "framework/zrf_app_win.h"
+#include "framework/app/zrf_app_win.h"
 
 namespace app {
 namespace {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "framework/command_line.h"
+#include "framework/app/command_line.h"
 
 namespace app {
 namespace {

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "framework/data_file.h"
+#include "framework/files/data_file.h"
 
 std::string AutostartArguments(const char* extra) {
   return std::string("-WAITFORDATAPATH -AUTOSTART ") + (extra != nullptr ? extra : "");

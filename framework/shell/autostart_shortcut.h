@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <string>
 
-#include "framework/path_backslash.h"
+#include "framework/base/path_backslash.h"
 
 /// The arguments of the shortcut: "-WAITFORDATAPATH -AUTOSTART " followed by extra (nothing for
 /// null), so that the program started at logon waits for its data folder.

@@ -8,11 +8,10 @@
 
 #include <string>
 
-#include "framework/folders_win.h"
-#include "framework/scoped_handles_win.h"
+#include "framework/files/folders_win.h"
+#include "framework/base/scoped_handles_win.h"
 #include "framework/shell/autostart_shortcut.h"
-#include "framework/zrf_app_win.h"
-#include "framework/zrf_results.h"
+#include "framework/base/zrf_results.h"
 
 namespace {
 
@@ -59,15 +58,4 @@ int32_t SetStartupShortcut(bool enabled, const char* extra, bool keepExisting, c
     return ZRF_ERR_SHORTCUT;
   }
   return WriteLink(link, target, AutostartArguments(extra), iconLocation);
-}
-
-int32_t CZrfApp::SetAutostart(bool enabled, const char* extra, uint8_t keepExisting, const char* iconLocation,
-                              const char* name) {
-  char target[kPathCapacity];
-  // Deleting needs no target; a target that does not fit fails the creation below.
-  if (!AutostartTarget(target, install.installFolder, productName)) {
-    target[0] = '\0';
-  }
-  return SetStartupShortcut(enabled, extra, keepExisting != 0, iconLocation, name != nullptr ? name : productName,
-                            target);
 }

@@ -1,5 +1,5 @@
-// The Startup-folder shortcut as a shell link: CZrfApp::SetAutostart and the free function behind
-// it, which tests call with their own target.
+// The Startup-folder shortcut as a shell link. CZrfApp::SetAutostart (zrf_app_shell_win.cpp) calls
+// it with the program's own target.
 #pragma once
 
 #include <cstdint>

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "framework/path_backslash.h"
+#include "framework/base/path_backslash.h"
 
 /// Results of CZrfApp::OpenHelp.
 constexpr int32_t kHelpOpened = 0;

@@ -5,15 +5,11 @@
 
 #include <cstdio>
 
-#include "framework/data_file.h"
+#include "framework/files/data_file.h"
 #include "framework/shell/help_file.h"
-#include "framework/ui/message_box_layout.h"
-#include "framework/zrf_app_win.h"
 
 namespace {
 
-// Framework text whose piece 0 says the manual cannot be displayed and piece 1 that it is missing.
-constexpr uint16_t kManualTextId = 0xF007;
 constexpr int32_t kCannotDisplayPiece = 0;
 constexpr int32_t kMissingPiece = 1;
 constexpr uintptr_t kLastShellError = 32;  // ShellExecute and FindExecutable fail at or below this
@@ -66,13 +62,4 @@ HelpOutcome OpenHelpFile(const char* file, const char* topic, const char* instal
     return Outcome(kHelpNotStarted, kCannotDisplayPiece, file);
   }
   return Outcome(kHelpOpened, -1, "");
-}
-
-int32_t CZrfApp::OpenHelp(const char* file, const char* topic) {
-  const HelpOutcome outcome = OpenHelpFile(file, topic, install.installFolder, SystemHelpShellCalls());
-  if (outcome.messagePiece >= 0) {
-    MessageDialog(nullptr, productName, strings.Text(kManualTextId, outcome.messagePiece),
-                  zrf::kMessageError | zrf::kMessageOk | zrf::kMessageBoldFirstLine, 0, outcome.messageName);
-  }
-  return outcome.result;
 }

@@ -1,12 +1,12 @@
-// Opening a compiled HTML help file with the viewer Windows associates with it: CZrfApp::OpenHelp
-// and the free function behind it, whose shell calls tests replace.
+// Opening a compiled HTML help file with the viewer Windows associates with it, through shell
+// calls that tests replace. CZrfApp::OpenHelp (zrf_app_shell_win.cpp) shows the outcome's message.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
 
-#include "framework/path_backslash.h"
+#include "framework/base/path_backslash.h"
 
 /// The two shell calls of opening help, replaceable by tests.
 struct HelpShellCalls {

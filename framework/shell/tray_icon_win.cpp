@@ -4,9 +4,9 @@
 #include <cstdarg>
 #include <cstdio>
 
-#include "framework/data_path_waiter_win.h"
+#include "framework/base/zrf_messages.h"
 #include "framework/ui/zrf_window_win.h"
-#include "framework/zrf_app_win.h"
+#include "framework/app/zrf_app_win.h"
 
 namespace {
 
@@ -38,7 +38,7 @@ void CZrfApp::SetTrayIcon(uint16_t windowIndex, int32_t iconId, const char* form
   data.hWnd = owner != nullptr ? owner->window : GetDesktopWindow();
   data.uID = windowIndex;
   data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-  data.uCallbackMessage = WM_ZRF_TRAYNOTIFY;
+  data.uCallbackMessage = zrf::WM_ZRF_TRAYNOTIFY;
   data.hIcon = icon;
   // The tip holds 127 characters; a longer text is cut there.
   std::snprintf(data.szTip, sizeof data.szTip, "%s", tip);

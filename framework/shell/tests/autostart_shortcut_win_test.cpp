@@ -10,8 +10,8 @@
 
 #include "framework/shell/tests/shortcut_reader_win.h"
 #include "framework/shell/tests/temp_install_folder.h"
-#include "framework/zrf_app_win.h"
-#include "framework/zrf_results.h"
+#include "framework/app/zrf_app_win.h"
+#include "framework/base/zrf_results.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 
 #include <string>
 
-#include "framework/folders_win.h"
-#include "framework/scoped_handles_win.h"
+#include "framework/files/folders_win.h"
+#include "framework/base/scoped_handles_win.h"
 
 struct ShortcutContents {
   std::string target;  ///< empty when the link could not be read

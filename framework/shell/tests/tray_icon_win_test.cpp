@@ -8,9 +8,9 @@
 #include <cstdio>
 #include <vector>
 
-#include "framework/data_path_waiter_win.h"
+#include "framework/base/zrf_messages.h"
 #include "framework/ui/zrf_window_win.h"
-#include "framework/zrf_app_win.h"
+#include "framework/app/zrf_app_win.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -37,7 +37,7 @@ TEST(SetTrayIcon, AddsChangesAndRemovesWithoutDestroyingTheIconShown) {
   EXPECT_EQ(data.hWnd, GetDesktopWindow());
   EXPECT_EQ(data.uID, 9u);
   EXPECT_EQ(data.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
-  EXPECT_EQ(data.uCallbackMessage, WM_ZRF_TRAYNOTIFY);
+  EXPECT_EQ(data.uCallbackMessage, zrf::WM_ZRF_TRAYNOTIFY);
   EXPECT_STREQ(data.szTip, "Fern has 12 leaves");
 
   auto* owner = new CZrfWindow;
