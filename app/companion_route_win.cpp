@@ -92,8 +92,8 @@ int32_t CompanionRoute::SendToCompanion(uint32_t message, ostrel::CompanionComma
       return -1;
     }
     DWORD_PTR answer = 0;
-    if (SendMessageTimeoutA(window, message, static_cast<WPARAM>(command), 0, SMTO_NORMAL,
-                            search_.replyMs, &answer)) {
+    if (SendMessageTimeoutA(window, message, static_cast<WPARAM>(command), 0, SMTO_NORMAL, search_.replyMs,
+                            &answer)) {
       // The companion answers an int; a 64-bit companion sign-extends it.
       return static_cast<int32_t>(answer);
     }

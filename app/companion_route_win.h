@@ -29,10 +29,12 @@ struct CompanionSearch {
   uint32_t replyMs = ostrel::kCompanionReplyMs;
 };
 
+/// Asks the companion; one per process, used by the UI thread and the worker.
 class CompanionRoute final : public HookRoute {
  public:
   /// `companionPath`: the companion program ("<program folder>\Verdelo64.exe").
-  CompanionRoute(ostrel::OstrelSharedMem& block, std::string companionPath, const CompanionSearch& search = {});
+  CompanionRoute(ostrel::OstrelSharedMem& block, std::string companionPath,
+                 const CompanionSearch& search = {});
 
   /// Start-up: starts the companion unless its window exists or another process is starting it
   /// (`companionRunning` set). False only when starting it failed (program message 50).

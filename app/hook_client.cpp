@@ -41,13 +41,12 @@ bool IsListed(const ostrel::OstrelSharedMem& block, uint32_t window) {
 
 }  // namespace
 
-HookClient::HookClient(ostrel::OstrelSharedMem& block, HookRoute& route, HookWait wait,
-                       void* waitContext, const ostrel::ClaimTiming& timing)
+HookClient::HookClient(ostrel::OstrelSharedMem& block, HookRoute& route, HookWait wait, void* waitContext,
+                       const ostrel::ClaimTiming& timing)
     : block_(block), route_(route), wait_(wait), waitContext_(waitContext), timing_(timing) {}
 
 bool HookClient::Claim(int32_t value) {
-  return ostrel::ClaimBusy(block_.busy, value, timing_, wait_, waitContext_) !=
-         ostrel::BusyResult::TimedOut;
+  return ostrel::ClaimBusy(block_.busy, value, timing_, wait_, waitContext_) != ostrel::BusyResult::TimedOut;
 }
 
 int32_t HookClient::RegisterWithHook(uint32_t window, std::string_view path) {

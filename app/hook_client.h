@@ -45,6 +45,7 @@ inline constexpr int32_t kHookFailed = -1;
 /// Longest private plant path the library compares (its checkedName holds 255 characters).
 inline constexpr size_t kMaxHookPath = 255;
 
+/// The four calls over one block and one route; the UI thread and the worker may share it.
 class HookClient {
  public:
   /// All borrowed for the client's life. `wait` runs between tries of the `busy` claim.

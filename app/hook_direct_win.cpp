@@ -7,10 +7,14 @@ namespace plantapp {
 
 int32_t DirectHookRoute::Call(ostrel::CompanionCommand command) {
   switch (command) {
-    case ostrel::CompanionCommand::RegisterClient: return Ostrel_Register();
-    case ostrel::CompanionCommand::UnregisterClient: return Ostrel_Unregister();
-    case ostrel::CompanionCommand::UpdateDesktop: return Ostrel_Update();
-    case ostrel::CompanionCommand::RehookDesktop: return Ostrel_Rehook();
+    case ostrel::CompanionCommand::RegisterClient:
+      return Ostrel_Register();
+    case ostrel::CompanionCommand::UnregisterClient:
+      return Ostrel_Unregister();
+    case ostrel::CompanionCommand::UpdateDesktop:
+      return Ostrel_Update();
+    case ostrel::CompanionCommand::RehookDesktop:
+      return Ostrel_Rehook();
   }
   return -1;
 }

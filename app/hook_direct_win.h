@@ -6,6 +6,7 @@
 
 namespace plantapp {
 
+/// Calls the imported exports on the calling thread.
 class DirectHookRoute final : public HookRoute {
  public:
   [[nodiscard]] int32_t Call(ostrel::CompanionCommand command) override;

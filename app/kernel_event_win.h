@@ -9,6 +9,7 @@
 
 namespace plantapp {
 
+/// A WorkerSignal on a kernel event it owns; unusable until Create succeeds.
 class KernelEvent final : public WorkerSignal {
  public:
   KernelEvent() = default;

@@ -9,6 +9,7 @@
 
 namespace plantapp {
 
+/// A WorkerSignal that any thread may set, reset and wait on.
 class ManualResetEvent final : public WorkerSignal {
  public:
   explicit ManualResetEvent(bool initiallySet) : set_(initiallySet) {}

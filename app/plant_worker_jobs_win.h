@@ -23,13 +23,14 @@ struct PlantWorkerParts {
   plant::Plant& plant;
   plant::PlantPicture& picture;
   RenderPermission& permission;
-  WorkerWords& words;      ///< PlantWorker::Words()
-  WorkerSignal& running;   ///< PlantWorker::Running(): the hand-over waits while it is reset
-  HWND plantWindow;        ///< the picture is made compatible with its DC; null: the screen's
+  WorkerWords& words;              ///< PlantWorker::Words()
+  WorkerSignal& running;           ///< PlantWorker::Running(): the hand-over waits while it is reset
+  HWND plantWindow;                ///< the picture is made compatible with its DC; null: the screen's
   ostrel::OstrelSharedMem* block;  ///< where an open dialog's frame is published; may be null
-  HookClient* hook;        ///< repaints the desktop after a hand-over; may be null
+  HookClient* hook;                ///< repaints the desktop after a hand-over; may be null
 };
 
+/// The worker's jobs on the process's plant; the plant-data lock is the loop's to take.
 class PlantWorkerJobs final : public WorkerJobs {
  public:
   explicit PlantWorkerJobs(const PlantWorkerParts& parts);

@@ -30,9 +30,7 @@ void RaiseCommand(std::atomic<int32_t>& command, WorkerCommand wanted) {
 
 }  // namespace
 
-WorkerCommand CommandOf(const WorkerWords& words) {
-  return static_cast<WorkerCommand>(words.command.load());
-}
+WorkerCommand CommandOf(const WorkerWords& words) { return static_cast<WorkerCommand>(words.command.load()); }
 
 void RequestWorker(WorkerWords& words, WorkerSignal& work, int32_t steps, WorkerCommand command) {
   RaiseCommand(words.command, command);

@@ -27,7 +27,8 @@ WorkerStart PlantWorker::Start(const std::string& plantFileName, WorkerJobs& job
 
 DWORD WINAPI PlantWorker::WorkerThread(void* self) {
   auto* worker = static_cast<PlantWorker*>(self);
-  const WorkerLoopParts parts{worker->words_, worker->work_, worker->running_, *worker->jobs_, PlantDataLock()};
+  const WorkerLoopParts parts{worker->words_, worker->work_, worker->running_, *worker->jobs_,
+                              PlantDataLock()};
   return static_cast<DWORD>(RunWorkerLoop(parts));
 }
 

@@ -21,8 +21,7 @@ ClaimTiming ProtocolClaimTiming() { return ClaimTiming{kStaleClaimMs, kClaimGive
 
 bool TryClaimBusy(int32_t& word, int32_t value) {
   int32_t expected = 0;
-  return __atomic_compare_exchange_n(&word, &expected, value, false, __ATOMIC_ACQ_REL,
-                                     __ATOMIC_ACQUIRE);
+  return __atomic_compare_exchange_n(&word, &expected, value, false, __ATOMIC_ACQ_REL, __ATOMIC_ACQUIRE);
 }
 
 BusyResult ClaimBusy(int32_t& word, int32_t value, const ClaimTiming& timing,
@@ -32,8 +31,7 @@ BusyResult ClaimBusy(int32_t& word, int32_t value, const ClaimTiming& timing,
   uint32_t heldFor = 0;
   for (uint32_t waited = 0;; waited += step) {
     int32_t current = 0;
-    if (__atomic_compare_exchange_n(&word, &current, value, false, __ATOMIC_ACQ_REL,
-                                    __ATOMIC_ACQUIRE)) {
+    if (__atomic_compare_exchange_n(&word, &current, value, false, __ATOMIC_ACQ_REL, __ATOMIC_ACQUIRE)) {
       return BusyResult::Ok;
     }
     if (waited != 0 && HolderOf(current) == holder) {
@@ -58,8 +56,8 @@ BusyResult ClaimBusy(int32_t& word, int32_t value, const ClaimTiming& timing,
 bool ReleaseBusy(int32_t& word, int32_t value) {
   int32_t current = __atomic_load_n(&word, __ATOMIC_ACQUIRE);
   while ((current & kBusyClaimMask) == value) {
-    if (__atomic_compare_exchange_n(&word, &current, current & ~kBusyClaimMask, false,
-                                    __ATOMIC_ACQ_REL, __ATOMIC_ACQUIRE)) {
+    if (__atomic_compare_exchange_n(&word, &current, current & ~kBusyClaimMask, false, __ATOMIC_ACQ_REL,
+                                    __ATOMIC_ACQUIRE)) {
       return true;
     }
   }

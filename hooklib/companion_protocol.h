@@ -34,8 +34,8 @@ inline bool IsCompanionRunning(const OstrelSharedMem& block) {
 /// Sets `companionRunning` from 0 to 1; false when it was 1 already (another process starts one).
 inline bool ClaimCompanionStart(OstrelSharedMem& block) {
   uint8_t expected = 0;
-  return __atomic_compare_exchange_n(&block.companionRunning, &expected, uint8_t{1}, false,
-                                     __ATOMIC_ACQ_REL, __ATOMIC_ACQUIRE);
+  return __atomic_compare_exchange_n(&block.companionRunning, &expected, uint8_t{1}, false, __ATOMIC_ACQ_REL,
+                                     __ATOMIC_ACQUIRE);
 }
 
 /// Writes `companionRunning`.

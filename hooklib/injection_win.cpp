@@ -23,8 +23,11 @@ constexpr DWORD kInjectPause = 10;
 
 void InstallSubclass(HWND listView) {
   // Judged by the procedure, not by the handle: a list view destroyed and made again in the same
-  // desktop process may come back under a handle that was ours.
-  if (reinterpret_cast<WNDPROC>(GetWindowLongPtrA(listView, GWLP_WNDPROC)) == &DesktopListViewProc) {
+  // desktop process may come back under a handle that was ours. The procedure is compared as
+  // installed and as read back, in case the system hands out a stand-in for it.
+  const LONG_PTR current = GetWindowLongPtrA(listView, GWLP_WNDPROC);
+  if (current == reinterpret_cast<LONG_PTR>(&DesktopListViewProc) ||
+      (gState.subclassed != nullptr && current == gState.installedProc)) {
     return;
   }
   if (GetWindowThreadProcessId(listView, nullptr) != GetCurrentThreadId()) {
@@ -37,6 +40,7 @@ void InstallSubclass(HWND listView) {
   gState.eraseRgn = CreateRectRgn(0, 0, 0, 0);
   gState.oldProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
       listView, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DesktopListViewProc)));
+  gState.installedProc = GetWindowLongPtrA(listView, GWLP_WNDPROC);
   gState.subclassed = listView;
   gState.drag = DragState{};
   // Without double-buffering the list view erases its background through WM_ERASEBKGND, which is

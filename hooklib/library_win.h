@@ -29,6 +29,7 @@ struct LibraryState {
   // Desktop process only, touched only on the list view's thread:
   HWND subclassed = nullptr;        // the list view whose procedure is DesktopListViewProc
   WNDPROC oldProc = nullptr;        // its own procedure
+  LONG_PTR installedProc = 0;       // GWLP_WNDPROC read back after the subclass was installed
   DWORD savedDoubleBuffer = 0;      // its LVS_EX_DOUBLEBUFFER bit before the subclass
   HMODULE pin = nullptr;            // our own reference that keeps the library loaded
   HRGN paintRgn = nullptr;          // update regions collected since the last broadcast

@@ -5,9 +5,8 @@
 //
 //   plant_app_desktop_tests <test desktop> <test plant> <folder of Ostrel64.dll> <Verdelo64.exe>
 //                           <test worker>
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <vector>
 
@@ -47,7 +46,8 @@ class HookRoutes : public scenario::DesktopScenario {
   }
 
   bool PaintReaches(int plants, const Rect32& rect, int32_t mark) {
-    return WaitFor([&] { return scenario::FindBroadcast(EntriesWithCode(OstrelCode::Paint, mark), plants, rect) >= 0; });
+    return WaitFor(
+        [&] { return scenario::FindBroadcast(EntriesWithCode(OstrelCode::Paint, mark), plants, rect) >= 0; });
   }
 };
 
@@ -143,7 +143,8 @@ TEST_F(HookRoutes, CompanionDoesNotStartWithoutADesktopListView) {
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
   std::string line = "\"" + scenario::ScenarioPrograms().companion + "\"";
-  if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+  if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                     &process)) {
     EXPECT_EQ(WaitForSingleObject(process.hProcess, scenario::kWaitMs), WAIT_OBJECT_0);
     DWORD code = 0;
     GetExitCodeProcess(process.hProcess, &code);

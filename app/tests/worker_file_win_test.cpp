@@ -1,9 +1,8 @@
 // The plant program's worker on a real plant file under Wine: every pass rewrites the file, which
 // always loads and whose step count rises; a process killed at any moment of those saves, again
 // and again, never leaves a torn file.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <functional>
 #include <string>
@@ -27,8 +26,8 @@ std::vector<uint8_t> ReadWhole(const std::string& path, std::string* why) {
       if (GetLastError() != ERROR_SHARING_VIOLATION) break;
       Sleep(2);
     }
-    file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   }
   if (file == INVALID_HANDLE_VALUE) {
     *why = "cannot open the plant file, error " + std::to_string(GetLastError());

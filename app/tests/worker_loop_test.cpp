@@ -183,9 +183,8 @@ class WorkerLoop : public ::testing::Test {
 };
 
 // The points of a pass at which a Redraw may land, in the order the worker passes them.
-const char* const kPassPoints[] = {"work woken",          "simulate",          "save",
-                                   "notify",              "allowed",           "render",
-                                   "work before reset",   "work after reset"};
+const char* const kPassPoints[] = {
+    "work woken", "simulate", "save", "notify", "allowed", "render", "work before reset", "work after reset"};
 
 class RedrawAtEveryPoint : public WorkerLoop, public ::testing::WithParamInterface<const char*> {};
 
@@ -266,17 +265,6 @@ TEST_F(WorkerLoop, QuitSavesOnceMore) {
   EXPECT_EQ(jobs_.saves, 2);
 }
 
-TEST_F(WorkerLoop, NoRenderWhileTheScreenForbidsItAndEveryPassClearsTheEvent) {
-  jobs_.renderAllowed = false;
-  StartWorker();
-  ASSERT_TRUE(probe_.AwaitPassed("work wait", 2));
-  RequestWorker(words_, work_, 0, WorkerCommand::Redraw);
-  ASSERT_TRUE(probe_.AwaitPassed("work wait", 3));
-  EXPECT_EQ(jobs_.finishedAfter, -1);
-  EXPECT_EQ(Quit(), 0);
-  EXPECT_EQ(jobs_.saves, 3);
-}
-
 class FailingSignal final : public WorkerSignal {
  public:
   void Set() override {}
@@ -292,7 +280,9 @@ TEST(WorkerLoopFailure, FailedWaitEndsWithoutSaving) {
   CountingJobs jobs(words, probe);
   std::mutex plantLock;
   int exitCode = -1;
-  std::thread worker([&] { exitCode = RunWorkerLoop(WorkerLoopParts{words, work, running, jobs, plantLock}); });
+  std::thread worker([&] {
+    exitCode = RunWorkerLoop(WorkerLoopParts{words, work, running, jobs, plantLock});
+  });
   worker.join();
   EXPECT_EQ(exitCode, 1);
   EXPECT_EQ(jobs.saves, 0);

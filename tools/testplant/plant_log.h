@@ -45,7 +45,7 @@ struct LogEntry {
   int32_t plant;
   uint32_t code;
   int32_t lParam;
-  int32_t busy;     // the shared busy word while the sub-code was handled
+  int32_t busy;  // the shared busy word while the sub-code was handled
   int32_t answer;
   ostrel::Rect32 rect;
 };

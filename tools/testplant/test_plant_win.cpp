@@ -102,10 +102,14 @@ int32_t Register(HWND window, plantapp::HookRoute& route) {
 LRESULT OnCommand(HWND window, unsigned command) {
   plantapp::HookClient client(Block(), *gRoute, plantapp::WaitDispatchingMessages, nullptr);
   switch (command) {
-    case testplant::CommandRegister: return Register(window, *gRoute);
-    case testplant::CommandUnregister: return client.UnregisterFromHook(Self(window), gRect);
-    case testplant::CommandUpdate: return client.UpdateHook(gRect);
-    case testplant::CommandRehook: return client.RequestRehook(gRect);
+    case testplant::CommandRegister:
+      return Register(window, *gRoute);
+    case testplant::CommandUnregister:
+      return client.UnregisterFromHook(Self(window), gRect);
+    case testplant::CommandUpdate:
+      return client.UpdateHook(gRect);
+    case testplant::CommandRehook:
+      return client.RequestRehook(gRect);
     case testplant::CommandActivate:
       BecomeActive(window);
       return 0;
@@ -116,7 +120,8 @@ LRESULT OnCommand(HWND window, unsigned command) {
     case testplant::CommandHangOnPaint:
       gHangOnPaint = true;
       return 0;
-    default: return -99;
+    default:
+      return -99;
   }
 }
 
@@ -125,16 +130,24 @@ LRESULT OnOstrel(HWND window, OstrelCode code, LPARAM lParam) {
   LRESULT answer = 0;
   Rect32 rect{};
   switch (code) {
-    case OstrelCode::Paint: rect = PaintBounds(); break;
+    case OstrelCode::Paint:
+      rect = PaintBounds();
+      break;
     case OstrelCode::HitTest: {
       const ostrel::Point32 p{LOWORD(lParam), HIWORD(lParam)};
       rect = Rect32{p.x, p.y, 0, 0};
       answer = p.x >= gRect.left && p.x < gRect.right && p.y >= gRect.top && p.y < gRect.bottom;
       break;
     }
-    case OstrelCode::GetLimit: answer = lParam >= 1 && lParam <= 4 ? gLimits[lParam - 1] : 0; break;
-    case OstrelCode::Identify: answer = lstrcmpiA(block.checkedName, gName) == 0 ? 0 : 1; break;
-    case OstrelCode::Activate: BecomeActive(window); break;
+    case OstrelCode::GetLimit:
+      answer = lParam >= 1 && lParam <= 4 ? gLimits[lParam - 1] : 0;
+      break;
+    case OstrelCode::Identify:
+      answer = lstrcmpiA(block.checkedName, gName) == 0 ? 0 : 1;
+      break;
+    case OstrelCode::Activate:
+      BecomeActive(window);
+      break;
     case OstrelCode::Deactivate: {
       uint32_t self = Self(window);
       if (__atomic_compare_exchange_n(&block.activeClient, &self, 0u, false, __ATOMIC_ACQ_REL,
@@ -147,7 +160,8 @@ LRESULT OnOstrel(HWND window, OstrelCode code, LPARAM lParam) {
       gRect = block.activeFrame;
       rect = gRect;
       break;
-    default: break;
+    default:
+      break;
   }
   Log(code, lParam, answer, rect);
   if (code == OstrelCode::Paint && gHangOnPaint) {
@@ -174,8 +188,8 @@ bool ParseArguments(int argc, char** argv) {
   if (std::sscanf(argv[3], "%d,%d,%d,%d", &gRect.left, &gRect.top, &gRect.right, &gRect.bottom) != 4) {
     return false;
   }
-  if (argc > 4 && std::sscanf(argv[4], "%d,%d,%d,%d", &gLimits[0], &gLimits[1], &gLimits[2],
-                              &gLimits[3]) != 4) {
+  if (argc > 4 &&
+      std::sscanf(argv[4], "%d,%d,%d,%d", &gLimits[0], &gLimits[1], &gLimits[2], &gLimits[3]) != 4) {
     return false;
   }
   if (argc > 5) gCompanion = argv[5];
@@ -190,7 +204,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   const HANDLE mapping = OpenFileMappingA(FILE_MAP_WRITE, FALSE, testplant::kLogMapping);
-  gLog = mapping ? static_cast<testplant::PlantLog*>(MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, 0)) : nullptr;
+  gLog =
+      mapping ? static_cast<testplant::PlantLog*>(MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, 0)) : nullptr;
   gLogEvent = OpenEventA(EVENT_MODIFY_STATE, FALSE, testplant::kLogEvent);
   if (gLog == nullptr || gLogEvent == nullptr) {
     std::fprintf(stderr, "test plant: no test log\n");
@@ -211,8 +226,8 @@ int main(int argc, char** argv) {
   wc.hInstance = GetModuleHandleA(nullptr);
   wc.lpszClassName = "OstrelTestPlant";
   RegisterClassA(&wc);
-  const HWND window = CreateWindowExA(0, wc.lpszClassName, gName, WS_POPUP, 0, 0, 0, 0, nullptr,
-                                      nullptr, wc.hInstance, nullptr);
+  const HWND window = CreateWindowExA(0, wc.lpszClassName, gName, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                      wc.hInstance, nullptr);
   if (window == nullptr) return 4;
   __atomic_store_n(&gLog->windows[gId], Self(window), __ATOMIC_RELEASE);
   SetEvent(gLogEvent);

@@ -31,9 +31,10 @@ void ReadPrograms(int argc, char** argv) {
 }
 
 void DesktopScenario::SetUp() {
-  ASSERT_FALSE(ScenarioPrograms().desktop.empty()) << "usage: test desktop exe, test plant exe, library folder";
-  logMapping_ = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(testplant::PlantLog),
-                                   testplant::kLogMapping);
+  ASSERT_FALSE(ScenarioPrograms().desktop.empty())
+      << "usage: test desktop exe, test plant exe, library folder";
+  logMapping_ = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                   sizeof(testplant::PlantLog), testplant::kLogMapping);
   ASSERT_NE(logMapping_, nullptr);
   log_ = static_cast<testplant::PlantLog*>(MapViewOfFile(logMapping_, FILE_MAP_WRITE, 0, 0, 0));
   ASSERT_NE(log_, nullptr);
@@ -59,7 +60,9 @@ void DesktopScenario::TearDown() {
 
 void DesktopScenario::Kill(PROCESS_INFORMATION& p) { KillProcess(p); }
 
-PROCESS_INFORMATION DesktopScenario::Start(const std::string& commandLine) { return StartProcess(commandLine); }
+PROCESS_INFORMATION DesktopScenario::Start(const std::string& commandLine) {
+  return StartProcess(commandLine);
+}
 
 void KillProcess(PROCESS_INFORMATION& p) {
   if (p.hProcess == nullptr) return;
@@ -123,7 +126,9 @@ HWND DesktopScenario::PlantWindow(int id) {
   return reinterpret_cast<HWND>(ostrel::UnpackHandle(__atomic_load_n(&log_->windows[id], __ATOMIC_ACQUIRE)));
 }
 
-uint32_t DesktopScenario::Slot(int id) { return ostrel::PackHandle(reinterpret_cast<uintptr_t>(PlantWindow(id))); }
+uint32_t DesktopScenario::Slot(int id) {
+  return ostrel::PackHandle(reinterpret_cast<uintptr_t>(PlantWindow(id)));
+}
 
 LRESULT DesktopScenario::Command(int id, testplant::Command command) {
   DWORD_PTR result = 0;

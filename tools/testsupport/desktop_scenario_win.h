@@ -3,9 +3,8 @@
 // shared block, posts mouse input to the desktop's list view, and kills what it started.
 #pragma once
 
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <functional>
 #include <string>

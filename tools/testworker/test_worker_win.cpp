@@ -28,7 +28,8 @@ int main(int argc, char** argv) {
   plant.screenWidth = kScreenWidth;
   plant.screenHeight = kScreenHeight;
   std::string why;
-  if (plant::LoadPlantFile(plant, plant::SystemFileOps(), std::time(nullptr), &why) != plant::LoadResult::Ok) {
+  if (plant::LoadPlantFile(plant, plant::SystemFileOps(), std::time(nullptr), &why) !=
+      plant::LoadResult::Ok) {
     std::fprintf(stderr, "plant_app_test_worker: %s\n", why.c_str());
     return 3;
   }
