@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "companion/companion_window_win.h"
-#include "framework/dpi_functions_win.h"
+#include "framework/ui/dpi_functions_win.h"
 
 namespace {
 
