@@ -5,7 +5,7 @@
 
 #include "plant/saturate.h"
 
-namespace app {
+namespace plantapp {
 namespace {
 
 using plant::ClampToI32;
@@ -193,4 +193,4 @@ bool IsSamePlantPath(const char* privatePath, const char (&checkedName)[sizeof(o
   return true;
 }
 
-}  // namespace app
+}  // namespace plantapp

@@ -11,7 +11,7 @@
 #include "plant/plant_record.h"
 #include "plant/plant_state.h"
 
-namespace app {
+namespace plantapp {
 
 /// The record fields a frame change rewrites.
 struct PlantPlacement {
@@ -111,4 +111,4 @@ struct PicturePoint {
 /// regard to ASCII letter case.
 [[nodiscard]] bool IsSamePlantPath(const char* privatePath, const char (&checkedName)[sizeof(ostrel::OstrelSharedMem::checkedName)]);
 
-}  // namespace app
+}  // namespace plantapp

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstring>
 
-namespace app {
+namespace plantapp {
 namespace {
 
 /// RGNDATAHEADER, little-endian.
@@ -45,4 +45,4 @@ bool CopyPaintRegion(const uint8_t (&shared)[ostrel::kPaintRegionSize], PaintReg
   return true;
 }
 
-}  // namespace app
+}  // namespace plantapp

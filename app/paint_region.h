@@ -8,7 +8,7 @@
 #include "hooklib/region_chunks.h"
 #include "hooklib/shared_block.h"
 
-namespace app {
+namespace plantapp {
 
 /// A checked RGNDATA: header and rectangles, in a buffer aligned as GDI expects.
 struct PaintRegion {
@@ -23,4 +23,4 @@ struct PaintRegion {
 /// count. False when the header is wrong; the plant then skips that paint.
 [[nodiscard]] bool CopyPaintRegion(const uint8_t (&shared)[ostrel::kPaintRegionSize], PaintRegion* out);
 
-}  // namespace app
+}  // namespace plantapp

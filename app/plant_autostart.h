@@ -5,9 +5,9 @@
 
 #include <string>
 
-namespace app {
+namespace plantapp {
 
 /// The shortcut's name: the product name and the plant name joined by "-", "Verdelo-Fern".
 [[nodiscard]] std::string AutostartShortcutName(const std::string& productName, const std::string& plantName);
 
-}  // namespace app
+}  // namespace plantapp

@@ -4,7 +4,7 @@
 #include "app/plant_autostart.h"
 #include "framework/app/zrf_app_win.h"
 
-namespace app {
+namespace plantapp {
 
 int32_t RegisterAutostart(const PlantOptions& options, const PlantNames& names) {
   const std::string arguments = LoadPlantArguments(names.fileName);
@@ -13,4 +13,4 @@ int32_t RegisterAutostart(const PlantOptions& options, const PlantNames& names) 
   return gApp.SetAutostart(options.autostart != 0, arguments.c_str(), 1, names.privatePath.c_str(), shortcut.c_str());
 }
 
-}  // namespace app
+}  // namespace plantapp

@@ -6,7 +6,7 @@
 #include "app/plant_names.h"
 #include "app/plant_options.h"
 
-namespace app {
+namespace plantapp {
 
 /// Makes or removes the plant's Startup-folder shortcut "<product>-<plant>.lnk" as the autostart
 /// option says: on, an existing shortcut is kept and a missing one is made to start the program
@@ -15,4 +15,4 @@ namespace app {
 /// ZRF_ERR_SHORTCUT. Requires: COM on this thread.
 int32_t RegisterAutostart(const PlantOptions& options, const PlantNames& names);
 
-}  // namespace app
+}  // namespace plantapp

@@ -3,13 +3,16 @@
 
 #include <cstring>
 
+#include "app/hook_client.h"
 #include "framework/app/command_line.h"
 #include "framework/files/data_file.h"
 
-namespace app {
+namespace plantapp {
 namespace {
 
-constexpr char kEventPrefix[] = "VerdeloEvent_";
+// The hook library identifies the plant by its whole private path.
+static_assert(kMaxPrivatePathLength <= kMaxHookPath);
+
 constexpr char kOptionsSuffix[] = "-Options";
 constexpr char kDataFileExtension[] = "zrd";
 // Every file the process replaces is written first under its name plus this.
@@ -49,7 +52,7 @@ int32_t NamePlant(const CSwitchList& switches, const char* dataFolder, const cha
   PlantNames made;
   made.fileName = value;
   made.plantName = value.substr(0, dot);
-  made.eventName = kEventPrefix + value;
+  made.eventName = WorkerEventName(value);
   made.optionsName = made.plantName + kOptionsSuffix;
   std::string optionsPath;
   // The snapshot's name beside the private copy is the options file's folder and plant name with
@@ -64,8 +67,10 @@ int32_t NamePlant(const CSwitchList& switches, const char* dataFolder, const cha
   return 0;
 }
 
+std::string WorkerEventName(const std::string& plantFileName) { return "VerdeloEvent_" + plantFileName; }
+
 std::string LoadPlantArguments(const std::string& fileName) {
   return std::string(kLoadPlantSwitch) + " \"" + fileName + "\"";
 }
 
-}  // namespace app
+}  // namespace plantapp

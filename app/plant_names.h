@@ -8,7 +8,7 @@
 
 class CSwitchList;
 
-namespace app {
+namespace plantapp {
 
 /// The switch that names the plant file.
 inline constexpr char kLoadPlantSwitch[] = "-LOADPLANT";
@@ -40,8 +40,11 @@ struct PlantNames {
 [[nodiscard]] int32_t NamePlant(const CSwitchList& switches, const char* dataFolder, const char* programFolder,
                                 PlantNames* names, std::string* shownName);
 
+/// Name of the plant's worker event: "VerdeloEvent_" and the plant file name.
+[[nodiscard]] std::string WorkerEventName(const std::string& plantFileName);
+
 /// The arguments that start the program on the plant file fileName: -LOADPLANT, a blank and the
 /// name in double quotes. Restart and autostart both use them.
 [[nodiscard]] std::string LoadPlantArguments(const std::string& fileName);
 
-}  // namespace app
+}  // namespace plantapp

@@ -5,7 +5,7 @@
 
 #include "framework/files/data_file.h"
 
-namespace app {
+namespace plantapp {
 
 // The record is four little-endian 32-bit integers without padding (see the static_asserts), so
 // it moves in and out of the file's bytes in one copy.
@@ -25,4 +25,4 @@ uint32_t SaveOptions(DataFileStore& store, const std::string& optionsName, const
   return store.WriteDataFile(optionsName.c_str(), kNoFileNumber, bytes, kPlantOptionsSize, kDataFolderLocation);
 }
 
-}  // namespace app
+}  // namespace plantapp

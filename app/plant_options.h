@@ -9,7 +9,7 @@
 
 class DataFileStore;
 
-namespace app {
+namespace plantapp {
 
 /// The options record, little-endian, four signed 32-bit integers; non-zero means on.
 ///
@@ -43,4 +43,4 @@ void ReadOptions(DataFileStore& store, const std::string& optionsName, PlantOpti
 /// then unchanged).
 uint32_t SaveOptions(DataFileStore& store, const std::string& optionsName, const PlantOptions& options);
 
-}  // namespace app
+}  // namespace plantapp

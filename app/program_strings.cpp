@@ -1,7 +1,7 @@
 // The plant program's texts (language 0); see program_strings.h.
 #include "app/program_strings.h"
 
-namespace app {
+namespace plantapp {
 
 StringRecord gProgramStrings[] = {
     {kProductNameText, {"Verdelo"}},
@@ -13,4 +13,4 @@ StringRecord gProgramStrings[] = {
     {kStringTableEnd, {}},
 };
 
-}  // namespace app
+}  // namespace plantapp

@@ -7,7 +7,7 @@
 #include "framework/base/string_table.h"
 #include "framework/ui/message_box_layout.h"
 
-namespace app {
+namespace plantapp {
 
 inline constexpr uint16_t kProductNameText = 0;      ///< "Verdelo": titles of windows and messages
 inline constexpr uint16_t kRestartQuestionText = 10;
@@ -25,4 +25,4 @@ inline constexpr uint32_t kProgramMessageStyle = zrf::kMessageError | zrf::kMess
 /// installing a table sorts it in place.
 extern StringRecord gProgramStrings[];
 
-}  // namespace app
+}  // namespace plantapp

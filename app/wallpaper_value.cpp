@@ -1,7 +1,7 @@
 // The wallpaper decision; see wallpaper_value.h.
 #include "app/wallpaper_value.h"
 
-namespace app {
+namespace plantapp {
 
 bool ShouldReplaceWallpaper(WallpaperRead read, std::string_view value) {
   switch (read) {
@@ -12,4 +12,4 @@ bool ShouldReplaceWallpaper(WallpaperRead read, std::string_view value) {
   return false;
 }
 
-}  // namespace app
+}  // namespace plantapp

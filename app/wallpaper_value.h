@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-namespace app {
+namespace plantapp {
 
 /// How reading the desktop's Wallpaper value went.
 enum class WallpaperRead {
@@ -18,4 +18,4 @@ enum class WallpaperRead {
 /// without a terminating NUL. A failed read never replaces what the user may have set.
 [[nodiscard]] bool ShouldReplaceWallpaper(WallpaperRead read, std::string_view value);
 
-}  // namespace app
+}  // namespace plantapp

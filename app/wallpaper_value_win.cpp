@@ -9,7 +9,7 @@
 #include "app/wallpaper_value.h"
 #include "framework/base/scoped_handles_win.h"
 
-namespace app {
+namespace plantapp {
 namespace {
 
 constexpr char kDesktopKey[] = "Control Panel\\Desktop";
@@ -67,4 +67,4 @@ bool FixWallpaperValue(const char* productName) {
   return true;
 }
 
-}  // namespace app
+}  // namespace plantapp

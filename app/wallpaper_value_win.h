@@ -1,7 +1,7 @@
 // The desktop's Wallpaper value in the registry (HKEY_CURRENT_USER "Control Panel\Desktop").
 #pragma once
 
-namespace app {
+namespace plantapp {
 
 /// Sets the Wallpaper value to productName when ShouldReplaceWallpaper says so, then tells every
 /// top-level window of the change (a window that does not answer within a second is skipped, so
@@ -9,4 +9,4 @@ namespace app {
 /// value was set.
 bool FixWallpaperValue(const char* productName);
 
-}  // namespace app
+}  // namespace plantapp

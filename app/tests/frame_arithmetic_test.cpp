@@ -19,7 +19,7 @@ void PrintTo(const PixelRect& r, std::ostream* out) {
 
 }  // namespace plant
 
-namespace app {
+namespace plantapp {
 namespace {
 
 using plant::PixelRect;
@@ -125,4 +125,4 @@ TEST(PlantWindowAnswers, AspectOfAFlatFrameAndIdentifyIgnoringCase) {
 }
 
 }  // namespace
-}  // namespace app
+}  // namespace plantapp

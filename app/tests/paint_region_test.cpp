@@ -7,7 +7,7 @@
 #include <cstring>
 #include <vector>
 
-namespace app {
+namespace plantapp {
 namespace {
 
 TEST(PaintRegion, LibraryChunksAreCopiedWholeHostileHeadersRefused) {
@@ -38,4 +38,4 @@ TEST(PaintRegion, LibraryChunksAreCopiedWholeHostileHeadersRefused) {
 }
 
 }  // namespace
-}  // namespace app
+}  // namespace plantapp

@@ -9,7 +9,7 @@
 #include "framework/shell/tests/shortcut_reader_win.h"
 #include "framework/app/zrf_app_win.h"
 
-namespace app {
+namespace plantapp {
 namespace {
 
 PlantNames Plant(const std::string& name) {
@@ -34,4 +34,4 @@ TEST(RegisterAutostart, TickedStartsThisPlantUntickedRemovesOnlyItsOwnShortcut) 
 }
 
 }  // namespace
-}  // namespace app
+}  // namespace plantapp

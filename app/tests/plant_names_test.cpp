@@ -7,7 +7,7 @@
 
 #include "framework/app/command_line.h"
 
-namespace app {
+namespace plantapp {
 namespace {
 
 constexpr char kData[] = "C:\\d";
@@ -75,4 +75,4 @@ TEST(PlantNames, LengthLimitsOfThePrivatePathTheInstalledPathAndTheOptionsFile) 
 }
 
 }  // namespace
-}  // namespace app
+}  // namespace plantapp

@@ -10,7 +10,7 @@
 #include "framework/files/data_file.h"
 #include "framework/files/tests/fake_file_ops.h"
 
-namespace app {
+namespace plantapp {
 namespace {
 
 constexpr char kData[] = "C:\\d";
@@ -66,4 +66,4 @@ TEST(WallpaperDecision, MissingEmptyOrParenthesisedValuesAreReplaced) {
 }
 
 }  // namespace
-}  // namespace app
+}  // namespace plantapp

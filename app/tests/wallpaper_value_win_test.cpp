@@ -7,7 +7,7 @@
 
 #include <string>
 
-namespace app {
+namespace plantapp {
 namespace {
 
 constexpr char kKey[] = "Control Panel\\Desktop";
@@ -58,4 +58,4 @@ TEST(FixWallpaperValue, SetOnlyWhenMissingEmptyOrParenthesised) {
 }
 
 }  // namespace
-}  // namespace app
+}  // namespace plantapp
