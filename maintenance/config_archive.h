@@ -36,6 +36,10 @@ struct ConfigArchiveSource {
 /// of at most 11 characters each ("-2147483648") with two dots, plus snprintf's NUL.
 constexpr size_t kProductEntryCapacity = 259 + 1 + 3 * 11 + 2 + 1;
 
+/// The pending archive of a data folder, which the next start applies: "<data folder><separator>
+/// <product>.BrambeckConfig". False, with `path` empty, when it does not fit in 260 characters.
+bool BuildPendingArchivePath(const char* dataFolder, const char* productName, char (&path)[260]);
+
 /// The product entry's bytes: the keep list (cut at 259 characters), one NUL, "%d.%d.%d" of the
 /// version, no NUL at the end. Returns the number of bytes.
 uint32_t BuildProductEntry(const char* keepPatterns, const int32_t version[3],
