@@ -61,6 +61,17 @@ void DefaultArchiveName(char (&name)[MAX_PATH]) {
   if (length < 0 || length >= static_cast<int>(sizeof name) || expanded[0] == '\0') name[0] = '\0';
 }
 
+// The archive the user picks, offered the default name; false when the dialog was cancelled or
+// the path does not fit.
+bool PickArchive(TransferPrompts& prompts, bool save, char (&archive)[MAX_PATH]) {
+  char name[MAX_PATH];
+  DefaultArchiveName(name);
+  const char* chosen = prompts.PickArchive(save, name);
+  if (chosen == nullptr) return false;
+  const int length = std::snprintf(archive, sizeof archive, "%s", chosen);
+  return length >= 0 && length < static_cast<int>(sizeof archive);
+}
+
 // Copies the accepted archive beside the pending one and moves it into place, so the start-up
 // never finds a pending archive cut short by a failed copy.
 bool CopyToPending(const char* chosen, const char* pending) {
@@ -73,12 +84,8 @@ bool CopyToPending(const char* chosen, const char* pending) {
 }
 
 TransferResult Restore(TransferPrompts& prompts, HWND owner, const char* pending) {
-  char name[MAX_PATH];
-  DefaultArchiveName(name);
-  const char* chosen = prompts.PickArchive(false, name);
-  if (chosen == nullptr) return TransferResult::Cancelled;
   char archive[MAX_PATH];
-  std::snprintf(archive, sizeof archive, "%s", chosen);
+  if (!PickArchive(prompts, false, archive)) return TransferResult::Cancelled;
   switch (CheckConfigArchive(archive, gApp.productName)) {
     case ArchiveVerdict::Accepted:
       break;
@@ -121,12 +128,8 @@ TransferResult TransferConfiguration(TransferPrompts& prompts, HWND owner, Confi
       if (!hasPending) return Fail(prompts, owner, TransferResult::RestoreFailed, kPieceRestoreFailed);
       return Restore(prompts, owner, pending);
     case ConfigTransferMode::Backup: {
-      char name[MAX_PATH];
-      DefaultArchiveName(name);
-      const char* chosen = prompts.PickArchive(true, name);
-      if (chosen == nullptr) return TransferResult::Cancelled;
       char archive[MAX_PATH];
-      std::snprintf(archive, sizeof archive, "%s", chosen);
+      if (!PickArchive(prompts, true, archive)) return TransferResult::Cancelled;
       return ReportWrite(prompts, owner, WriteConfigArchive(source, archive, true));
     }
     case ConfigTransferMode::Reset:

@@ -17,6 +17,7 @@
 #include "maintenance/scheduled_archive_win.h"
 #include "maintenance/tests/program_environment_win.h"
 #include "resources/resource_ids.h"
+#include "tools/testsupport/thread_dialogs_win.h"
 #include "tools/testsupport/window_picture_win.h"
 #include "tools/testsupport/wine_path.h"
 
@@ -30,24 +31,6 @@ struct Step {
 std::deque<Step> gSteps;
 int gIdleTicks = 0;
 
-struct Search {
-  const std::string* caption;
-  HWND found;
-};
-
-BOOL CALLBACK FindDialogProc(HWND window, LPARAM param) {
-  auto* search = reinterpret_cast<Search*>(param);
-  char title[256] = {};
-  char className[32] = {};
-  GetWindowTextA(window, title, sizeof title);
-  GetClassNameA(window, className, sizeof className);
-  if (std::string(className) == "#32770" && *search->caption == title && IsWindowVisible(window)) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 BOOL CALLBACK CancelDialogProc(HWND window, LPARAM) {
   char className[32] = {};
   GetClassNameA(window, className, sizeof className);
@@ -60,9 +43,8 @@ void CALLBACK OnTimer(HWND, UINT, UINT_PTR timer, DWORD) {
     KillTimer(nullptr, timer);
     return;
   }
-  Search search{&gSteps.front().caption, nullptr};
-  EnumThreadWindows(GetCurrentThreadId(), FindDialogProc, reinterpret_cast<LPARAM>(&search));
-  if (search.found == nullptr) {
+  HWND found = FindThreadDialog(gSteps.front().caption.c_str());
+  if (found == nullptr) {
     // A step that never comes leaves the test failing, not hanging in a modal loop.
     if (++gIdleTicks > 400) {
       ADD_FAILURE() << "no dialog titled \"" << gSteps.front().caption << "\"";
@@ -74,7 +56,7 @@ void CALLBACK OnTimer(HWND, UINT, UINT_PTR timer, DWORD) {
   gIdleTicks = 0;
   Step step = std::move(gSteps.front());
   gSteps.pop_front();
-  step.act(search.found);
+  step.act(found);
 }
 
 std::string ItemText(HWND dialog, int item) {
@@ -104,6 +86,10 @@ TEST(ArchiveDialogWin, ShowsChecksArchivesAndSaves) {
 
   const std::string dialogTitle = "Archive Configuration";
   std::string seenMessages;
+  auto readMessage = [&](HWND box) {
+    seenMessages += ItemText(box, IDC_MESSAGE_FIRST_LINE) + "|";
+    Press(box, IDOK);
+  };
   gSteps = {
       {dialogTitle,
        [&](HWND dialog) {
@@ -121,21 +107,13 @@ TEST(ArchiveDialogWin, ShowsChecksArchivesAndSaves) {
          SetDlgItemTextA(dialog, IDC_ARCHIVE_NAME, tooLong.c_str());
          Press(dialog, IDOK);
        }},
-      {"Verdelo",
-       [&](HWND box) {
-         seenMessages += ItemText(box, IDC_MESSAGE_FIRST_LINE) + "|";
-         Press(box, IDOK);
-       }},
+      {"Verdelo", readMessage},
       {dialogTitle,
        [&](HWND dialog) {
          Press(dialog, IDC_ARCHIVE_DEFAULT);
          Press(dialog, IDC_ARCHIVE_NOW);
        }},
-      {"Verdelo",
-       [&](HWND box) {
-         seenMessages += ItemText(box, IDC_MESSAGE_FIRST_LINE) + "|";
-         Press(box, IDOK);
-       }},
+      {"Verdelo", readMessage},
       {dialogTitle,
        [&](HWND dialog) {
          SendDlgItemMessageA(dialog, IDC_ARCHIVE_AUTOMATIC, BM_SETCHECK, BST_UNCHECKED, 0);

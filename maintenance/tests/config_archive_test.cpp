@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "framework/files/tests/temp_tree.h"
+#include "maintenance/tests/sample_data_folder.h"
 #include "zip/zip_file.h"
 #include "zip/zip_reader.h"
 
@@ -47,12 +48,7 @@ const std::string kProductEntry("\0" "1.2.3", 6);
 class ConfigArchiveTest : public testing::Test {
  protected:
   ConfigArchiveTest() : tree_("verdelo-config-archive") {
-    tree_.File("data/a.zrd", "settings");
-    tree_.File("data/sub/b.zrd", "window");
-    tree_.File("data/p.plt", "plant");
-    tree_.File("data/p.pim", "picture");
-    tree_.File("data/x.txt", "not configuration");
-    tree_.File("data/y.BrambeckConfig", "an older archive");
+    FillSampleDataFolder(tree_, "data");
     folder_ = tree_.Path("data");
     source_ = {folder_.c_str(), "Verdelo", "", "*.plt;*.pim", {1, 2, 3}};
   }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "framework/files/tests/temp_tree.h"
+#include "maintenance/tests/sample_data_folder.h"
 #include "framework/zrf_app_win.h"
 #include "maintenance/archive_clock.h"
 #include "maintenance/tests/program_environment_win.h"
@@ -57,12 +58,7 @@ class ConfigTransferWin : public testing::Test {
  protected:
   ConfigTransferWin() : tree_("verdelo-transfer") {
     UseDataFolder(tree_.Path("data"));
-    tree_.File("data/a.zrd", "settings");
-    tree_.File("data/sub/b.zrd", "window");
-    tree_.File("data/p.plt", "plant");
-    tree_.File("data/p.pim", "picture");
-    tree_.File("data/x.txt", "not configuration");
-    tree_.File("data/y.BrambeckConfig", "an older archive");
+    FillSampleDataFolder(tree_, "data");
     pending_ = tree_.Path("data/Verdelo.BrambeckConfig");
     SetArchiveClockForTesting(FixedClock);
   }
