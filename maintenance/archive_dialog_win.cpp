@@ -22,14 +22,16 @@ constexpr int32_t kPieceArchived = 1;
 constexpr int32_t kPieceInvalidPath = 2;
 constexpr int32_t kPieceInvalidName = 3;
 constexpr int32_t kPieceNotArchived = 4;
-constexpr uint32_t kInformationStyle = zrf::kMessageInformation | zrf::kMessageOk | zrf::kMessageBoldFirstLine;
+constexpr uint32_t kInformationStyle =
+    zrf::kMessageInformation | zrf::kMessageOk | zrf::kMessageBoldFirstLine;
 constexpr uint32_t kErrorStyle = zrf::kMessageError | zrf::kMessageOk | zrf::kMessageBoldFirstLine;
 static_assert(kInformationStyle == 0x114 && kErrorStyle == 0x111);
 constexpr int32_t kMaxIntervalDays = 9999;
 constexpr int32_t kMaxKeepCount = 999;
 
 void Show(HWND dialog, int32_t piece, uint32_t style, int32_t focusId) {
-  (void)gApp.MessageDialog(dialog, gApp.productName, "%s", style, focusId, gApp.strings.Text(kArchiveStrings, piece));
+  (void)gApp.MessageDialog(dialog, gApp.productName, "%s", style, focusId,
+                           gApp.strings.Text(kArchiveStrings, piece));
 }
 
 void ShowPreview(HWND dialog, int edit, int preview) {
@@ -65,7 +67,8 @@ void Browse(HWND dialog) {
   char folder[MAX_PATH];
   GetDlgItemTextA(dialog, IDC_ARCHIVE_FOLDER, pattern, sizeof pattern);
   if (!ExpandPathTokens(pattern, folder, sizeof folder)) folder[0] = '\0';
-  if (PickFolder(gApp.strings.Text(kArchiveStrings, kPieceFolderPickerTitle), folder, true) == kFolderPicked) {
+  if (PickFolder(gApp.strings.Text(kArchiveStrings, kPieceFolderPickerTitle), folder, true) ==
+      kFolderPicked) {
     SetDlgItemTextA(dialog, IDC_ARCHIVE_FOLDER, folder);
   }
 }
@@ -116,15 +119,16 @@ void AskForHelp() {
   if (gApp.windows.count == 0) return;
   CZrfWindow* first = *gApp.windows.GetAt(0);
   static const char kTopic[] = "About";
-  if (first->window != nullptr) SendMessageA(first->window, zrf::WM_ZRF_HELP, reinterpret_cast<WPARAM>(kTopic), 0);
+  if (first->window != nullptr)
+    SendMessageA(first->window, zrf::WM_ZRF_HELP, reinterpret_cast<WPARAM>(kTopic), 0);
 }
 
 void OnCommand(HWND dialog, int id, int code) {
   switch (id) {
     case IDC_ARCHIVE_AUTOMATIC:
       if (code == BN_CLICKED) {
-        EnableDialogItems(GetCheck(dialog, IDC_ARCHIVE_AUTOMATIC) == BST_CHECKED, dialog, IDC_ARCHIVE_INTERVAL,
-                          IDC_ARCHIVE_DAYS_TEXT, 0);
+        EnableDialogItems(GetCheck(dialog, IDC_ARCHIVE_AUTOMATIC) == BST_CHECKED, dialog,
+                          IDC_ARCHIVE_INTERVAL, IDC_ARCHIVE_DAYS_TEXT, 0);
       }
       break;
     case IDC_ARCHIVE_FOLDER:

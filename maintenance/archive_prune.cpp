@@ -10,7 +10,9 @@
 
 namespace {
 
-uint64_t CreatedOf(const ArchiveRow& row) { return (static_cast<uint64_t>(row.createdHigh) << 32) | row.createdLow; }
+uint64_t CreatedOf(const ArchiveRow& row) {
+  return (static_cast<uint64_t>(row.createdHigh) << 32) | row.createdLow;
+}
 
 }  // namespace
 

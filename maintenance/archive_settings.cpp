@@ -21,7 +21,8 @@ void ApplyArchiveDefaults(ArchiveSettingsRecord* record) {
 
 void LoadArchiveSettingsRecord(DataFileStore& store, ArchiveSettingsRecord* record) {
   std::memset(record, 0, sizeof *record);
-  (void)store.ReadDataFile(kArchiveSettingsFileName, kNoFileNumber, record, sizeof *record, kDataFolderLocation);
+  (void)store.ReadDataFile(kArchiveSettingsFileName, kNoFileNumber, record, sizeof *record,
+                           kDataFolderLocation);
   ApplyArchiveDefaults(record);
 }
 

@@ -78,8 +78,8 @@ uint32_t BuildProductEntry(const char* keepPatterns, const int32_t version[3],
 }
 
 bool BuildPendingArchivePath(const char* dataFolder, const char* productName, char (&path)[260]) {
-  const int length =
-      std::snprintf(path, sizeof path, "%s%c%s.%s", dataFolder, kPathSeparator, productName, kConfigArchiveType);
+  const int length = std::snprintf(path, sizeof path, "%s%c%s.%s", dataFolder, kPathSeparator, productName,
+                                   kConfigArchiveType);
   if (length >= 0 && length < static_cast<int>(sizeof path)) return true;
   path[0] = '\0';
   return false;
@@ -103,7 +103,8 @@ bool ConfigEntryName(const char* dataFolder, const char* path, const char** name
   return true;
 }
 
-TransferResult WriteConfigArchive(const ConfigArchiveSource& source, const char* archivePath, bool withFiles) {
+TransferResult WriteConfigArchive(const ConfigArchiveSource& source, const char* archivePath,
+                                  bool withFiles) {
   zip::ZipHandle* archive = zip::ZipWriterOpen(archivePath, nullptr);
   if (archive == nullptr) return TransferResult::ArchiveError;
   char entry[kProductEntryCapacity];

@@ -14,13 +14,13 @@ constexpr char kConfigArchiveType[] = "BrambeckConfig";
 constexpr char kDataFileType[] = "zrd";
 
 /// Results of TransferConfiguration; the numbers are what callers compare.
-enum class [[nodiscard]] TransferResult : int32_t {
-  Done = 0,
-  Cancelled = 1,       ///< the user cancelled a dialog or did not answer Yes
-  ArchiveError = 2,    ///< the archive could not be written whole, or read whole for restoring
-  RestoreFailed = 3,   ///< the chosen archive could not be copied to the pending archive
-  WrongProduct = 4,    ///< the archive has no product entry of this product
-  FilesSkipped = 5,    ///< written, but at least one file could not be read whole and was left out
+enum class [[nodiscard]] TransferResult : int32_t{
+    Done = 0,
+    Cancelled = 1,      ///< the user cancelled a dialog or did not answer Yes
+    ArchiveError = 2,   ///< the archive could not be written whole, or read whole for restoring
+    RestoreFailed = 3,  ///< the chosen archive could not be copied to the pending archive
+    WrongProduct = 4,   ///< the archive has no product entry of this product
+    FilesSkipped = 5,   ///< written, but at least one file could not be read whole and was left out
 };
 
 /// What a configuration archive is made from.

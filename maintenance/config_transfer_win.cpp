@@ -38,7 +38,10 @@ class SystemPrompts final : public TransferPrompts {
 };
 
 ConfigArchiveSource ProgramSource() {
-  return {gApp.dataFolder, gApp.productName, gApp.keepPatterns, gApp.dataFilePatterns,
+  return {gApp.dataFolder,
+          gApp.productName,
+          gApp.keepPatterns,
+          gApp.dataFilePatterns,
           {gApp.version[0], gApp.version[1], gApp.version[2]}};
 }
 
@@ -97,7 +100,8 @@ TransferResult Restore(TransferPrompts& prompts, HWND owner, const char* pending
       return Fail(prompts, owner, TransferResult::ArchiveError, kPieceArchiveError);
   }
   if (!ConfirmOverwrite(prompts, owner)) return TransferResult::Cancelled;
-  if (!CopyToPending(archive, pending)) return Fail(prompts, owner, TransferResult::RestoreFailed, kPieceRestoreFailed);
+  if (!CopyToPending(archive, pending))
+    return Fail(prompts, owner, TransferResult::RestoreFailed, kPieceRestoreFailed);
   return TransferResult::Done;
 }
 

@@ -51,8 +51,9 @@ bool CFileScan::FindNext() {
 const char* CFileScan::GetFilePath() {
   path_[0] = '\0';
   if (!reader_.IsOpen()) return path_;
-  const int length = hasFolder_ ? std::snprintf(path_, sizeof path_, "%s%c%s", folder_, kPathSeparator, found.name)
-                                : std::snprintf(path_, sizeof path_, "%s", found.name);
+  const int length = hasFolder_
+                         ? std::snprintf(path_, sizeof path_, "%s%c%s", folder_, kPathSeparator, found.name)
+                         : std::snprintf(path_, sizeof path_, "%s", found.name);
   // A cut path would name another file, which a caller might delete.
   if (length < 0 || length >= static_cast<int>(sizeof path_)) path_[0] = '\0';
   return path_;

@@ -47,7 +47,7 @@ class CFileScan {
 
   FolderReader reader_;
   char path_[260];
-  char folder_[260];   ///< the pattern's text before its last separator
+  char folder_[260];  ///< the pattern's text before its last separator
   char pattern_[260];
-  bool hasFolder_;     ///< the pattern holds a separator (its folder may still be "", the root)
+  bool hasFolder_;  ///< the pattern holds a separator (its folder may still be "", the root)
 };

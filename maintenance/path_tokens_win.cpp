@@ -26,11 +26,11 @@ bool ExpandPathTokens(const char* pattern, char* out, size_t outSize) {
   }
   // With no custom folder in the install record, archives would otherwise land at the root of
   // the current drive; the user's data folder is where the configuration lives.
-  const char* configFolder = gApp.install.customDataFolder[0] != '\0' ? gApp.install.customDataFolder
-                                                                      : gApp.dataFolder;
-  const PathTokenValues values{gApp.productName, configFolder,
-                               {gApp.version[0], gApp.version[1], gApp.version[2]},
-                               local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
-                               local.tm_hour, local.tm_min, local.tm_sec};
+  const char* configFolder =
+      gApp.install.customDataFolder[0] != '\0' ? gApp.install.customDataFolder : gApp.dataFolder;
+  const PathTokenValues values{
+      gApp.productName,     configFolder,     {gApp.version[0], gApp.version[1], gApp.version[2]},
+      local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+      local.tm_hour,        local.tm_min,     local.tm_sec};
   return ExpandPathTokensWith(pattern, out, outSize, values, ExpandEnvironment);
 }

@@ -38,7 +38,8 @@ int32_t RunArchive() {
   const ArchiveSettingsRecord settings = ArchiveSettings();
   if (settings.folderTemplate[0] == '\0') return kArchiveNoFolder;
   char folder[MAX_PATH];
-  if (!ExpandPathTokens(settings.folderTemplate, folder, sizeof folder) || folder[0] == '\0') return kArchiveFailed;
+  if (!ExpandPathTokens(settings.folderTemplate, folder, sizeof folder) || folder[0] == '\0')
+    return kArchiveFailed;
   // Without its separator the folder would run into the archive's name.
   AddTrailingBackslash(folder, sizeof folder);
   if (folder[std::strlen(folder) - 1] != '\\') return kArchiveFailed;
@@ -48,7 +49,8 @@ int32_t RunArchive() {
   char path[MAX_PATH];
   const int length = std::snprintf(path, sizeof path, "%s%s.%s", folder, name, kConfigArchiveType);
   if (length < 0 || length >= static_cast<int>(sizeof path)) return kArchiveFailed;
-  if (TransferConfiguration(gArchiveDialog.load(), ConfigTransferMode::ArchiveTo, path) != TransferResult::Done) {
+  if (TransferConfiguration(gArchiveDialog.load(), ConfigTransferMode::ArchiveTo, path) !=
+      TransferResult::Done) {
     return kArchiveFailed;
   }
   {

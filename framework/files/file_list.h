@@ -40,11 +40,11 @@ class CFileList {
   /// is left out.
   int32_t Scan();
 
-  char root[260];                           ///< without a trailing separator
-  char patterns[kFileListPatternsSize];     ///< patterns joined by `separator`, e.g. "*.*"
-  char separator;                           ///< ';'
-  CZrfArray<FileListPath> files;            ///< full paths of the files, in the order found
-  CZrfArray<FileListPath> folders;          ///< full paths of the folders, the root first
+  char root[260];                        ///< without a trailing separator
+  char patterns[kFileListPatternsSize];  ///< patterns joined by `separator`, e.g. "*.*"
+  char separator;                        ///< ';'
+  CZrfArray<FileListPath> files;         ///< full paths of the files, in the order found
+  CZrfArray<FileListPath> folders;       ///< full paths of the folders, the root first
 
  private:
   void SetRootAndPatterns(const char* rootFolder, const char* patternFormat, va_list arguments);

@@ -29,7 +29,8 @@ bool Describe(DIR* dir, const char* name, FolderEntry* entry) {
   entry->isLink = S_ISLNK(link.stx_mode);
   // A link describes what it names, as Windows does for a junction; a dangling one stays a link.
   struct statx target = link;
-  if (entry->isLink && statx(dirfd(dir), name, 0, STATX_BASIC_STATS | STATX_BTIME, &target) != 0) target = link;
+  if (entry->isLink && statx(dirfd(dir), name, 0, STATX_BASIC_STATS | STATX_BTIME, &target) != 0)
+    target = link;
   uint32_t attributes = 0;
   if ((target.stx_mode & S_IWUSR) == 0) attributes |= kEntryReadOnly;
   if (name[0] == '.' && !IsDotEntry(name)) attributes |= kEntryHidden;

@@ -16,10 +16,10 @@ constexpr uint32_t kEntryReparsePoint = 0x400;
 
 /// One entry of a folder. Times are in FILETIME units: 100 ns since 1601-01-01 UTC.
 struct FolderEntry {
-  char name[260];          ///< the entry's own name, without its folder
-  uint32_t attributes;     ///< kEntry* bits
-  bool isLink;             ///< a symbolic link or junction: another name for something elsewhere
-  uint64_t creationTime;   ///< the last write where the file system keeps no creation time
+  char name[260];         ///< the entry's own name, without its folder
+  uint32_t attributes;    ///< kEntry* bits
+  bool isLink;            ///< a symbolic link or junction: another name for something elsewhere
+  uint64_t creationTime;  ///< the last write where the file system keeps no creation time
   uint64_t lastWriteTime;
   uint64_t size;
 };

@@ -1,11 +1,11 @@
 // Folder entries on Windows: FindFirstFileExA without short names and with large directory
 // reads, falling back to the plain search on systems that lack either.
-#include "framework/files/folder_reader.h"
-
 #include <windows.h>
 
 #include <cstdio>
 #include <cstring>
+
+#include "framework/files/folder_reader.h"
 
 const char kPathSeparator = '\\';
 

@@ -66,7 +66,8 @@ std::string ItemText(HWND dialog, int item) {
 }
 
 void Press(HWND dialog, int item) {
-  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(item, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, item)));
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(item, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, item)));
 }
 
 int64_t FixedClock() { return kTestNow; }

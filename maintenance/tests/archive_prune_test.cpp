@@ -21,8 +21,11 @@ ArchiveRow Row(const char* path, uint64_t created) {
 TEST(ArchivePrune, ListStaysNewestFirst) {
   CZrfArray<ArchiveRow> list;
   // Times that differ only in the high half, in the low half, and one equal pair.
-  const std::pair<const char*, uint64_t> rows[] = {
-      {"b", 0x1'00000005}, {"a", 0x2'00000000}, {"d", 0x1'00000001}, {"c", 0x1'00000005}, {"e", 0x3'00000000}};
+  const std::pair<const char*, uint64_t> rows[] = {{"b", 0x1'00000005},
+                                                   {"a", 0x2'00000000},
+                                                   {"d", 0x1'00000001},
+                                                   {"c", 0x1'00000005},
+                                                   {"e", 0x3'00000000}};
   for (const auto& [path, time] : rows) ASSERT_GE(InsertArchiveByTime(list, Row(path, time)), 0);
   std::vector<std::string> order;
   for (int32_t i = 0; i < list.count; ++i) order.push_back(list.GetAt(i)->path);

@@ -34,7 +34,8 @@ std::vector<Entry> ReadArchive(const std::string& path) {
       zip::ZipEntryInfo info;
       if (zip::ZipReaderGetEntry(archive, i, &info) != zip::ZipResult::Ok) break;
       std::string data(static_cast<size_t>(info.uncompressedSize) + 1, '\0');
-      if (zip::ZipReaderExtractToMemory(archive, i, data.data(), uint32_t(data.size())) != zip::ZipResult::Ok) break;
+      if (zip::ZipReaderExtractToMemory(archive, i, data.data(), uint32_t(data.size())) != zip::ZipResult::Ok)
+        break;
       data.resize(static_cast<size_t>(info.uncompressedSize));
       entries.push_back({info.name, data});
     }
@@ -43,7 +44,10 @@ std::vector<Entry> ReadArchive(const std::string& path) {
   return entries;
 }
 
-const std::string kProductEntry("\0" "1.2.3", 6);
+const std::string kProductEntry(
+    "\0"
+    "1.2.3",
+    6);
 
 class ConfigArchiveTest : public testing::Test {
  protected:
@@ -135,7 +139,8 @@ TEST_F(ConfigArchiveTest, VerdictOnFilesOfferedForRestoring) {
   ASSERT_NE(name, std::string::npos);
   bytes[name + 5 + 17] = static_cast<char>(bytes[name + 5 + 17] ^ 0x55);  // past the name and its "UT" field
   tree_.File("damaged.BrambeckConfig", bytes);
-  EXPECT_EQ(CheckConfigArchive(tree_.Path("damaged.BrambeckConfig").c_str(), "Verdelo"), ArchiveVerdict::Damaged);
+  EXPECT_EQ(CheckConfigArchive(tree_.Path("damaged.BrambeckConfig").c_str(), "Verdelo"),
+            ArchiveVerdict::Damaged);
 }
 
 }  // namespace

@@ -11,10 +11,10 @@
 #include <vector>
 
 #include "framework/files/tests/temp_tree.h"
-#include "maintenance/tests/sample_data_folder.h"
 #include "framework/zrf_app_win.h"
 #include "maintenance/archive_clock.h"
 #include "maintenance/tests/program_environment_win.h"
+#include "maintenance/tests/sample_data_folder.h"
 #include "tools/testsupport/wine_path.h"
 #include "zip/zip_reader.h"
 
@@ -74,18 +74,21 @@ class ConfigTransferWin : public testing::Test {
 TEST_F(ConfigTransferWin, BackupThenRestoreLeavesThatArchivePending) {
   // The archive also stays in the build tree, where the interop check opens it with other tools.
   prompts_.pick = ToWinePath(VERDELO_INTEROP_DIR "/backup.BrambeckConfig");
-  ASSERT_EQ(TransferConfiguration(prompts_, nullptr, ConfigTransferMode::Backup, nullptr), TransferResult::Done);
+  ASSERT_EQ(TransferConfiguration(prompts_, nullptr, ConfigTransferMode::Backup, nullptr),
+            TransferResult::Done);
   EXPECT_EQ(prompts_.offeredNames, std::vector<std::string>{"Verdelo-2026.12.08.BrambeckConfig"});
   EXPECT_TRUE(prompts_.shown.empty());
   EXPECT_EQ(EntryNames(prompts_.pick),
             (std::vector<std::string>{"Verdelo", "a.zrd", "p.plt", "p.pim", "sub/b.zrd"}));
 
-  ASSERT_EQ(TransferConfiguration(prompts_, nullptr, ConfigTransferMode::Restore, nullptr), TransferResult::Done);
+  ASSERT_EQ(TransferConfiguration(prompts_, nullptr, ConfigTransferMode::Restore, nullptr),
+            TransferResult::Done);
   ASSERT_EQ(prompts_.shown.size(), 1u);
   EXPECT_EQ(prompts_.shown[0].first,
             "Warning: your current configuration will be overwritten!\nDo you want to continue?");
   std::ifstream backup(prompts_.pick, std::ios::binary);
-  EXPECT_EQ(tree_.Read("data/Verdelo.BrambeckConfig"), std::string(std::istreambuf_iterator<char>(backup), {}));
+  EXPECT_EQ(tree_.Read("data/Verdelo.BrambeckConfig"),
+            std::string(std::istreambuf_iterator<char>(backup), {}));
   EXPECT_FALSE(tree_.Exists("data/Verdelo.BrambeckConfig_tmp"));
 }
 
@@ -116,7 +119,8 @@ TEST_F(ConfigTransferWin, RefusedArchivesLeaveNothingPending) {
   for (const Case& c : cases) {
     prompts_.pick = c.file;
     prompts_.shown.clear();
-    EXPECT_EQ(TransferConfiguration(prompts_, nullptr, ConfigTransferMode::Restore, nullptr), c.result) << c.file;
+    EXPECT_EQ(TransferConfiguration(prompts_, nullptr, ConfigTransferMode::Restore, nullptr), c.result)
+        << c.file;
     if (c.message != nullptr) {
       ASSERT_EQ(prompts_.shown.size(), 1u) << c.file;
       EXPECT_EQ(prompts_.shown[0], std::make_pair(std::string(c.message), 0x111u));
@@ -130,8 +134,10 @@ TEST_F(ConfigTransferWin, RefusedArchivesLeaveNothingPending) {
   ASSERT_EQ(WriteConfigArchive({gApp.dataFolder, "Verdelo", "", "", {1, 2, 3}}, prompts_.pick.c_str(), true),
             TransferResult::Done);
   prompts_.answer = IDNO;
-  EXPECT_EQ(TransferConfiguration(prompts_, nullptr, ConfigTransferMode::Restore, nullptr), TransferResult::Cancelled);
-  EXPECT_EQ(TransferConfiguration(prompts_, nullptr, ConfigTransferMode::Reset, nullptr), TransferResult::Cancelled);
+  EXPECT_EQ(TransferConfiguration(prompts_, nullptr, ConfigTransferMode::Restore, nullptr),
+            TransferResult::Cancelled);
+  EXPECT_EQ(TransferConfiguration(prompts_, nullptr, ConfigTransferMode::Reset, nullptr),
+            TransferResult::Cancelled);
   EXPECT_FALSE(tree_.Exists("data/Verdelo.BrambeckConfig"));
 }
 
@@ -140,11 +146,13 @@ TEST_F(ConfigTransferWin, FileHeldByAnotherProgramIsSkippedAndCounted) {
   const std::string release = "VerdeloRelease" + std::to_string(GetCurrentProcessId());
   HANDLE readyEvent = CreateEventA(nullptr, TRUE, FALSE, ready.c_str());
   HANDLE releaseEvent = CreateEventA(nullptr, TRUE, FALSE, release.c_str());
-  std::string command = "\"" VERDELO_FILE_HOLDER "\" \"" + tree_.Path("data/p.plt") + "\" " + ready + " " + release;
+  std::string command =
+      "\"" VERDELO_FILE_HOLDER "\" \"" + tree_.Path("data/p.plt") + "\" " + ready + " " + release;
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION holder{};
-  ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &holder));
+  ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                             &holder));
   ASSERT_EQ(WaitForSingleObject(readyEvent, 30000), WAIT_OBJECT_0);
 
   prompts_.pick = tree_.Path("backup.BrambeckConfig");
@@ -161,14 +169,16 @@ TEST_F(ConfigTransferWin, FileHeldByAnotherProgramIsSkippedAndCounted) {
   EXPECT_EQ(exitCode, 0u);
   EXPECT_EQ(result, TransferResult::FilesSkipped);
   ASSERT_EQ(prompts_.shown.size(), 1u);
-  EXPECT_EQ(prompts_.shown[0].first, "Some file(s) could not be backed up!\nMaybe they are in use by the program.");
+  EXPECT_EQ(prompts_.shown[0].first,
+            "Some file(s) could not be backed up!\nMaybe they are in use by the program.");
   EXPECT_EQ(EntryNames(prompts_.pick), (std::vector<std::string>{"Verdelo", "a.zrd", "p.pim", "sub/b.zrd"}));
   EXPECT_EQ(CheckConfigArchive(prompts_.pick.c_str(), "Verdelo"), ArchiveVerdict::Accepted);
 }
 
 TEST_F(ConfigTransferWin, ResetLeavesTheProductEntryAlonePending) {
   gApp.SetFilePatterns("*.plt;*.pim", "*.plt");
-  ASSERT_EQ(TransferConfiguration(prompts_, nullptr, ConfigTransferMode::Reset, nullptr), TransferResult::Done);
+  ASSERT_EQ(TransferConfiguration(prompts_, nullptr, ConfigTransferMode::Reset, nullptr),
+            TransferResult::Done);
   EXPECT_EQ(EntryNames(pending_), std::vector<std::string>{"Verdelo"});
 }
 

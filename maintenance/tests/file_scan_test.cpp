@@ -26,8 +26,8 @@ TEST(FileScan, GivesEveryMatchOfOneFolderWithItsPath) {
   tree.File("deeper/Verdelo-2.BrambeckConfig");
   CFileScan scan("%s%c*.%s", tree.Root().c_str(), kPathSeparator, "BrambeckConfig");
   EXPECT_STREQ(scan.GetFilePath(), "");
-  EXPECT_EQ(AllPaths(scan),
-            (std::set<std::string>{tree.Path("Verdelo-1.BrambeckConfig"), tree.Path("Other.brambeckconfig")}));
+  EXPECT_EQ(AllPaths(scan), (std::set<std::string>{tree.Path("Verdelo-1.BrambeckConfig"),
+                                                   tree.Path("Other.brambeckconfig")}));
   EXPECT_EQ(scan.matchCount, 2);
   EXPECT_FALSE(scan.FindNext());  // an ended search stays ended until it is closed
   EXPECT_EQ(scan.Close(), 1);

@@ -34,8 +34,9 @@ std::string Expand(const char* pattern, size_t outSize = 260, const PathTokenVal
 }
 
 TEST(ExpandPathTokens, EveryTokenWithTheFixedClock) {
-  EXPECT_EQ(Expand("%PROGRAM%|%CONFIGDIR%|%PROGVER%|%YEAR%|%MONTH%|%DAY%|%HOUR%|%MINUTE%|%SECOND%|%DATE%|%TIME%"),
-            "Verdelo|C:\\Cfg|1.2.3|2026|12|08|09|05|03|08.12.2026|09-05-03");
+  EXPECT_EQ(
+      Expand("%PROGRAM%|%CONFIGDIR%|%PROGVER%|%YEAR%|%MONTH%|%DAY%|%HOUR%|%MINUTE%|%SECOND%|%DATE%|%TIME%"),
+      "Verdelo|C:\\Cfg|1.2.3|2026|12|08|09|05|03|08.12.2026|09-05-03");
   EXPECT_EQ(Expand("%CONFIGDIR%\\Backup"), "C:\\Cfg\\Backup");
   EXPECT_EQ(Expand("%PROGRAM%-%YEAR%.%MONTH%.%DAY%"), "Verdelo-2026.12.08");
   // Tokens match with letter case and every occurrence is replaced; then the environment.
@@ -49,8 +50,9 @@ TEST(ExpandPathTokens, ResultsThatDoNotFitFail) {
   bool fit = false;
   EXPECT_EQ(Expand("%CONFIGDIR%\\Backup", 260, Values(folder.c_str()), FakeEnvironment, &fit).size(), 257u);
   EXPECT_TRUE(fit);
-  EXPECT_EQ(Expand("%CONFIGDIR%\\Backup\\%DAY%", 260, Values(folder.c_str()), FakeEnvironment, &fit).substr(0, 8),
-            "failed: ");
+  EXPECT_EQ(
+      Expand("%CONFIGDIR%\\Backup\\%DAY%", 260, Values(folder.c_str()), FakeEnvironment, &fit).substr(0, 8),
+      "failed: ");
   // A template as long as the buffer, and an environment expansion that overflows.
   EXPECT_EQ(Expand(std::string(260, 't').c_str()).substr(0, 8), "failed: ");
   EXPECT_EQ(Expand("%PROGRAM%", 260, Values(), NeedsOneMore), "failed: Verdelo");

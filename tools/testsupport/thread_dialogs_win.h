@@ -16,7 +16,8 @@ inline BOOL CALLBACK FindThreadDialogProc(HWND window, LPARAM param) {
   char className[32] = {};
   GetWindowTextA(window, title, sizeof title);
   GetClassNameA(window, className, sizeof className);
-  if (std::string(className) == "#32770" && std::string(title) == search->caption && IsWindowVisible(window)) {
+  if (std::string(className) == "#32770" && std::string(title) == search->caption &&
+      IsWindowVisible(window)) {
     search->found = window;
     return FALSE;
   }

@@ -37,14 +37,15 @@ class FileListTest : public testing::Test {
 
 TEST_F(FileListTest, FindsFoldersDepthFirstAndFilesPerFolderAndPattern) {
   CFileList list(tree_.Root().c_str(), "*.%s;*%s", "zrd", ".plt");
-  EXPECT_EQ(Texts(list.folders),
-            (std::vector<std::string>{tree_.Root(), tree_.Path("d1"), tree_.Path("d1/d2"), tree_.Path("d1/d2/d3"),
-                                      tree_.Path("d1/d2/d3/d4"), tree_.Path("d1/d2/d3/d4/d5"), tree_.Path("empty"),
-                                      tree_.Path("sub.zrd")}));
+  EXPECT_EQ(
+      Texts(list.folders),
+      (std::vector<std::string>{tree_.Root(), tree_.Path("d1"), tree_.Path("d1/d2"), tree_.Path("d1/d2/d3"),
+                                tree_.Path("d1/d2/d3/d4"), tree_.Path("d1/d2/d3/d4/d5"), tree_.Path("empty"),
+                                tree_.Path("sub.zrd")}));
   EXPECT_EQ(Texts(list.files),
-            (std::vector<std::string>{tree_.Path(".hidden.zrd"), tree_.Path("a.zrd"), tree_.Path("readonly.zrd"),
-                                      tree_.Path("B.plt"), tree_.Path("d1/d2/d3/d4/d5/deep.zrd"),
-                                      tree_.Path("sub.zrd/c.zrd")}));
+            (std::vector<std::string>{tree_.Path(".hidden.zrd"), tree_.Path("a.zrd"),
+                                      tree_.Path("readonly.zrd"), tree_.Path("B.plt"),
+                                      tree_.Path("d1/d2/d3/d4/d5/deep.zrd"), tree_.Path("sub.zrd/c.zrd")}));
   EXPECT_EQ(list.Scan(), 6);
 }
 

@@ -14,15 +14,27 @@ TEST(MatchesWildcard, StarsQuestionMarksAndLetterCase) {
     bool matches;
   };
   const Case cases[] = {
-      {"App.zrd", "*.zrd", true},     {"(ZRF)Win3.ZRD", "*.zrd", true}, {"a.zrdx", "*.zrd", false},
-      {"a.pltx", "*.plt", false},     {"zrd", "*.zrd", false},          {".zrd", "*.zrd", true},
+      {"App.zrd", "*.zrd", true},
+      {"(ZRF)Win3.ZRD", "*.zrd", true},
+      {"a.zrdx", "*.zrd", false},
+      {"a.pltx", "*.plt", false},
+      {"zrd", "*.zrd", false},
+      {".zrd", "*.zrd", true},
       {"Verdelo-2026.12.08.BrambeckConfig", "*.BrambeckConfig", true},
-      {"abc", "a?c", true},           {"ac", "a?c", false},             {"abbc", "a?c", false},
-      {"abc", "*", true},             {"abc", "a*b*c*", true},          {"abxd", "*b?d", true},
-      {"aXbXc", "a*X*c", true},       {"aaa", "a*aa", true},            {"aa", "a*aa", false},
-      {"a", "", false},               {"", "*", false},
+      {"abc", "a?c", true},
+      {"ac", "a?c", false},
+      {"abbc", "a?c", false},
+      {"abc", "*", true},
+      {"abc", "a*b*c*", true},
+      {"abxd", "*b?d", true},
+      {"aXbXc", "a*X*c", true},
+      {"aaa", "a*aa", true},
+      {"aa", "a*aa", false},
+      {"a", "", false},
+      {"", "*", false},
   };
-  for (const Case& c : cases) EXPECT_EQ(MatchesWildcard(c.name, c.pattern), c.matches) << c.name << " ~ " << c.pattern;
+  for (const Case& c : cases)
+    EXPECT_EQ(MatchesWildcard(c.name, c.pattern), c.matches) << c.name << " ~ " << c.pattern;
 }
 
 TEST(MatchesWildcard, DotStarAlsoMatchesANameWithoutExtension) {
