@@ -4,12 +4,12 @@
 #include <cstdint>
 #include <cstring>
 
-#include "framework/dialog_controls_win.h"
-#include "framework/file_pickers_win.h"
+#include "framework/ui/dialog_controls_win.h"
+#include "framework/shell/file_pickers_win.h"
 #include "framework/ui/message_box_layout.h"
-#include "framework/ui/zrf_messages.h"
+#include "framework/base/zrf_messages.h"
 #include "framework/ui/zrf_window_win.h"
-#include "framework/zrf_app_win.h"
+#include "framework/app/zrf_app_win.h"
 #include "maintenance/path_tokens_win.h"
 #include "maintenance/scheduled_archive_win.h"
 #include "resources/resource_ids.h"

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "framework/text_search.h"
+#include "framework/base/text_search.h"
 #include "maintenance/config_archive.h"
 #include "maintenance/file_scan.h"
 

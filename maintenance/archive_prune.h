@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "framework/zrf_array.h"
+#include "framework/base/zrf_array.h"
 
 /// One archive of the prune list: its full path and creation time (FILETIME, low half first).
 struct ArchiveRow {

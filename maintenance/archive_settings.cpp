@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "framework/data_file.h"
+#include "framework/files/data_file.h"
 
 void ApplyArchiveDefaults(ArchiveSettingsRecord* record) {
   record->folderTemplate[sizeof record->folderTemplate - 1] = '\0';

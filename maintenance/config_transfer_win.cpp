@@ -4,10 +4,10 @@
 #include <cstdio>
 #include <cstring>
 
-#include "framework/file_ops_win.h"
-#include "framework/file_pickers_win.h"
+#include "framework/files/file_ops_win.h"
+#include "framework/shell/file_pickers_win.h"
 #include "framework/ui/message_box_layout.h"
-#include "framework/zrf_app_win.h"
+#include "framework/app/zrf_app_win.h"
 #include "maintenance/path_tokens_win.h"
 #include "maintenance/scheduled_archive_win.h"
 

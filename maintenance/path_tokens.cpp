@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "framework/text_search.h"
+#include "framework/base/text_search.h"
 
 namespace {
 

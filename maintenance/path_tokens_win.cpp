@@ -5,7 +5,7 @@
 
 #include <ctime>
 
-#include "framework/zrf_app_win.h"
+#include "framework/app/zrf_app_win.h"
 #include "maintenance/archive_clock.h"
 #include "maintenance/path_tokens.h"
 

@@ -6,9 +6,9 @@
 #include <cstring>
 #include <mutex>
 
-#include "framework/folders_win.h"
-#include "framework/path_backslash.h"
-#include "framework/zrf_app_win.h"
+#include "framework/files/folders_win.h"
+#include "framework/base/path_backslash.h"
+#include "framework/app/zrf_app_win.h"
 #include "maintenance/archive_clock.h"
 #include "maintenance/archive_prune.h"
 #include "maintenance/config_transfer_win.h"

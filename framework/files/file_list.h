@@ -6,7 +6,7 @@
 #include <cstdarg>
 #include <cstdint>
 
-#include "framework/zrf_array.h"
+#include "framework/base/zrf_array.h"
 
 /// One path of a file list: a full path, NUL-terminated.
 struct FileListPath {

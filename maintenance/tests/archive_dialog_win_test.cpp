@@ -12,7 +12,7 @@
 #include <utility>
 
 #include "framework/files/tests/temp_tree.h"
-#include "framework/zrf_app_win.h"
+#include "framework/app/zrf_app_win.h"
 #include "maintenance/archive_clock.h"
 #include "maintenance/scheduled_archive_win.h"
 #include "maintenance/tests/program_environment_win.h"

@@ -7,8 +7,8 @@
 #include <cstring>
 #include <string>
 
-#include "framework/data_file.h"
-#include "framework/tests/fake_file_ops.h"
+#include "framework/files/data_file.h"
+#include "framework/files/tests/fake_file_ops.h"
 
 namespace {
 

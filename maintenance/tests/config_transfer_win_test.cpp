@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "framework/files/tests/temp_tree.h"
-#include "framework/zrf_app_win.h"
+#include "framework/app/zrf_app_win.h"
 #include "maintenance/archive_clock.h"
 #include "maintenance/tests/program_environment_win.h"
 #include "maintenance/tests/sample_data_folder.h"

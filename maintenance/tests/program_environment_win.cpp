@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "framework/zrf_app_win.h"
+#include "framework/app/zrf_app_win.h"
 
 namespace {
 
