@@ -11,8 +11,8 @@
 #include <string>
 #include <utility>
 
-#include "framework/files/tests/temp_tree.h"
 #include "framework/app/zrf_app_win.h"
+#include "framework/files/tests/temp_tree.h"
 #include "maintenance/archive_clock.h"
 #include "maintenance/scheduled_archive_win.h"
 #include "maintenance/tests/program_environment_win.h"

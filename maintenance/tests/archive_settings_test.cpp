@@ -21,17 +21,6 @@ class ArchiveSettingsTest : public testing::Test {
   DataFileStore store_;
 };
 
-TEST_F(ArchiveSettingsTest, MissingFileGivesTheDefaults) {
-  ArchiveSettingsRecord record;
-  LoadArchiveSettingsRecord(store_, &record);
-  EXPECT_EQ(record.enabled, 0);
-  EXPECT_EQ(record.intervalDays, 14);
-  EXPECT_EQ(record.keepCount, 30);
-  EXPECT_STREQ(record.folderTemplate, "%CONFIGDIR%\\Backup");
-  EXPECT_STREQ(record.nameTemplate, "%PROGRAM%-%YEAR%.%MONTH%.%DAY%");
-  EXPECT_EQ(record.lastArchiveTime, 0);
-}
-
 TEST_F(ArchiveSettingsTest, StoredBytesAndTheirLimits) {
   ArchiveSettingsRecord record{};
   std::strcpy(record.folderTemplate, "D:\\Archives");
@@ -57,6 +46,14 @@ TEST_F(ArchiveSettingsTest, StoredBytesAndTheirLimits) {
   EXPECT_EQ(record.enabled, 0);
   EXPECT_EQ(record.intervalDays, 14);
   EXPECT_EQ(record.keepCount, 30);
+
+  // No file at all: off, every 14 days, 30 kept, the default templates.
+  fs_.files.clear();
+  LoadArchiveSettingsRecord(store_, &record);
+  EXPECT_EQ(record.enabled, 0);
+  EXPECT_EQ(record.lastArchiveTime, 0);
+  EXPECT_STREQ(record.folderTemplate, "%CONFIGDIR%\\Backup");
+  EXPECT_STREQ(record.nameTemplate, "%PROGRAM%-%YEAR%.%MONTH%.%DAY%");
 }
 
 TEST(ArchiveDue, IntervalBoundaries) {

@@ -1,5 +1,5 @@
-// The one-folder scan over a real folder: matches one at a time with their paths, a missing
-// folder, bare names, a percent sign in a folder name, and closing.
+// The one-folder scan over a real folder: its matches with their paths, folders and the dot
+// entries, a missing folder, a percent sign in a folder name, bare names, and closing.
 #include "maintenance/file_scan.h"
 
 #include <gtest/gtest.h>
@@ -12,59 +12,45 @@
 
 namespace {
 
-std::set<std::string> AllPaths(CFileScan& scan) {
+std::set<std::string> Remaining(CFileScan& scan) {
   std::set<std::string> paths;
   while (scan.FindNext()) paths.insert(scan.GetFilePath());
   return paths;
 }
 
-TEST(FileScan, GivesEveryMatchOfOneFolderWithItsPath) {
+TEST(FileScan, MatchesOfOneFolderWithTheirPaths) {
   TempTree tree("verdelo-file-scan");
-  tree.File("Verdelo-1.BrambeckConfig");
-  tree.File("Other.brambeckconfig");
-  tree.File("notes.txt");
-  tree.File("deeper/Verdelo-2.BrambeckConfig");
-  CFileScan scan("%s%c*.%s", tree.Root().c_str(), kPathSeparator, "BrambeckConfig");
+  tree.File("50%d/Verdelo-1.BrambeckConfig");
+  tree.File("50%d/other.brambeckconfig");
+  tree.File("50%d/notes.txt");
+  tree.File("50%d/deeper/Verdelo-2.BrambeckConfig");
+  const std::string folder = tree.Path("50%d");  // formatted once: "%d" stays as it is
+  CFileScan scan("%s%c*.%s", folder.c_str(), kPathSeparator, "BrambeckConfig");
   EXPECT_STREQ(scan.GetFilePath(), "");
-  EXPECT_EQ(AllPaths(scan), (std::set<std::string>{tree.Path("Verdelo-1.BrambeckConfig"),
-                                                   tree.Path("Other.brambeckconfig")}));
+  EXPECT_EQ(Remaining(scan), (std::set<std::string>{tree.Path("50%d/Verdelo-1.BrambeckConfig"),
+                                                    tree.Path("50%d/other.brambeckconfig")}));
   EXPECT_EQ(scan.matchCount, 2);
   EXPECT_FALSE(scan.FindNext());  // an ended search stays ended until it is closed
   EXPECT_EQ(scan.Close(), 1);
   EXPECT_EQ(scan.Close(), -1);
 
-  // "*" also gives folders and the "." and ".." entries.
-  ASSERT_TRUE(scan.FindFirst("%s%c*", tree.Root().c_str(), kPathSeparator));
-  const std::string first = scan.GetFilePath();
-  std::set<std::string> all = AllPaths(scan);
-  all.insert(first);
+  // "*" gives folders and "." and ".." too; the first match is current after FindFirst.
+  ASSERT_TRUE(scan.FindFirst("%s%c*", folder.c_str(), kPathSeparator));
+  std::set<std::string> all{scan.GetFilePath()};
+  all.merge(Remaining(scan));
   EXPECT_EQ(all.size(), 6u);
-  EXPECT_TRUE(all.count(tree.Path("deeper")));
-  EXPECT_TRUE(all.count(tree.Path("..")));
-}
+  EXPECT_TRUE(all.count(tree.Path("50%d/deeper")) && all.count(tree.Path("50%d/..")));
 
-TEST(FileScan, MissingFolderAndNoMatchOpenNoSearch) {
-  TempTree tree("verdelo-file-scan-none");
-  CFileScan scan("%s%cmissing%c*.*", tree.Root().c_str(), kPathSeparator, kPathSeparator);
+  EXPECT_FALSE(scan.FindFirst("%s%c*.none", folder.c_str(), kPathSeparator));
+  EXPECT_EQ(scan.Close(), -1);
+  scan.Reset("%s%cmissing%c*.*", folder.c_str(), kPathSeparator, kPathSeparator);
   EXPECT_FALSE(scan.FindNext());
-  EXPECT_EQ(scan.Close(), -1);
-  EXPECT_FALSE(scan.FindFirst("%s%c*.none", tree.Root().c_str(), kPathSeparator));
-  EXPECT_EQ(scan.Close(), -1);
-}
-
-TEST(FileScan, PatternFormattedOnceAndBareNamesWithoutAFolder) {
-  TempTree tree("verdelo-file-scan-percent");
-  tree.File("50%d/a.zrd");
-  const std::string folder = tree.Path("50%d");
-  CFileScan scan("%s%c*.zrd", folder.c_str(), kPathSeparator);
-  ASSERT_TRUE(scan.FindNext());
-  EXPECT_EQ(scan.GetFilePath(), tree.Path("50%d/a.zrd"));
 
   const std::filesystem::path before = std::filesystem::current_path();
   std::filesystem::current_path(folder);
-  scan.Reset("*.zrd");
+  scan.Reset("*.txt");
   ASSERT_TRUE(scan.FindNext());
-  EXPECT_STREQ(scan.GetFilePath(), "a.zrd");
+  EXPECT_STREQ(scan.GetFilePath(), "notes.txt");
   (void)scan.Close();
   std::filesystem::current_path(before);
 }

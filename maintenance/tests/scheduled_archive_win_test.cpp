@@ -79,7 +79,8 @@ class ScheduledArchiveWin : public testing::Test {
 TEST_F(ScheduledArchiveWin, DueArchiveIsNamedRecordedAndPruned) {
   // Five older archives of this product, a day apart, and files that are not to be pruned.
   for (int day = 1; day <= 5; ++day) {
-    const std::string name = "data/Backup/Verdelo-2020.01.0" + std::to_string(day) + ".BrambeckConfig";
+    const std::string name = (day == 1 ? "data/Backup/verdelo-2020.01.0" : "data/Backup/Verdelo-2020.01.0") +
+                             std::to_string(day) + ".BrambeckConfig";
     tree_.File(name);
     SetFileTimes(tree_.Path(name), 1577836800 + day * 86400);
   }
