@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+
 namespace {
 
 InstallRecord Install(int16_t custom, int16_t appendUser, const char* customFolder) {
