@@ -32,9 +32,12 @@ void Describe(const WIN32_FIND_DATAA& found, FolderEntry* entry) {
 
 bool FolderReader::Open(const char* folder, FolderEntry* entry) {
   (void)Close();
+  // "" is the current directory and "\" (or "C:\") a root, which takes no second separator.
+  const size_t folderLength = std::strlen(folder);
+  const bool endsInSeparator = folderLength > 0 && folder[folderLength - 1] == '\\';
   char pattern[MAX_PATH];
-  const int length = folder[0] != '\0' ? std::snprintf(pattern, sizeof pattern, "%s\\*", folder)
-                                       : std::snprintf(pattern, sizeof pattern, "*");
+  const int length =
+      std::snprintf(pattern, sizeof pattern, "%s%s*", folder, folderLength > 0 && !endsInSeparator ? "\\" : "");
   if (length < 0 || length >= static_cast<int>(sizeof pattern)) return false;
   WIN32_FIND_DATAA found;
   HANDLE search = FindFirstFileExA(pattern, FindExInfoBasic, &found, FindExSearchNameMatch, nullptr,
