@@ -52,7 +52,7 @@ void ExtractEntries(zip::ZipHandle* archive, const char* dataFolder, int32_t pro
 
 bool PendingArchivePath(const char* dataFolder, const char* productName, char (&path)[260]) {
   const int length = std::snprintf(path, sizeof path, "%s%c%s.%s", dataFolder, kPathSeparator, productName,
-                                   kPendingArchiveType);
+                                   kConfigArchiveType);
   if (length >= 0 && length < static_cast<int>(sizeof path)) return true;
   path[0] = '\0';
   return false;

@@ -9,12 +9,13 @@
 #include "framework/base/zrf_array.h"
 #include "framework/files/file_list.h"
 
-/// File type (extension without its dot) of the pending configuration archive.
-constexpr char kPendingArchiveType[] = "BrambeckConfig";
+/// File type (extension without its dot) of configuration archives, the pending one included.
+constexpr char kConfigArchiveType[] = "BrambeckConfig";
 /// Bytes read of the product entry, the keep list: at most 2599 and a NUL.
 constexpr uint32_t kKeepListSize = 2600;
 
-/// "<data folder><separator><product>.BrambeckConfig". False, with `path` empty, when it does not
+/// The pending archive of a data folder, which the next start applies (a restore or reset leaves
+/// it there): "<data folder><separator><product>.BrambeckConfig". False, with `path` empty, when it does not
 /// fit in 260 characters.
 bool PendingArchivePath(const char* dataFolder, const char* productName, char (&path)[260]);
 

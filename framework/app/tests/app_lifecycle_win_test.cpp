@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/app/tests/config_archive_fixture.h"
 #include "framework/base/crc32.h"
 #include "framework/base/scoped_handles_win.h"
 #include "framework/base/zrf_messages.h"
@@ -23,7 +24,6 @@
 #include "resources/resource_ids.h"
 #include "tools/testsupport/wine_path.h"
 #include "tools/zrftestapp/test_app_protocol.h"
-#include "zip/zip_writer.h"
 
 namespace {
 
@@ -329,18 +329,6 @@ TEST_F(AppLifecycle, ARestartStartsTheProgramAgainAndItsSiblingsToo) {
   std::sort(lines.begin(), lines.end());
   EXPECT_EQ(lines, (std::vector<std::string>{events_ + " -TAG first", events_ + " -TAG sibling"}));
 }
-
-void WriteArchive(const std::string& path, const std::vector<std::pair<std::string, std::string>>& entries) {
-  zip::ZipHandle* writer = zip::ZipWriterOpen(path.c_str(), nullptr);
-  ASSERT_NE(writer, nullptr);
-  for (const auto& [name, bytes] : entries) {
-    ASSERT_EQ(zip::ZipWriterAddMemory(writer, name.c_str(), bytes.data(), uint32_t(bytes.size())),
-              zip::ZipResult::Ok);
-  }
-  ASSERT_EQ(zip::ZipWriterClose(writer), zip::ZipResult::Ok);
-}
-
-std::string ProductEntry(const std::string& keepList) { return keepList + std::string(1, '\0') + "1.0.0"; }
 
 TEST_F(AppLifecycle, APendingArchiveWaitsForAStartThatRunsAlone) {
   CreateDirectoryA(DataFile("sub").c_str(), nullptr);
