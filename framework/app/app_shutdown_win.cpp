@@ -10,17 +10,15 @@
 
 #include "framework/app/restart_mode.h"
 #include "framework/app/zrf_app_win.h"
+#include "framework/base/text_copy.h"
 #include "framework/base/zrf_messages.h"
 #include "framework/shell/process_elevation_win.h"
 #include "framework/ui/zrf_window_win.h"
 
 void CZrfApp::RequestRestart(int32_t mode, const char* commandLineText, uint8_t notify) {
   restartMode = ResolveRestartMode(mode, mode == kRestartAsNow ? IsProcessElevated(osCode) : 0);
-  const char* text = commandLineText != nullptr ? commandLineText : commandLine;
   // The field is as long as the command line, so the program's own line is never cut.
-  const size_t length = strnlen(text, sizeof restartCommandLine - 1);
-  std::memcpy(restartCommandLine, text, length);
-  restartCommandLine[length] = '\0';
+  CopyCut(restartCommandLine, commandLineText != nullptr ? commandLineText : commandLine);
   PostQuitMessage(0);
   notifySiblings = notify;
 }

@@ -17,6 +17,7 @@
 #include "framework/app/pending_archive_win.h"
 #include "framework/app/zrf_app_win.h"
 #include "framework/base/crc32.h"
+#include "framework/base/text_copy.h"
 #include "framework/base/zrf_messages.h"
 #include "framework/base/zrf_results.h"
 #include "framework/files/data_folders_win.h"
@@ -32,13 +33,6 @@ constexpr uint32_t kErrorMessageStyle = 0x111;  // hand icon, OK, bold first lin
 constexpr char kUIItemClass[] = "ZRFAppUIItem";
 // Version resources are a few kilobytes; anything far larger is not one.
 constexpr DWORD kVersionInfoLimit = 64 * 1024;
-
-template <size_t N>
-void CopyCut(char (&out)[N], const char* text) {
-  const size_t length = text == nullptr ? 0 : strnlen(text, N - 1);
-  std::memcpy(out, text, length);
-  out[length] = '\0';
-}
 
 template <typename Function>
 Function Lookup(const char* module, const char* name) {

@@ -4,26 +4,11 @@
 #include <cstdio>
 #include <cstring>
 
+#include "framework/files/data_folders.h"
 #include "framework/files/folder_reader.h"
 #include "zip/zip_reader.h"
 
 namespace {
-
-char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SamePath(const char* a, const char* b) {
-  for (; FoldAscii(*a) == FoldAscii(*b); ++a, ++b) {
-    if (*a == '\0') return true;
-  }
-  return false;
-}
-
-bool Holds(const CZrfArray<FileListPath>& list, const char* path) {
-  for (int32_t i = 0; i < list.count; ++i) {
-    if (SamePath(list.GetAt(i)->text, path)) return true;
-  }
-  return false;
-}
 
 void RemoveUnlistedFiles(const char* archivePath, const char* dataFolder, const char* keepList,
                          RemoveFileFunction remove, void* context) {
@@ -64,7 +49,7 @@ void SelectFilesToRemove(const CZrfArray<FileListPath>& all, const CZrfArray<Fil
   for (int32_t i = 0; i < all.count; ++i) {
     const FileListPath& path = *all.GetAt(i);
     // The archive is still being read; removing it now would lose what is to be applied.
-    if (Holds(keep, path.text) || SamePath(path.text, archivePath)) continue;
+    if (FileListHolds(keep, path.text) || IsSameFolder(path.text, archivePath)) continue;
     (void)out->Add(path);
   }
 }

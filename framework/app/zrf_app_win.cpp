@@ -3,22 +3,9 @@
 
 #include <ole2.h>
 
-#include <cstring>
-
+#include "framework/base/text_copy.h"
 #include "framework/files/file_ops_win.h"
 #include "framework/files/install_record_win.h"
-
-namespace {
-
-// Copies `text` into `out`, cut to fit with its terminator; null counts as empty.
-template <size_t N>
-void CopyCut(char (&out)[N], const char* text) {
-  size_t length = text == nullptr ? 0 : strnlen(text, N - 1);
-  if (length > 0) std::memcpy(out, text, length);
-  out[length] = '\0';
-}
-
-}  // namespace
 
 // Constructed before main and destroyed after it returns, in this translation unit's static
 // initialisation; nothing else may be constructed statically that uses it.
