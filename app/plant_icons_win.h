@@ -16,8 +16,8 @@ class PlantIcons {
   PlantIcons() = default;
   PlantIcons(const PlantIcons&) = delete;
   PlantIcons& operator=(const PlantIcons&) = delete;
-  /// Destroys the icons; TakeBack must have run for a window that still lives.
-  ~PlantIcons() = default;
+  /// Release.
+  ~PlantIcons() { Release(); }
 
   /// Extracts the first large and the first small icon of the file at path (the system's icon
   /// extraction, index 0), replacing any held before. Either is null when the file carries none.

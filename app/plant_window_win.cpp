@@ -208,9 +208,11 @@ LRESULT OnDesktopDraw(PlantProcess& p, WPARAM code, LPARAM lParam) {
   }
 }
 
+// The plant keeps its place and size relative to the screen it last followed, which is the one its
+// plant file's fractions are of: a screen it did not follow (rendering stopped there) changes nothing.
 void DisplayChanged(PlantProcess& p) {
-  const int32_t oldWidth = p.permission.width.load();
-  const int32_t oldHeight = p.permission.height.load();
+  const int32_t oldWidth = p.plant.screenWidth;
+  const int32_t oldHeight = p.plant.screenHeight;
   RECT client{};
   if (const HWND listView = p.ListView()) {
     GetClientRect(listView, &client);
