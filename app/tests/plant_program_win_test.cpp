@@ -298,6 +298,10 @@ TEST_F(PlantProgram, StartGrowsAnswersTheDesktopAndQuitSavesEverything) {
   Program& second = StartProgram(std::string("-LOADPLANT ") + kPlantFile);
   EXPECT_EQ(second.ExitCode(30000), 0);
   EXPECT_EQ(Clients().size(), 1u);
+#ifndef VERDELO_PLANT_DIALOG_STUB
+  EXPECT_TRUE(WaitFor([&] { return FindProcessWindow(plant.Pid(), "#32770", "Fern") != nullptr; }))
+      << "the first one's dialog did not open";
+#endif
 
   // -QUIT ends it as a user would: everything saved, the desktop left.
   EXPECT_EQ(StartProgram("-QUIT").ExitCode(30000), 0);
@@ -313,6 +317,12 @@ TEST_F(PlantProgram, StartGrowsAnswersTheDesktopAndQuitSavesEverything) {
   EXPECT_EQ(plant_test::Get<int32_t>(options, 4), 1);  // idle CPU, the default
   EXPECT_TRUE(Clients().empty());
   EXPECT_EQ(Status() & testdesktop::kSubclassed, 0u);
+#ifndef VERDELO_PLANT_DIALOG_STUB
+  // The welcome comes before the worker's event; a start that has its event has had its welcome.
+  Program& again = StartPlant();
+  EXPECT_TRUE(WaitFor([] { return ScopedHandle(OpenEventA(SYNCHRONIZE, FALSE, "VerdeloEvent_Fern.plt")).IsValid(); }));
+  EXPECT_EQ(FindProcessWindow(again.Pid(), "#32770", "Welcome to Verdelo"), nullptr) << "welcome on a later start";
+#endif
 }
 
 TEST_F(PlantProgram, MissingOrCorruptPlantFilesGiveTheirMessageAndCode) {

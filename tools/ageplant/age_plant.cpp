@@ -25,7 +25,7 @@ void Put(std::vector<uint8_t>* bytes, size_t offset, const T& value) {
 
 }  // namespace
 
-bool AgePlantBytes(std::vector<uint8_t>* bytes, int64_t now, int64_t secondsBack, std::string* why) {
+bool AgePlantBytes(std::vector<uint8_t>* bytes, int64_t now, int64_t secondsBack, bool cared, std::string* why) {
   if (secondsBack < 0) {
     *why = "the time back must not be negative";
     return false;
@@ -37,8 +37,8 @@ bool AgePlantBytes(std::vector<uint8_t>* bytes, int64_t now, int64_t secondsBack
   }
   const int32_t flags = Get<int32_t>(*bytes, offsetof(plant::PlantRecord, flags));
   Put(bytes, offsetof(plant::PlantRecord, clock), plant::StoreClock(now - secondsBack));
-  Put(bytes, offsetof(plant::PlantRecord, flags),
-      static_cast<int32_t>(flags | plant::kGrowWhileOff | plant::kCleanShutdown));
+  const int32_t added = plant::kGrowWhileOff | plant::kCleanShutdown | (cared ? plant::kAutoCare : 0);
+  Put(bytes, offsetof(plant::PlantRecord, flags), static_cast<int32_t>(flags | added));
   return true;
 }
 

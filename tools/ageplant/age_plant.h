@@ -10,8 +10,10 @@
 namespace age_tool {
 
 /// Sets the plant's clock `secondsBack` seconds before `now` (seconds since 1970) and its flags
-/// GrowWhileOff and CleanShutdown. False, with `bytes` unchanged and `*why` saying what was wrong,
-/// when they are not a plant file the engine loads or `secondsBack` is negative.
-[[nodiscard]] bool AgePlantBytes(std::vector<uint8_t>* bytes, int64_t now, int64_t secondsBack, std::string* why);
+/// GrowWhileOff and CleanShutdown, and AutoCare with `cared` (a pot left alone for weeks dries out
+/// and the plant dies). False, with `bytes` unchanged and `*why` saying what was wrong, when they
+/// are not a plant file the engine loads or `secondsBack` is negative.
+[[nodiscard]] bool AgePlantBytes(std::vector<uint8_t>* bytes, int64_t now, int64_t secondsBack, bool cared,
+                                 std::string* why);
 
 }  // namespace age_tool

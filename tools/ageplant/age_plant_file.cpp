@@ -1,6 +1,7 @@
-// Makes a plant file grow for a number of days at the program's next start (see age_plant.h).
+// Makes a plant file grow for a number of days at the program's next start (see age_plant.h);
+// --autocare keeps it watered and fed meanwhile.
 //
-//   age_plant_file FILE.plt DAYS
+//   age_plant_file FILE.plt DAYS [--autocare]
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -12,8 +13,9 @@
 #include "tools/ageplant/age_plant.h"
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: age_plant_file FILE.plt DAYS\n");
+  const bool cared = argc == 4 && std::string(argv[3]) == "--autocare";
+  if (argc != 3 && !cared) {
+    std::fprintf(stderr, "usage: age_plant_file FILE.plt DAYS [--autocare]\n");
     return 2;
   }
   char* end = nullptr;
@@ -28,7 +30,7 @@ int main(int argc, char** argv) {
     bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   }
   std::string why;
-  if (!age_tool::AgePlantBytes(&bytes, std::time(nullptr), int64_t{days} * 86400, &why)) {
+  if (!age_tool::AgePlantBytes(&bytes, std::time(nullptr), int64_t{days} * 86400, cared, &why)) {
     std::fprintf(stderr, "age_plant_file: %s: %s\n", argv[1], why.c_str());
     return 1;
   }
