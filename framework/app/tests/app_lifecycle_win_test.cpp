@@ -192,6 +192,7 @@ class AppLifecycle : public testing::Test {
 TEST_F(AppLifecycle, NormalStartSavesAtExitAndQuitEndsTheRunningOne) {
   App& first = StartLogged();
   EXPECT_EQ(ReadAll(DataFile("(ZRF)Cmd.zrd")), events_ + std::string(1, '\0'));
+  EXPECT_TRUE(Logged("dpi functions " + std::to_string(first.pid) + " 1"));
   EXPECT_FALSE(Exists(DataFile("(ZRF)App.zrd")));
 
   // -QUIT tells the running instance and ends at once, without a message or a window.
