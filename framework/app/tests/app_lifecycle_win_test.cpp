@@ -350,6 +350,9 @@ TEST_F(AppLifecycle, APendingArchiveWaitsForAStartThatRunsAlone) {
   PostControl(zrf::WM_ZRF_QUIT, kProductCrc);
   for (App& app : apps_) EXPECT_EQ(app.ExitCode(), 0);
   EXPECT_FALSE(running.Running());
+  // A start that only tells others to quit leaves the archive to a start that stays.
+  EXPECT_EQ(Start("-QUIT").ExitCode(), ZRF_ERR_OTHER_INSTANCE);
+  EXPECT_TRUE(Exists(archive));
   StartLogged();
   EXPECT_FALSE(Exists(archive));
   EXPECT_EQ(ReadAll(DataFile("a.keep")), "old a");
