@@ -23,7 +23,8 @@ void Encode(const unsigned char* bytes, size_t size, bool breakLines, char* out)
   size_t groups = 0;
   for (size_t at = 0; at < size; at += 3) {
     const size_t left = size - at;
-    const unsigned value = (bytes[at] << 16) | (left > 1 ? bytes[at + 1] << 8 : 0) | (left > 2 ? bytes[at + 2] : 0);
+    const unsigned value =
+        (bytes[at] << 16) | (left > 1 ? bytes[at + 1] << 8 : 0) | (left > 2 ? bytes[at + 2] : 0);
     *out++ = kAlphabet[(value >> 18) & 63];
     *out++ = kAlphabet[(value >> 12) & 63];
     *out++ = left > 1 ? kAlphabet[(value >> 6) & 63] : '=';

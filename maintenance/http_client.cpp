@@ -71,7 +71,8 @@ HttpResult CHttpClient::Fetch(const std::string& urlText, Credentials server, ch
   request.proxy = Credentials{proxyUser_, proxyPassword_};
   if (since != nullptr && sinceSize > 0) {
     const void* end = std::memchr(since, '\0', sinceSize);
-    request.since = std::string_view(since, end != nullptr ? static_cast<const char*>(end) - since : sinceSize);
+    request.since =
+        std::string_view(since, end != nullptr ? static_cast<const char*>(end) - since : sinceSize);
   }
   std::string head;
   if (!BuildGetRequest(request, &head)) return HttpResult::NotSent;

@@ -1,18 +1,10 @@
 // Parsing reply heads.
 #include "maintenance/http_reply.h"
 
+#include "maintenance/ascii_case.h"
+
 namespace maintenance {
 namespace {
-
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
-  if (text.size() < prefix.size()) return false;
-  for (size_t i = 0; i < prefix.size(); ++i) {
-    if (Lower(text[i]) != Lower(prefix[i])) return false;
-  }
-  return true;
-}
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 

@@ -21,10 +21,10 @@ struct Credentials {
 
 struct GetRequest {
   const HttpUrl* url = nullptr;
-  bool toPlainProxy = false;    ///< the request line carries the absolute URL, for the proxy to forward
-  Credentials server;           ///< sent as Authorization
-  Credentials proxy;            ///< sent as Proxy-Authorization, to a plain proxy only
-  std::string_view since;       ///< If-Modified-Since date; empty: not sent
+  bool toPlainProxy = false;  ///< the request line carries the absolute URL, for the proxy to forward
+  Credentials server;         ///< sent as Authorization
+  Credentials proxy;          ///< sent as Proxy-Authorization, to a plain proxy only
+  std::string_view since;     ///< If-Modified-Since date; empty: not sent
 };
 
 /// The GET head: request line, Authorization, Proxy-Authorization, Host and If-Modified-Since lines

@@ -1,18 +1,10 @@
 // Parsing of absolute http and https URLs.
 #include "maintenance/http_url.h"
 
+#include "maintenance/ascii_case.h"
+
 namespace maintenance {
 namespace {
-
-bool EqualsNoCase(std::string_view text, std::string_view lower) {
-  if (text.size() != lower.size()) return false;
-  for (size_t i = 0; i < text.size(); ++i) {
-    char c = text[i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (c != lower[i]) return false;
-  }
-  return true;
-}
 
 bool IsHostCharacter(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '.';
@@ -75,7 +67,8 @@ bool ParseHttpUrl(std::string_view url, HttpUrl* parsed) {
     result.authority += ':' + std::to_string(result.port);
   }
 
-  std::string_view target = authorityEnd == std::string_view::npos ? std::string_view() : rest.substr(authorityEnd);
+  std::string_view target =
+      authorityEnd == std::string_view::npos ? std::string_view() : rest.substr(authorityEnd);
   target = target.substr(0, target.find('#'));
   if (target.empty() || target[0] != '/') result.path = "/";
   result.path += target;

@@ -99,8 +99,8 @@ bool Close(SocketHandle socket) {
   return ::close(Descriptor(socket)) == 0;
 }
 
-const SocketCalls kSystemCalls = {Open, Resolve, StartConnect, WaitConnected, WaitReadable,
-                                  WaitWritable, Send, Receive, Close};
+const SocketCalls kSystemCalls = {Open,         Resolve, StartConnect, WaitConnected, WaitReadable,
+                                  WaitWritable, Send,    Receive,      Close};
 
 }  // namespace
 

@@ -2,9 +2,9 @@
 // time-out; the sockets are non-blocking from the moment they are made.
 #include <winsock2.h>
 
-#include "maintenance/socket_calls.h"
-
 #include <cstring>
+
+#include "maintenance/socket_calls.h"
 
 namespace maintenance {
 namespace {
@@ -102,8 +102,8 @@ bool Close(SocketHandle socket) {
   }
 }
 
-const SocketCalls kSystemCalls = {Open, Resolve, StartConnect, WaitConnected, WaitReadable,
-                                  WaitWritable, Send, Receive, Close};
+const SocketCalls kSystemCalls = {Open,         Resolve, StartConnect, WaitConnected, WaitReadable,
+                                  WaitWritable, Send,    Receive,      Close};
 
 }  // namespace
 

@@ -54,10 +54,13 @@ SocketResult CSocketConn::WaitForConnect(int seconds) {
   for (int round = 0; round < rounds; ++round) {
     if (IsCancelled()) return SocketResult::TimedOut;
     switch (ActiveSocketCalls().waitConnected(socket_, kConnectRoundMs)) {
-      case Readiness::Ready: return SocketResult::Ok;
+      case Readiness::Ready:
+        return SocketResult::Ok;
       // Refused or reset: waiting out the remaining rounds could not change that.
-      case Readiness::Failed: return SocketResult::ConnectFailed;
-      case Readiness::NotYet: break;
+      case Readiness::Failed:
+        return SocketResult::ConnectFailed;
+      case Readiness::NotYet:
+        break;
     }
   }
   return SocketResult::TimedOut;

@@ -4,9 +4,9 @@
 // OpenSSL reports why a call stopped through a per-thread error queue; SSL_get_error reads it and
 // is only reliable when the queue was empty before the call, so every call that SSL_get_error may
 // judge is preceded by ERR_clear_error.
-#include "maintenance/socket_conn.h"
-
 #include <climits>
+
+#include "maintenance/socket_conn.h"
 
 namespace maintenance {
 namespace {

@@ -37,16 +37,16 @@ struct TlsLibrary {
 
 /// OpenSSL's constants that the connection uses (stable across 1.1 and 3.x).
 namespace tls {
-constexpr int kCtrlSetMinProtoVersion = 123;   // SSL_CTRL_SET_MIN_PROTO_VERSION
-constexpr int kCtrlSetMaxProtoVersion = 124;   // SSL_CTRL_SET_MAX_PROTO_VERSION
-constexpr int kCtrlSetServerName = 55;         // SSL_CTRL_SET_TLSEXT_HOSTNAME
-constexpr long kServerNameTypeHost = 0;        // TLSEXT_NAMETYPE_host_name
+constexpr int kCtrlSetMinProtoVersion = 123;  // SSL_CTRL_SET_MIN_PROTO_VERSION
+constexpr int kCtrlSetMaxProtoVersion = 124;  // SSL_CTRL_SET_MAX_PROTO_VERSION
+constexpr int kCtrlSetServerName = 55;        // SSL_CTRL_SET_TLSEXT_HOSTNAME
+constexpr long kServerNameTypeHost = 0;       // TLSEXT_NAMETYPE_host_name
 constexpr long kSsl3Version = 0x0300;
 constexpr long kTls1Version = 0x0301;
 constexpr long kTls11Version = 0x0302;
 constexpr long kTls12Version = 0x0303;
-constexpr int kErrorWantRead = 2;              // SSL_ERROR_WANT_READ
-constexpr int kErrorWantWrite = 3;             // SSL_ERROR_WANT_WRITE
+constexpr int kErrorWantRead = 2;                                 // SSL_ERROR_WANT_READ
+constexpr int kErrorWantWrite = 3;                                // SSL_ERROR_WANT_WRITE
 constexpr uint64_t kInitLoadStrings = 0x00200000L | 0x00000002L;  // SSL and crypto error strings
 }  // namespace tls
 

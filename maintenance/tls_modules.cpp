@@ -20,7 +20,8 @@ static_assert(std::is_same_v<decltype(TlsLibrary::TLS_client_method), decltype(&
 static_assert(std::is_same_v<decltype(TlsLibrary::SSL_CTX_new), decltype(&::SSL_CTX_new)>);
 static_assert(std::is_same_v<decltype(TlsLibrary::SSL_CTX_free), decltype(&::SSL_CTX_free)>);
 static_assert(std::is_same_v<decltype(TlsLibrary::SSL_CTX_ctrl), decltype(&::SSL_CTX_ctrl)>);
-static_assert(std::is_same_v<decltype(TlsLibrary::SSL_CTX_set_security_level), decltype(&::SSL_CTX_set_security_level)>);
+static_assert(std::is_same_v<decltype(TlsLibrary::SSL_CTX_set_security_level),
+                             decltype(&::SSL_CTX_set_security_level)>);
 static_assert(std::is_same_v<decltype(TlsLibrary::SSL_new), decltype(&::SSL_new)>);
 static_assert(std::is_same_v<decltype(TlsLibrary::SSL_free), decltype(&::SSL_free)>);
 static_assert(std::is_same_v<decltype(TlsLibrary::SSL_set_fd), decltype(&::SSL_set_fd)>);

@@ -3,10 +3,10 @@
 // answer with a planted copy.
 #include <windows.h>
 
-#include "maintenance/tls_modules.h"
-
 #include <cstdio>
 #include <cstring>
+
+#include "maintenance/tls_modules.h"
 
 namespace maintenance {
 namespace {

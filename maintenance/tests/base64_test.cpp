@@ -10,7 +10,7 @@ namespace maintenance {
 namespace {
 
 TEST(Base64Test, EncodesTheRfc4648Vectors) {
-  const char* const kVectors[][2] = {{"f", "Zg=="},         {"fo", "Zm8="},         {"foo", "Zm9v"},
+  const char* const kVectors[][2] = {{"f", "Zg=="},        {"fo", "Zm8="},        {"foo", "Zm9v"},
                                      {"foob", "Zm9vYg=="}, {"fooba", "Zm9vYmE="}, {"foobar", "Zm9vYmFy"}};
   for (const auto& vector : kVectors) {
     EXPECT_EQ(Base64Line(vector[0]), vector[1]);

@@ -19,9 +19,9 @@ using testing::ScriptedPeer;
 
 std::string Body(const CHttpClient& client) {
   const CZrfArray<uint8_t>& bytes = client.response();
-  return bytes.count > 0 ? std::string(reinterpret_cast<const char*>(bytes.GetAt(0)), bytes.count) : std::string();
+  return bytes.count > 0 ? std::string(reinterpret_cast<const char*>(bytes.GetAt(0)), bytes.count)
+                         : std::string();
 }
-
 
 struct ReplyRow {
   const char* name;
@@ -41,17 +41,20 @@ std::vector<ReplyRow> ReplyTable() {
        "Connection: close\r\nETag: \"692d6a40-5\"\r\nAccept-Ranges: bytes\r\n\r\n2.0.0",
        HttpResult::Ok, "2.0.0"},
       {"until close", "HTTP/1.0 200 ok\r\nContent-type: text/plain\r\n\r\n1.2.3", HttpResult::Ok, "1.2.3"},
-      {"length -1 means until close", "HTTP/1.0 200 OK\r\nContent-Length: -1\r\n\r\n1.2.3", HttpResult::Ok, "1.2.3"},
+      {"length -1 means until close", "HTTP/1.0 200 OK\r\nContent-Length: -1\r\n\r\n1.2.3", HttpResult::Ok,
+       "1.2.3"},
       {"other length header", "HTTP/1.0 200 OK\r\nX-Content-Length: 2\r\n\r\n1.2.3", HttpResult::Ok, "1.2.3"},
       {"empty body", "HTTP/1.0 200 OK\r\nContent-Length: 0\r\n\r\n", HttpResult::Ok, ""},
       {"more than announced", "HTTP/1.0 200 OK\r\nContent-Length: 3\r\n\r\n1.2.30", HttpResult::Ok, "1.2"},
       {"status without reason", "HTTP/1.1 204\r\n\r\n", HttpResult::Ok, ""},
       {"short body", "HTTP/1.0 200 OK\r\nContent-Length: 6\r\n\r\n1.2.3", HttpResult::NotReceived, ""},
       {"negative length", "HTTP/1.0 200 OK\r\nContent-Length: -5\r\n\r\n1.2.3", HttpResult::NotReceived, ""},
-      {"huge length", "HTTP/1.0 200 OK\r\nContent-Length: 2000000000\r\n\r\n1.2.3", HttpResult::NotReceived, ""},
+      {"huge length", "HTTP/1.0 200 OK\r\nContent-Length: 2000000000\r\n\r\n1.2.3", HttpResult::NotReceived,
+       ""},
       {"overflowing length", "HTTP/1.0 200 OK\r\nContent-Length: 99999999999999999999\r\n\r\n1",
        HttpResult::NotReceived, ""},
-      {"length not a number", "HTTP/1.0 200 OK\r\nContent-Length: 0x10\r\n\r\n1.2.3", HttpResult::NotReceived, ""},
+      {"length not a number", "HTTP/1.0 200 OK\r\nContent-Length: 0x10\r\n\r\n1.2.3", HttpResult::NotReceived,
+       ""},
       {"head over the limit", kLongHead, HttpResult::NotReceived, ""},
       {"body over the limit", kLongBody, HttpResult::NotReceived, ""},
       {"nothing", "", HttpResult::NotReceived, ""},
@@ -61,7 +64,8 @@ std::vector<ReplyRow> ReplyTable() {
       {"status not a number", "HTTP/1.0 OK 200\r\n\r\n1.2.3", HttpResult::NotReceived, ""},
       {"short status line", "HTTP/1.0 20\r\n\r\n", HttpResult::NotReceived, ""},
       {"not modified", "HTTP/1.0 304 Not Modified\r\n\r\n", HttpResult::NotModified, ""},
-      {"unauthorized", "HTTP/1.0 401 Unauthorized\r\nWWW-Authenticate: Basic\r\n\r\n", HttpResult::Unauthorized, ""},
+      {"unauthorized", "HTTP/1.0 401 Unauthorized\r\nWWW-Authenticate: Basic\r\n\r\n",
+       HttpResult::Unauthorized, ""},
       {"not found", "HTTP/1.0 404 Not Found\r\nContent-Length: 9\r\n\r\nnot found", HttpResult::NotFound, ""},
       {"teapot", "HTTP/1.0 418 I'm a teapot\r\n\r\n", HttpResult::Redirect, ""},
       {"unavailable", "HTTP/1.0 503 Service Unavailable\r\n\r\n", HttpResult::ServerError, ""},
@@ -115,10 +119,12 @@ TEST(HttpClientTest, RepliesGiveTheSameResultSplitAnywhere) {
 
 TEST(HttpClientTest, DirectRequestCarriesPathHostAuthorizationAndDate) {
   ScriptedPeer peer;
-  peer.Add("HTTP/1.0 200 OK\r\nLast-Modified: Mon, 01 Dec 2025 10:00:00 GMT\r\nContent-Length: 5\r\n\r\n1.2.3");
+  peer.Add(
+      "HTTP/1.0 200 OK\r\nLast-Modified: Mon, 01 Dec 2025 10:00:00 GMT\r\nContent-Length: 5\r\n\r\n1.2.3");
   CHttpClient client;
   char since[64] = "Sat, 29 Oct 1994 19:43:31 GMT";
-  EXPECT_EQ(client.Get("http://updates.example.com:8080/v?x=1", "user", "pass", since, sizeof since), HttpResult::Ok);
+  EXPECT_EQ(client.Get("http://updates.example.com:8080/v?x=1", "user", "pass", since, sizeof since),
+            HttpResult::Ok);
   EXPECT_EQ(peer.connections[0].host, "updates.example.com");
   EXPECT_EQ(peer.connections[0].port, 8080);
   EXPECT_EQ(peer.connections[0].received,
@@ -142,16 +148,18 @@ TEST(HttpClientTest, PlainProxyGetsTheAbsoluteUrl) {
   EXPECT_EQ(client.Get("http://updates.example.com/version", nullptr, nullptr, nullptr, 0), HttpResult::Ok);
   EXPECT_EQ(peer.connections[0].host, "proxy.example.com");
   EXPECT_EQ(peer.connections[0].port, 3128);
-  EXPECT_EQ(peer.connections[0].received,
-            "GET http://updates.example.com/version HTTP/1.0\r\nProxy-Authorization: Basic cHJveHk6c2VjcmV0\r\n"
-            "Host: updates.example.com\r\n\r\n");
+  EXPECT_EQ(
+      peer.connections[0].received,
+      "GET http://updates.example.com/version HTTP/1.0\r\nProxy-Authorization: Basic cHJveHk6c2VjcmV0\r\n"
+      "Host: updates.example.com\r\n\r\n");
   EXPECT_EQ(Body(client), "1.2.3");
 }
 
 TEST(HttpClientTest, TunnelConnectsThenSendsThePathInside) {
   ScriptedPeer peer;
-  peer.Add("HTTP/1.0 200 Connection established\r\nProxy-agent: tinyproxy\r\n\r\n"
-           "HTTP/1.0 200 OK\r\nContent-Length: 5\r\n\r\n1.2.3");
+  peer.Add(
+      "HTTP/1.0 200 Connection established\r\nProxy-agent: tinyproxy\r\n\r\n"
+      "HTTP/1.0 200 OK\r\nContent-Length: 5\r\n\r\n1.2.3");
   CHttpClient client;
   client.SetProxy("proxy.example.com", 3128, "proxy", "secret", true);
   EXPECT_EQ(client.Get("https://updates.example.com/version", nullptr, nullptr, nullptr, 0), HttpResult::Ok);

@@ -81,8 +81,8 @@ bool Close(SocketHandle socket) {
   return true;
 }
 
-const SocketCalls kScriptedCalls = {Open, Resolve, StartConnect, WaitConnected, WaitReadable,
-                                    WaitWritable, Send, Receive, Close};
+const SocketCalls kScriptedCalls = {Open,         Resolve, StartConnect, WaitConnected, WaitReadable,
+                                    WaitWritable, Send,    Receive,      Close};
 
 // The pass-through TLS library. Objects are stand-ins: the session carries its socket.
 struct FakeSession {
@@ -152,17 +152,19 @@ int ReadSession(ssl_st* session, void* buffer, int size) {
 int WriteSession(ssl_st* session, const void* bytes, int size) {
   return Send(AsSession(session)->socket, static_cast<const uint8_t*>(bytes), size);
 }
-int SessionError(const ssl_st* session, int) { return session != nullptr ? AsSession(session)->lastError : kErrorSsl; }
+int SessionError(const ssl_st* session, int) {
+  return session != nullptr ? AsSession(session)->lastError : kErrorSsl;
+}
 int ShutdownSession(ssl_st* session) {
   if (session == nullptr) ++gTls.shutdownsOfNull;
   return 1;
 }
 void ClearErrors() {}
 
-const TlsLibrary kPassThroughTls = {InitSsl,     ClientMethod,  NewContext,     FreeContext,  ContextCtrl,
-                                    SetSecurityLevel, NewSession, FreeSession, SetDescriptor, SessionCtrl,
-                                    ConnectSession, ReadSession, WriteSession, SessionError, ShutdownSession,
-                                    ClearErrors};
+const TlsLibrary kPassThroughTls = {InitSsl,       ClientMethod,     NewContext,      FreeContext,
+                                    ContextCtrl,   SetSecurityLevel, NewSession,      FreeSession,
+                                    SetDescriptor, SessionCtrl,      ConnectSession,  ReadSession,
+                                    WriteSession,  SessionError,     ShutdownSession, ClearErrors};
 
 }  // namespace
 
