@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <string>
 
-#include "framework/zrf_array.h"
+#include "framework/base/zrf_array.h"
 #include "maintenance/http_reply.h"
 #include "maintenance/http_request.h"
 #include "maintenance/http_result.h"

@@ -9,7 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "framework/zrf_array.h"
+#include "framework/base/zrf_array.h"
 #include "maintenance/socket_calls.h"
 #include "maintenance/socket_result.h"
 #include "maintenance/tls_library.h"
