@@ -31,7 +31,9 @@ struct SocketCalls {
   bool (*startConnect)(SocketHandle socket, uint32_t address, uint16_t port);
   /// One round of waiting for a started connect, about roundMs long.
   Readiness (*waitConnected)(SocketHandle socket, int roundMs);
+  /// Waits up to waitMs for data (or a close) to read.
   Readiness (*waitReadable)(SocketHandle socket, int waitMs);
+  /// Waits up to waitMs for room to send.
   Readiness (*waitWritable)(SocketHandle socket, int waitMs);
   /// Sends up to size bytes: the count taken, 0 when the socket takes none now, -1 on failure.
   int (*send)(SocketHandle socket, const uint8_t* bytes, int size);
