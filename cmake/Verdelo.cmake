@@ -167,3 +167,14 @@ function(verdelo_check_pe target)
   add_test(NAME pe_format_${target} COMMAND ${_objdump} -f $<TARGET_FILE:${target}>)
   set_tests_properties(pe_format_${target} PROPERTIES PASS_REGULAR_EXPRESSION "${_format}")
 endfunction()
+
+# verdelo_ship_file(FILE path [DEPENDS target...]): a file that is installed beside the programs
+# without being one of them (the OpenSSL DLLs, for example). `path` may be a generator expression.
+# The installer (added after every other folder) packages the files of its own tree.
+function(verdelo_ship_file)
+  cmake_parse_arguments(S "" "FILE" "DEPENDS" ${ARGN})
+  set_property(GLOBAL APPEND PROPERTY VERDELO_SHIPPED_FILES "${S_FILE}")
+  if(S_DEPENDS)
+    set_property(GLOBAL APPEND PROPERTY VERDELO_SHIPPED_DEPENDS ${S_DEPENDS})
+  endif()
+endfunction()
