@@ -102,6 +102,7 @@ function(verdelo_add_package fileName)
   set(PROGRAM_COMPONENT_REFS "")
   set(_index 0)
   set(_indent "          ")
+  set(_file_depends "")
   foreach(_entry ${P_FILES})
     string(REGEX MATCH "^([^\t]+)\t(.+)$" _ "${_entry}")
     set(_name ${CMAKE_MATCH_1})
@@ -112,6 +113,7 @@ function(verdelo_add_package fileName)
     if(_name STREQUAL "InstallRecord.exe")
       set(_file_id InstallRecordExe)
     endif()
+    list(APPEND _file_depends "${_path}")
     _verdelo_wixl_source("${_path}" _source)
     string(APPEND PROGRAM_COMPONENTS
            "${_indent}<Component Id=\"Program${_index}\" Guid=\"*\"${WIN64_ATTRIBUTE}>\n"
@@ -134,7 +136,7 @@ function(verdelo_add_package fileName)
     COMMAND wixl --arch ${P_ARCH} -o ${_output}.tmp ${_wxs}
     COMMAND msibuild ${_output}.tmp -q "UPDATE CustomAction SET Type = 3410 WHERE Action = 'RollbackRecord'"
     COMMAND ${CMAKE_COMMAND} -E rename ${_output}.tmp ${_output}
-    DEPENDS ${_wxs} ${P_DEPENDS}
+    DEPENDS ${_wxs} ${_file_depends} ${P_DEPENDS}
     COMMENT "Building the installer package ${fileName}"
     VERBATIM)
   string(MAKE_C_IDENTIFIER "package_${fileName}" _target)
