@@ -1,5 +1,5 @@
-// The install record this installation writes: the install folder chosen at install time and
-// our own addresses, in the registry layout of framework/install_record.h. Writing it into the
+// The install record this installation writes: the install folder chosen at install time and our
+// own addresses, in the registry layout of framework/files/install_record.h. Writing it into the
 // registry is left to install_record_registry_win.h.
 #pragma once
 
@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "framework/install_record.h"
+#include "framework/files/install_record.h"
 
 namespace installer {
 

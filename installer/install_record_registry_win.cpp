@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "framework/scoped_handles_win.h"
+#include "framework/base/scoped_handles_win.h"
 
 namespace installer {
 namespace {

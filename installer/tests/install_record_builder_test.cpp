@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "framework/zrf_results.h"
+#include "framework/base/zrf_results.h"
 
 namespace {
 

@@ -18,10 +18,10 @@
 #include <string>
 #include <vector>
 
-#include "framework/data_folders_win.h"
-#include "framework/install_record_win.h"
-#include "framework/scoped_handles_win.h"
-#include "framework/zrf_results.h"
+#include "framework/base/scoped_handles_win.h"
+#include "framework/base/zrf_results.h"
+#include "framework/files/data_folders_win.h"
+#include "framework/files/install_record_win.h"
 #include "installer/install_record_builder.h"
 #include "tools/testsupport/wine_path.h"
 
