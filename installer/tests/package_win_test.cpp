@@ -248,7 +248,8 @@ TEST(Package, InstallsWritesTheRecordAndUninstallsLeavingTheDataFolder) {
   ASSERT_EQ(Msiexec("/i", "package_install.log"), 0) << "see package_install.log";
   {
     SCOPED_TRACE("installed");
-    for (const char* file : {"InstallRecord.exe", "Verdelo.chm", "Greenleaf.plt", "Init\\Greenleaf.plt"})
+    for (const char* file : {"InstallRecord.exe", "Verdelo64.exe", "Ostrel64.dll", "Verdelo.chm",
+                             "Greenleaf.plt", "Init\\Greenleaf.plt"})
       EXPECT_TRUE(Exists(installFolder + "\\" + file)) << file;
     EXPECT_EQ(Contents(installFolder + "\\Greenleaf.plt"), Contents(installFolder + "\\Init\\Greenleaf.plt"));
     EXPECT_FALSE(Exists(dataFolder)) << "the installation is not the program's first start";
