@@ -1,9 +1,10 @@
 // The x86_64 test package under Wine's msiexec, in this run's own prefix: a quiet install puts the
 // files, the Start-menu shortcut and the install record in place; the framework's start-up steps
-// accept that record and seed a data folder from the installed "Init" folder; the manual's topics
-// open in Windows' own help-file reader; a quiet uninstall removes what it installed while the
-// user's data folder survives.
-//   package_win_tests PACKAGE.msi [TEST_DESKTOP.exe]
+// accept that record and seed a data folder from the installed "Init" folder; the framework's help
+// opening reaches every topic of the installed manual through the associated viewer (a stand-in
+// that reads the topic with Windows' own help-file reader); a quiet uninstall removes what it
+// installed while the user's data folder survives.
+//   package_win_tests PACKAGE.msi VIEWER.exe [TEST_DESKTOP.exe]
 // With the test desktop given (VERDELO_TEST_INSTALLED_PLANT), the installed plant program is
 // started from the install folder as well.
 #include <gtest/gtest.h>
@@ -22,27 +23,16 @@
 #include "framework/base/zrf_results.h"
 #include "framework/files/data_folders_win.h"
 #include "framework/files/install_record_win.h"
+#include "framework/shell/help_file.h"
+#include "framework/shell/help_file_win.h"
+#include "framework/shell/tests/shortcut_reader_win.h"
 #include "installer/install_record_builder.h"
 #include "tools/testsupport/wine_path.h"
-
-// The storage interface of itss.dll, the Windows component that reads compiled help files for the
-// viewer; declared in the HTML Help Workshop's itss.h, which mingw-w64 does not ship. Outside the
-// anonymous namespace: a class with internal linkage and no implementation in sight lets GCC turn
-// every call through it into a pure-virtual call.
-const CLSID kClsidItStorage = {0x5d02926a, 0x212e, 0x11d0, {0x9d, 0xf9, 0x00, 0xa0, 0xc9, 0x22, 0xe6, 0xec}};
-const IID kIidItStorage = {0x88cc31de, 0x27ab, 0x11d0, {0x9d, 0xf9, 0x00, 0xa0, 0xc9, 0x22, 0xe6, 0xec}};
-struct IITStorage : IUnknown {
-  virtual HRESULT STDMETHODCALLTYPE StgCreateDocfile(const WCHAR*, DWORD, DWORD, IStorage**) = 0;
-  virtual HRESULT STDMETHODCALLTYPE StgCreateDocfileOnILockBytes(ILockBytes*, DWORD, DWORD, IStorage**) = 0;
-  virtual HRESULT STDMETHODCALLTYPE StgIsStorageFile(const WCHAR*) = 0;
-  virtual HRESULT STDMETHODCALLTYPE StgIsStorageILockBytes(ILockBytes*) = 0;
-  virtual HRESULT STDMETHODCALLTYPE StgOpenStorage(const WCHAR*, IStorage*, DWORD, SNB, DWORD,
-                                                   IStorage**) = 0;
-};
 
 namespace {
 
 std::string gPackage;
+std::string gViewer;
 std::string gTestDesktop;
 
 constexpr char kPlantFile[] = "Greenleaf.plt";
@@ -142,60 +132,52 @@ std::string FindShortcut() {
 void ExpectShortcut(const std::string& installFolder) {
   const std::string path = FindShortcut();
   ASSERT_FALSE(path.empty()) << "no Verdelo.lnk among the programs";
-  ScopedComPtr<IShellLinkA> link;
-  ASSERT_EQ(
-      CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.ReceiveVoid()),
-      S_OK);
-  ScopedComPtr<IPersistFile> file;
-  ASSERT_EQ(link->QueryInterface(IID_IPersistFile, file.ReceiveVoid()), S_OK);
-  const std::wstring widePath(path.begin(), path.end());
-  ASSERT_EQ(file->Load(widePath.c_str(), STGM_READ), S_OK);
-  char target[MAX_PATH] = "";
-  char arguments[MAX_PATH] = "";
+  const ShortcutContents shortcut = ReadShortcut(path);
+  EXPECT_STRCASEEQ(shortcut.target.c_str(), (installFolder + "\\Verdelo.exe").c_str());
+  EXPECT_EQ(shortcut.arguments, "-LOADPLANT Greenleaf.plt");
+}
+
+void RegisterStandInViewer() {
+  const std::string command = "\"" + ToWinePath(gViewer) + "\" \"%1\"";
+  ASSERT_EQ(RegSetValueA(HKEY_CLASSES_ROOT, ".chm", REG_SZ, "chm.file", 8), ERROR_SUCCESS);
+  ASSERT_EQ(RegSetValueA(HKEY_CLASSES_ROOT, "chm.file\\shell\\open\\command", REG_SZ, command.c_str(),
+                         DWORD(command.size())),
+            ERROR_SUCCESS);
+}
+
+// What the stand-in viewer found for `topic`: "opened", "missing", or "" while it has not run.
+std::string ViewedTopic(const char* topic) {
   char folder[MAX_PATH] = "";
-  link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH);
-  link->GetArguments(arguments, MAX_PATH);
-  link->GetWorkingDirectory(folder, MAX_PATH);
-  EXPECT_STRCASEEQ(target, (installFolder + "\\Verdelo.exe").c_str());
-  EXPECT_STREQ(arguments, "-LOADPLANT Greenleaf.plt");
-  EXPECT_STRCASEEQ(folder, (installFolder + "\\").c_str());
+  GetTempPathA(MAX_PATH, folder);
+  std::ifstream in(std::string(folder) + topic + ".viewed");
+  std::string result;
+  in >> result;
+  return result;
 }
 
-std::wstring Widen(const std::string& text) { return std::wstring(text.begin(), text.end()); }
-
-// The text of `topic` in the compiled manual as Windows' help reader finds it, or "" when it
-// finds none.
-std::string ReadTopic(IStorage* manual, const char* topic) {
-  ScopedComPtr<IStream> stream;
-  if (manual->OpenStream(Widen(topic).c_str(), nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, 0,
-                         stream.Receive()) != S_OK)
-    return "";
-  std::string text;
-  char buffer[4096];
-  ULONG read = 0;
-  while (stream->Read(buffer, sizeof buffer, &read) == S_OK && read > 0) text.append(buffer, read);
-  return text;
-}
-
-void ExpectManualTopics(const std::string& manualPath) {
-  ScopedComPtr<IITStorage> reader;
-  ASSERT_EQ(
-      CoCreateInstance(kClsidItStorage, nullptr, CLSCTX_INPROC_SERVER, kIidItStorage, reader.ReceiveVoid()),
-      S_OK);
-  ScopedComPtr<IStorage> manual;
-  ASSERT_EQ(reader->StgOpenStorage(Widen(manualPath).c_str(), nullptr, STGM_READ | STGM_SHARE_DENY_WRITE,
-                                   nullptr, 0, manual.Receive()),
-            S_OK);
-  for (const char* topic : kTopics)
-    EXPECT_NE(ReadTopic(manual.Get(), topic).find("<h1>"), std::string::npos) << topic;
-  EXPECT_EQ(ReadTopic(manual.Get(), "NoSuchTopic.htm"), "");
+// Each topic the program opens, opened as the program opens it (through the install folder of the
+// record it read) with the viewer associated with help files, reaches the page in the manual.
+void ExpectHelpTopicsOpen(const InstallRecord& record) {
+  RegisterStandInViewer();
+  std::vector<const char*> topics(std::begin(kTopics), std::end(kTopics));
+  topics.push_back("NoSuchTopic.htm");
+  for (const char* topic : topics)
+    EXPECT_EQ(OpenHelpFile("Verdelo.chm", topic, record.installFolder, SystemHelpShellCalls()).result,
+              kHelpOpened)
+        << topic;
+  // The viewers run on their own; each leaves its answer when it has read the manual.
+  for (int i = 0; i < 300 && ViewedTopic("NoSuchTopic.htm").empty(); ++i) Sleep(100);
+  for (const char* topic : kTopics) {
+    for (int i = 0; i < 100 && ViewedTopic(topic).empty(); ++i) Sleep(100);
+    EXPECT_EQ(ViewedTopic(topic), "opened") << topic;
+  }
+  EXPECT_EQ(ViewedTopic("NoSuchTopic.htm"), "missing");
 }
 
 // The start-up steps of the framework that exist so far, as the program runs them: the install
 // record is read (no 0xF016), the data folder made and seeded from the installed "Init" folder.
-void ExpectStartUpSeedsDataFolder(const std::string& installFolder, const std::string& dataFolder) {
-  InstallRecord record;
-  ASSERT_EQ(ReadInstallRecord(installer::kProductName, &record), ZRF_OK);
+void ExpectStartUpSeedsDataFolder(const std::string& installFolder, const std::string& dataFolder,
+                                  const InstallRecord& record) {
   EXPECT_STREQ(record.installFolder, installFolder.c_str());
   DataFolders folders;
   char failedFolder[kDataFolderSize] = "";
@@ -239,7 +221,7 @@ void ExpectInstalledPlantStarts(const std::string& installFolder, const std::str
 }
 
 TEST(Package, InstallsWritesTheRecordAndUninstallsLeavingTheDataFolder) {
-  ASSERT_FALSE(gPackage.empty()) << "usage: package_win_tests PACKAGE.msi";
+  ASSERT_FALSE(gPackage.empty()) << "usage: package_win_tests PACKAGE.msi VIEWER.exe [TEST_DESKTOP.exe]";
   ScopedComInit com;
   const std::string installFolder = KnownFolder(CSIDL_PROGRAM_FILES) + "\\Verdelo";
   const std::string dataFolder = KnownFolder(CSIDL_APPDATA) + "\\Brambeck\\Verdelo";
@@ -256,11 +238,14 @@ TEST(Package, InstallsWritesTheRecordAndUninstallsLeavingTheDataFolder) {
     ExpectShortcut(installFolder);
     for (REGSAM view : kViews) ExpectRecord(view, installFolder);
   }
-  ExpectManualTopics(installFolder + "\\Verdelo.chm");
+  InstallRecord record;
+  ASSERT_EQ(ReadInstallRecord(installer::kProductName, &record), ZRF_OK);  // no 0xF016 at start-up
+  EXPECT_STREQ(record.installFolder, installFolder.c_str());
+  ExpectHelpTopicsOpen(record);
   if (gTestDesktop.empty()) {
     std::printf(
         "[   NOTE   ] the installed plant program is not started (VERDELO_TEST_INSTALLED_PLANT is off)\n");
-    ExpectStartUpSeedsDataFolder(installFolder, dataFolder);
+    ExpectStartUpSeedsDataFolder(installFolder, dataFolder, record);
   } else {
     ExpectInstalledPlantStarts(installFolder, dataFolder);
   }
@@ -285,7 +270,10 @@ TEST(Package, InstallsWritesTheRecordAndUninstallsLeavingTheDataFolder) {
 
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
-  if (argc > 1) gPackage = argv[1];
-  if (argc > 2) gTestDesktop = argv[2];
+  if (argc > 2) {
+    gPackage = argv[1];
+    gViewer = argv[2];
+  }
+  if (argc > 3) gTestDesktop = argv[3];
   return RUN_ALL_TESTS();
 }
