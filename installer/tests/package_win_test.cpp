@@ -166,11 +166,9 @@ void ExpectHelpTopicsOpen(const InstallRecord& record) {
               kHelpOpened)
         << topic;
   // The viewers run on their own; each leaves its answer when it has read the manual.
-  for (int i = 0; i < 300 && ViewedTopic("NoSuchTopic.htm").empty(); ++i) Sleep(100);
-  for (const char* topic : kTopics) {
-    for (int i = 0; i < 100 && ViewedTopic(topic).empty(); ++i) Sleep(100);
-    EXPECT_EQ(ViewedTopic(topic), "opened") << topic;
-  }
+  for (const char* topic : topics)
+    for (int i = 0; i < 200 && ViewedTopic(topic).empty(); ++i) Sleep(100);
+  for (const char* topic : kTopics) EXPECT_EQ(ViewedTopic(topic), "opened") << topic;
   EXPECT_EQ(ViewedTopic("NoSuchTopic.htm"), "missing");
 }
 
@@ -178,7 +176,6 @@ void ExpectHelpTopicsOpen(const InstallRecord& record) {
 // record is read (no 0xF016), the data folder made and seeded from the installed "Init" folder.
 void ExpectStartUpSeedsDataFolder(const std::string& installFolder, const std::string& dataFolder,
                                   const InstallRecord& record) {
-  EXPECT_STREQ(record.installFolder, installFolder.c_str());
   DataFolders folders;
   char failedFolder[kDataFolderSize] = "";
   ASSERT_EQ(PrepareDataFolders(record, installer::kProductName, 1, "tip", "menu", 1, &folders, failedFolder),
