@@ -203,8 +203,22 @@ function(verdelo_copy_openssl_dlls target)
                        COMMENT "Cross-building OpenSSL for ${_arch} (once; kept in ${VERDELO_OPENSSL_MINGW_DIR})"
                        VERBATIM)
     add_custom_target(openssl_dlls DEPENDS ${_dlls})
+    foreach(_dll ${_dlls})
+      verdelo_ship_file(FILE ${_dll} DEPENDS openssl_dlls)
+    endforeach()
   endif()
   add_dependencies(${target} openssl_dlls)
   add_custom_command(TARGET ${target} POST_BUILD
                      COMMAND ${CMAKE_COMMAND} -E copy_if_different ${_dlls} $<TARGET_FILE_DIR:${target}>)
+endfunction()
+
+# verdelo_ship_file(FILE path [DEPENDS target...]): a file that is installed beside the programs
+# without being one of them (the OpenSSL DLLs, for example). `path` may be a generator expression.
+# The installer (added after every other folder) packages the files of its own tree.
+function(verdelo_ship_file)
+  cmake_parse_arguments(S "" "FILE" "DEPENDS" ${ARGN})
+  set_property(GLOBAL APPEND PROPERTY VERDELO_SHIPPED_FILES "${S_FILE}")
+  if(S_DEPENDS)
+    set_property(GLOBAL APPEND PROPERTY VERDELO_SHIPPED_DEPENDS ${S_DEPENDS})
+  endif()
 endfunction()
