@@ -36,7 +36,6 @@ inline void LoadSpecies(const species::Species& description, Plant* out, int64_t
   std::string why;
   ASSERT_TRUE(species::BuildPlantFile(description, &file, &why)) << why;
   ASSERT_EQ(LoadPlantBytes(*out, file.data(), file.size(), now, &why), LoadResult::Ok) << why;
-  ForgetNodeFrames();
 }
 
 /// A species whose every tunable is a plain number, for results worked out by hand:
