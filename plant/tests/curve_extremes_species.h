@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "plant/tests/arithmetic_species.h"
 #include "tools/species/species_builder.h"
 
 namespace plant::test {
@@ -17,23 +18,19 @@ constexpr int kCurveExtremesStepsPerDay = 128;
 
 /// A pot that keeps making leaves, leaves that make one twig each and die of old age or when the
 /// pot dries out; leaves take their frames from ancestors picked by depth and anchor count, turn
-/// by tropism, droop when dry, and draw their angles, roll and flips at random.
+/// by tropism, droop when dry, and draw their angles, roll and flips at random. Built on the
+/// arithmetic species: types and kinds 0 to 2 are its anchor, pot and leaf, 3 the twig.
 inline species::Species BranchingSpecies() {
   using species::Constant;
   using species::Line;
-  species::Species s;
+  species::Species s = ArithmeticSpecies();
   species::Record& r = s.record;
   r.secondsPerStep = 675;
   r.waterUseByCount = Line({{0.0, 0.002}, {40.0, 0.006}});
   r.fertiliserUseByCount = Constant(0.001);
-  s.rootKind = "anchor";
+  r.waterLevel = r.fertiliserLevel = r.optimalWater = r.optimalFertiliser = 0.6;
 
-  species::Type anchor;
-  anchor.name = "anchor";
-  species::Type pot;
-  pot.name = "pot";
-  species::Type leaf;
-  leaf.name = "leaf";
+  species::Type& leaf = s.types[2];
   leaf.widthRange[0] = 0.75;
   leaf.widthRange[1] = 1.25;
   leaf.tropismOperation = 1;
@@ -41,14 +38,9 @@ inline species::Species BranchingSpecies() {
   leaf.tropismByAge = Line({{0.0, 0.0}, {256.0, 0.5}});
   leaf.droopByA = Line({{0.2, 0.5}, {0.5, 1.0}});
   leaf.trendByAge = Line({{0.0, 0.0}, {300.0, 0.0}, {600.0, 0.02}});
-  leaf.waterFallBase = -1.0 / 64;
-  leaf.waterRiseBase = 1.0 / 64;
-  leaf.waterSpread = 0.25;
-  leaf.fertiliserFallBase = -1.0 / 64;
-  leaf.fertiliserRiseBase = 1.0 / 64;
-  leaf.fertiliserSpread = 0.25;
-  leaf.waterTrendMultiplier = 2.0;
-  leaf.fertiliserTrendMultiplier = 2.0;
+  leaf.waterFallBase = leaf.fertiliserFallBase = -1.0 / 64;
+  leaf.waterRiseBase = leaf.fertiliserRiseBase = 1.0 / 64;
+  leaf.waterSpread = leaf.fertiliserSpread = 0.25;
   leaf.waterLower = 0.2;
   leaf.waterUpper = 0.95;
   leaf.minA = 0.1;
@@ -56,57 +48,42 @@ inline species::Species BranchingSpecies() {
   leaf.growthByA = Line({{0.1, 0.0}, {0.4, 1.0}});
   species::Type twig = leaf;
   twig.name = "twig";
-  s.types = {anchor, pot, leaf, twig};
+  s.types.push_back(twig);
 
   species::Orientation onPot;
   onPot.polarRange[0] = 0.3;
   onPot.polarRange[1] = 1.1;
-  onPot.azimuthRange[0] = 0.0;
   onPot.azimuthRange[1] = 6.25;
   onPot.polarFlip = 0.5;
   onPot.anchor = 1;
   species::Orientation onLeaf = onPot;
-  onLeaf.radius = 1.0;
   onLeaf.polar = 0.5;
   onLeaf.offsetScaleRange[0] = 0.5;
   onLeaf.rollRange[0] = -0.5;
   onLeaf.rollRange[1] = 0.5;
-  onLeaf.azimuthFlip = 0.5;
-  onLeaf.rollFlip = 0.5;
+  onLeaf.azimuthFlip = onLeaf.rollFlip = 0.5;
   onLeaf.anchor = 0;
   onLeaf.frameSelector = -1;
   onLeaf.tropismSelector = 1;
   onLeaf.directionSelector = -2;
   onLeaf.upSelector = 1;
 
-  species::Kind anchorKind;
-  anchorKind.name = "anchor";
-  anchorKind.type = "anchor";
-  anchorKind.maxChildren = 1;
-  anchorKind.slots.push_back(species::Slot{"pot", 1, Constant(0.0), species::Orientation{}});
-  species::Kind potKind;
-  potKind.name = "pot";
-  potKind.type = "pot";
-  potKind.maxChildren = 6;
-  potKind.slots.push_back(species::Slot{"leaf", 6, Constant(0.01), onPot});
-  species::Kind leafKind;
-  leafKind.name = "leaf";
-  leafKind.type = "leaf";
+  s.kinds[1].maxChildren = 6;
+  s.kinds[1].slots[0] = species::Slot{"leaf", 6, Constant(0.01), onPot};
+  species::Kind& leafKind = s.kinds[2];
   leafKind.widthByAge = Line({{0.0, 0.05}, {128.0, 0.2}});
   leafKind.depthByAge = Constant(0.02);
   leafKind.lengthByAge = Line({{0.0, 0.1}, {128.0, 1.0}});
   leafKind.maxChildren = 1;
-  leafKind.slots.push_back(species::Slot{"twig", 1, Line({{0.0, 0.0}, {64.0, 0.02}}), onLeaf});
+  leafKind.slots[0] = species::Slot{"twig", 1, Line({{0.0, 0.0}, {64.0, 0.02}}), onLeaf};
   species::Kind twigKind = leafKind;
   twigKind.name = "twig";
   twigKind.type = "twig";
   twigKind.maxChildren = 0;
   twigKind.slots.clear();
-  s.kinds = {anchorKind, potKind, leafKind, twigKind};
+  s.kinds.push_back(twigKind);
 
-  species::Node potNode;
-  potNode.kind = "pot";
-  s.nodes = {potNode};
+  s.nodes = {NodeOf("pot", 0)};
   return s;
 }
 
@@ -158,10 +135,11 @@ inline species::Species ZeroCurvesSpecies() {
   return s;
 }
 
-/// Curves at the ends of the double range: ages, sizes, positions, twigs' rates and size factors
-/// overflow to infinities or become no number, bends turn by infinite angles, and a vertical step
-/// in the water use empties the pot to minus infinity once a leaf grows, which leaves its effect
-/// no number.
+/// Curves at the ends of the double range. Leaves age by 1e300 a step and turn by an infinite
+/// tropism, which leaves their frames no numbers, and make a twig every step from those frames;
+/// twigs' ages fall to minus infinity (where even a constant curve gives no number), their rates
+/// and size factors overflow, sizes and positions overflow, and a vertical step in the water use
+/// empties the pot to minus infinity once a leaf grows, which leaves its effect no number.
 inline species::Species ExtremeCurvesSpecies() {
   using species::Constant;
   using species::Line;
@@ -169,15 +147,18 @@ inline species::Species ExtremeCurvesSpecies() {
   s.record.waterUseByCount = Line({{0.0, 0.0}, {2.0, 0.0}, {2.0, 1e300}});
   s.record.waterUseByTemperature = Constant(1e300);
   s.kinds[1].slots[0].spawnByAge = Constant(1e300);
+  s.kinds[2].slots[0].spawnByAge = Constant(1e300);
+  species::Curve infinite = Constant(1e300);
+  infinite.points = {{0.0, 1e300}};  // 1e300 x 1e300 overflows
   for (species::Type* t : {&s.types[2], &s.types[3]}) {
     t->growthByA = Constant(1e300);
-    t->growthByDay = Constant(-1e300);
     t->childrenByG = Constant(1e300);
-    t->tropismByAge = Constant(1e308);
+    t->tropismByAge = infinite;
     t->droopByA = Line({{0.5, 1.0}, {0.5, 1e300}});
     t->widthRange[0] = -1e308;
     t->widthRange[1] = 1e308;
   }
+  s.types[3].growthByDay = Constant(-1e300);
   s.types[3].waterSpread = 1e300;
   for (species::Kind* k : {&s.kinds[2], &s.kinds[3]}) {
     k->widthByAge = Constant(1e300);

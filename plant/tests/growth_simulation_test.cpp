@@ -401,20 +401,20 @@ TEST(GrowthChildren, OrientationFollowsTheSelectedFramesRollAndFlipsAndIsStoredI
   };
   std::vector<Row> rows(3);
   // Direction from node 4 (depth -1), up from node 3 (first anchor), stored in node 2 (depth -3).
-  // Polar a quarter turn, azimuth an eighth flipped: w = h X4 - h Y4 = (h, 0, h). v = Z3 x w =
-  // (0, -h, 0); u = v x w = (-h, 0, h) once normalised; the roll, a quarter turn unflipped plus
-  // the quarter turn every child gets, is a half turn: v = -u = (h, 0, -h). In node 2's frame:
-  // up (-h, h, 0), direction (h, h, 0).
+  // Polar a quarter turn, azimuth an eighth, roll a quarter turn, each flipped (certain chances):
+  // w = -(h X4 - h Y4) = (-h, 0, -h). v = Z3 x w = (0, h, 0); u = v x w = (-h, 0, h) once
+  // normalised; the flipped roll plus the quarter turn every child gets is no turn: v = u. In node
+  // 2's frame: up (h, -h, 0), direction (-h, -h, 0).
   rows[0].what = "selected frames, roll and flips";
   rows[0].o.directionSelector = -1;
   rows[0].o.upSelector = 1;
   rows[0].o.frameSelector = -3;
   rows[0].o.polarRange[0] = rows[0].o.polarRange[1] = kQuarter;
   rows[0].o.azimuthRange[0] = rows[0].o.azimuthRange[1] = kEighth;
-  rows[0].o.azimuthFlip = 2.0;
   rows[0].o.rollRange[0] = rows[0].o.rollRange[1] = kQuarter;
-  rows[0].up = {-h, h, 0};
-  rows[0].direction = {h, h, 0};
+  rows[0].o.polarFlip = rows[0].o.azimuthFlip = rows[0].o.rollFlip = 2.0;
+  rows[0].up = {h, -h, 0};
+  rows[0].direction = {-h, -h, 0};
   // Straight along node 4's Z, (0,1,0), which is also the up reference node 2's Z: no up from
   // Z2 x w. The child would sit at node 4's tip along X4, (1,0,0), so v = (1,0,0) x w = (0,0,1),
   // and a quarter turn of roll keeps it. In node 2's frame: up (1,0,0), direction (0,0,1).
