@@ -95,12 +95,12 @@ class Validator {
     // The pot's levels and their effects are left out: growth computes them from the species'
     // curves every step, and curves of finite points can still overflow or give no number.
     const double fixedDoubles[] = {
-        head_.pixelScale,        head_.sizeFactor,         head_.anchorX,          head_.anchorY,
-        head_.temperature,       head_.light,              head_.lightDirection.x, head_.lightDirection.y,
-        head_.lightDirection.z,  head_.optimalWater,       head_.optimalFertiliser, head_.optimalTemperature,
-        head_.optimalLight,      head_.brightness,         head_.rectLeft,         head_.rectTop,
-        head_.rectRight,         head_.rectBottom,         head_.minWidth,         head_.maxWidth,
-        head_.minHeight,         head_.maxHeight};
+        head_.pixelScale,       head_.sizeFactor,   head_.anchorX,           head_.anchorY,
+        head_.temperature,      head_.light,        head_.lightDirection.x,  head_.lightDirection.y,
+        head_.lightDirection.z, head_.optimalWater, head_.optimalFertiliser, head_.optimalTemperature,
+        head_.optimalLight,     head_.brightness,   head_.rectLeft,          head_.rectTop,
+        head_.rectRight,        head_.rectBottom,   head_.minWidth,          head_.maxWidth,
+        head_.minHeight,        head_.maxHeight};
     if (!AllFinite(fixedDoubles, std::size(fixedDoubles))) {
       return Fail(why_, "record: a fixed field holds a NaN or infinite value");
     }

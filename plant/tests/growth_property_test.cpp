@@ -112,10 +112,10 @@ std::string SaveAndReload(Plant& p, test::MemoryFileOps& files) {
 
 // What the runs of one species went through, counted in seeds.
 struct Outcome {
-  int grown = 0;         // the plant reached more than 20 nodes
-  int withDeaths = 0;    // a node died
-  int minusOne = 0;      // a node was saved with an age of exactly -1.0
-  int nonFinite = 0;     // a node number or the water level was saved infinite or as no number
+  int grown = 0;       // the plant reached more than 20 nodes
+  int withDeaths = 0;  // a node died
+  int minusOne = 0;    // a node was saved with an age of exactly -1.0
+  int nonFinite = 0;   // a node number or the water level was saved infinite or as no number
 };
 
 bool HasAgeMinusOne(const Plant& p) {
@@ -160,7 +160,8 @@ Outcome GrowEverySeed(const species::Species& description, const std::string& na
         peak = std::max(peak, p.Record().nodeCount);
         const std::string problem = TreeProblem(p);
         if (!problem.empty()) {
-          ADD_FAILURE() << name << ", seed " << seed << ", day " << day << ", step " << step << ": " << problem;
+          ADD_FAILURE() << name << ", seed " << seed << ", day " << day << ", step " << step << ": "
+                        << problem;
           return outcome;
         }
       }
@@ -193,8 +194,9 @@ TEST(GrowthProperties, NegativeZeroAndExtremeCurvesGrowPlantsThatLoadAgain) {
   std::map<std::string, Outcome> outcomes;
   for (const test::NamedSpecies& s : test::CurveExtremesSpecies()) {
     const Outcome o = GrowEverySeed(s.description, s.name, 8, 6, test::kCurveExtremesStepsPerDay);
-    std::printf("%-9s of 8 seeds: %d with deaths, %d saved an age of -1.0, %d saved numbers that are not finite\n",
-                s.name, o.withDeaths, o.minusOne, o.nonFinite);
+    std::printf(
+        "%-9s of 8 seeds: %d with deaths, %d saved an age of -1.0, %d saved numbers that are not finite\n",
+        s.name, o.withDeaths, o.minusOne, o.nonFinite);
     outcomes[s.name] = o;
   }
   // What each species is there for must have happened.

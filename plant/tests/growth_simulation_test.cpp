@@ -118,7 +118,7 @@ TEST(GrowthStepCurves, SeasonGrowthAndMakingReadTheDayAndTheStepCount) {
   ASSERT_EQ(p.Record().dayOfYear, 64);
   ASSERT_EQ(p.Record().stepCount, 1u);
   EXPECT_EQ(p.Record().waterLevel, 0.5 - 0.5 * 0.0625 * 0.5);  // season(64) = 0.5
-  EXPECT_EQ(p.Node(2).age, 0.5);                              // growthByDay(64) = 0.5
+  EXPECT_EQ(p.Node(2).age, 0.5);                               // growthByDay(64) = 0.5
   ASSERT_EQ(p.Record().nodeCount, 4);
   EXPECT_EQ(p.Node(3).parent, 1);
   EXPECT_EQ(p.Node(3).age, 0.5);
@@ -164,14 +164,14 @@ TEST(GrowthCalendar, FoldsTheLeapDayAndKeepsTimeBeyond2038) {
     int32_t day;
   };
   const Row rows[] = {
-      {1709121600, 58},  // 2024-02-28: nothing before 29 February moves
-      {1709208000, 58},  // 2024-02-29 shares its day with 28 February
-      {1709294400, 59},  // 2024-03-01
-      {1677672000, 59},  // 2023-03-01
-      {1735646400, 364}, // 2024-12-31
-      {2214216000, 59},  // 2040-03-01: the stored clock is negative as an int32
-      {4107499200, 58},  // 2100-02-28
-      {4107585600, 59},  // 2100-03-01: 2100 is no leap year, so nothing is folded
+      {1709121600, 58},   // 2024-02-28: nothing before 29 February moves
+      {1709208000, 58},   // 2024-02-29 shares its day with 28 February
+      {1709294400, 59},   // 2024-03-01
+      {1677672000, 59},   // 2023-03-01
+      {1735646400, 364},  // 2024-12-31
+      {2214216000, 59},   // 2040-03-01: the stored clock is negative as an int32
+      {4107499200, 58},   // 2100-02-28
+      {4107585600, 59},   // 2100-03-01: 2100 is no leap year, so nothing is folded
   };
   species::Species s = ArithmeticSpecies();
   s.nodes = {NodeOf("pot", 0)};

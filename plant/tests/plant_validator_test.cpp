@@ -334,8 +334,10 @@ TEST(PlantValidator, NumbersThatGrowthCanMakeAreAccepted) {
   const std::pair<const char*, std::function<void(Bytes&)>> rows[] = {
       {"age exactly -1.0", [](Bytes& b) { Set(b, NodeField(b, 3, offsetof(PlantNode, age)), -1.0); }},
       {"age NaN", [](Bytes& b) { Set(b, NodeField(b, 2, offsetof(PlantNode, age)), kNaN); }},
-      {"width factor -infinity", [](Bytes& b) { Set(b, NodeField(b, 3, offsetof(PlantNode, widthFactor)), -kInfinity); }},
-      {"rate infinite", [](Bytes& b) { Set(b, NodeField(b, 3, offsetof(PlantNode, waterRiseRate)), kInfinity); }},
+      {"width factor -infinity",
+       [](Bytes& b) { Set(b, NodeField(b, 3, offsetof(PlantNode, widthFactor)), -kInfinity); }},
+      {"rate infinite",
+       [](Bytes& b) { Set(b, NodeField(b, 3, offsetof(PlantNode, waterRiseRate)), kInfinity); }},
       {"position NaN", [](Bytes& b) { Set(b, NodeField(b, 4, offsetof(PlantNode, position) + 16), kNaN); }},
       {"water level -infinity", [](Bytes& b) { Set(b, offsetof(PlantRecord, waterLevel), -kInfinity); }},
       {"water effect NaN", [](Bytes& b) { Set(b, offsetof(PlantRecord, waterEffect), kNaN); }},
@@ -359,7 +361,8 @@ TEST(PlantValidator, SlotCountersFillTheNodeExactly) {
   ASSERT_TRUE(species::BuildPlantFile(full, &bytes, &why)) << why;
   ASSERT_EQ(Get<int32_t>(bytes, offsetof(PlantRecord, nodeSize)), 312);  // 8 counters
   EXPECT_EQ(Load(bytes, &why), LoadResult::Ok) << why;
-  const size_t kindOffset = static_cast<uint32_t>(Get<int32_t>(bytes, NodeField(bytes, 2, offsetof(PlantNode, kindOffset))));
+  const size_t kindOffset =
+      static_cast<uint32_t>(Get<int32_t>(bytes, NodeField(bytes, 2, offsetof(PlantNode, kindOffset))));
   ASSERT_EQ(bytes[kindOffset + offsetof(plant::NodeKind, slotCount)], 8);
   bytes[kindOffset + offsetof(plant::NodeKind, slotCount)] = 9;
   EXPECT_EQ(Load(bytes, &why), LoadResult::Invalid);

@@ -222,10 +222,11 @@ void BuildTwoFacedNode(Plant* plant) {
                                     b.Constant(0), b.Constant(0));
   const int32_t far = b.MaterialOf({blue, blue, none, none, none, none, green, green, none, none, none, none},
                                    b.Constant(0), b.Constant(0));
-  const int32_t entry = b.Entry(100,
-                                {{0, -50, 0}, {0, 50, 0}, {0, 50, 100}, {0, -50, 100},
-                                 {-50, -25, 0}, {-50, 75, 0}, {-50, 75, 100}, {-50, -25, 100}},
-                                {{near, {0, 0x10000001, 2, 3}}, {far, {4, 5, 6, 7}}});
+  const std::vector<ShapeVertex> nearSquare{{0, -50, 0}, {0, 50, 0}, {0, 50, 100}, {0, -50, 100}};
+  const std::vector<ShapeVertex> farSquare{{-50, -25, 0}, {-50, 75, 0}, {-50, 75, 100}, {-50, -25, 100}};
+  std::vector<ShapeVertex> vertices = nearSquare;
+  vertices.insert(vertices.end(), farSquare.begin(), farSquare.end());
+  const int32_t entry = b.Entry(100, vertices, {{near, {0, 0x10000001, 2, 3}}, {far, {4, 5, 6, 7}}});
   const CompactCurveRef facing{b.Curve({{-1, -0.25}, {1, 0.25}}), 1, 1};
   const CompactCurveRef edgeLight{b.Curve({{0, -0.25}, {384, 0.25}}), 1, 1};
   const int32_t table = b.Table(1, 1, 2, 0, 0, b.Constant(0), b.Constant(0), facing, edgeLight, {entry},
