@@ -24,6 +24,7 @@ void CZrfApp::RequestRestart(int32_t mode, const char* commandLineText, uint8_t 
 }
 
 void CZrfApp::SaveState() {
+  if (noSave != 0) return;
   for (int32_t i = 0; i < windows.count; ++i) (*windows.GetAt(i))->SavePlacement();
   (void)SaveSettings();  // a failed write at exit or logoff has nobody left to tell
 }
@@ -43,7 +44,7 @@ void CZrfApp::DestroyAllWindows() {
   tooltipWindow = nullptr;
   if (applicationIcon != nullptr) DestroyIcon(applicationIcon);
   applicationIcon = nullptr;
-  if (noSave == 0) SaveState();
+  SaveState();
   // Last: while it exists another instance takes this one as running and leaves a pending
   // configuration archive alone, so the settings written just above cannot land over it.
   if (controlWindow != nullptr) DestroyWindow(controlWindow);

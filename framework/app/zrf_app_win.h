@@ -44,7 +44,7 @@ class CZrfApp {
   /// version, another instance (only when `allowSeveral` is 0 or -QUIT was given), window classes
   /// with the control and tooltip windows, the built-in commands and the daily jobs. `programTable`
   /// is the program's string table for language 0 (sorted in place, must outlive gApp); piece 0 of
-  /// `productStringId` is the product name. Returns 0, or the first failing step's code, after
+  /// `productId` is the product name. Returns 0, or the first failing step's code, after
   /// showing the start-up error message (none for ZRF_ERR_OTHER_INSTANCE and
   /// ZRF_ERR_DATA_FOLDER); after any failure nothing is saved at exit.
   int32_t Init(HINSTANCE instanceHandle, uint16_t productId, StringRecord* programTable, uint8_t allowSeveral,
@@ -75,7 +75,7 @@ class CZrfApp {
   /// Destroys the framework windows, the tooltip and the application icon, saves the state
   /// (unless noSave) and destroys the control window last.
   void DestroyAllWindows();
-  /// Writes every framework window's placement and the settings record (unless noSave).
+  /// Writes every framework window's placement and the settings record; nothing when noSave.
   void SaveState();
 
   // Commands (framework/app/app_commands_win.cpp; the table itself is command_table.h's).

@@ -33,6 +33,7 @@ constexpr uint32_t kFakeScreen = 0x8000 + 2;
 constexpr uint32_t kFirstLoggedMessage = 0x8410;
 
 /// Event lines, each ending in "\n": "start <pid> <command line>" once the start-up succeeded,
+/// "dpi functions <pid> <1 when GetDpiForWindow was looked up, else 0>" right after it,
 /// "activate <pid>", "close <pid>" for WM_CLOSE, "message <pid> <hex>" for a logged message,
 /// "displaychanged <pid>", "end <pid> <exit code>" after the loop.
 }  // namespace zrftest

@@ -8,6 +8,7 @@
 
 #include "framework/app/zrf_app_win.h"
 #include "framework/base/zrf_messages.h"
+#include "framework/ui/dpi_functions_win.h"
 #include "framework/ui/monitor_table_win.h"
 #include "framework/ui/window_styles.h"
 #include "framework/ui/zrf_window_win.h"
@@ -116,6 +117,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
   const unsigned long pid = GetCurrentProcessId();
   if (started != 0) return started;
   Log("start %lu %s", pid, gApp.commandLine);
+  // The DPI queries use the newer functions only once the start-up has looked them up.
+  Log("dpi functions %lu %d", pid, gDpiFunctions.getDpiForWindow != nullptr ? 1 : 0);
 
   constexpr uint32_t kFlags = zrf::kWindowMain | zrf::kWindowSizable | zrf::kWindowTaskbarButton;
   const int32_t position =

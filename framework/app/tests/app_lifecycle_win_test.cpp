@@ -192,6 +192,7 @@ class AppLifecycle : public testing::Test {
 TEST_F(AppLifecycle, NormalStartSavesAtExitAndQuitEndsTheRunningOne) {
   App& first = StartLogged();
   EXPECT_EQ(ReadAll(DataFile("(ZRF)Cmd.zrd")), events_ + std::string(1, '\0'));
+  EXPECT_TRUE(Logged("dpi functions " + std::to_string(first.pid) + " 1"));
   EXPECT_FALSE(Exists(DataFile("(ZRF)App.zrd")));
 
   // -QUIT tells the running instance and ends at once, without a message or a window.
@@ -349,6 +350,9 @@ TEST_F(AppLifecycle, APendingArchiveWaitsForAStartThatRunsAlone) {
   PostControl(zrf::WM_ZRF_QUIT, kProductCrc);
   for (App& app : apps_) EXPECT_EQ(app.ExitCode(), 0);
   EXPECT_FALSE(running.Running());
+  // A start that only tells others to quit leaves the archive to a start that stays.
+  EXPECT_EQ(Start("-QUIT").ExitCode(), ZRF_ERR_OTHER_INSTANCE);
+  EXPECT_TRUE(Exists(archive));
   StartLogged();
   EXPECT_FALSE(Exists(archive));
   EXPECT_EQ(ReadAll(DataFile("a.keep")), "old a");
