@@ -112,7 +112,7 @@ class PlantProgram : public scenario::DesktopScenario {
     CopyFileA(gProgram.c_str(), (install_ + "\\Verdelo.exe").c_str(), FALSE);
     CopyFileA(gLibrary.c_str(), (install_ + "\\Ostrel64.dll").c_str(), FALSE);
     std::string why;
-    installed_ = PutInstallRecord(kProduct, install_, data_, &why);
+    installed_ = PutInstallRecord(install_, data_, &why);
   }
 
   void SetUp() override {

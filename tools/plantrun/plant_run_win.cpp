@@ -31,8 +31,9 @@
 namespace {
 
 constexpr char kProduct[] = "Verdelo";
-constexpr char kPlantFile[] = "Default.plt";
-constexpr char kWorkerEvent[] = "VerdeloEvent_Default.plt";
+// The name the installation gives the default species.
+constexpr char kPlantFile[] = "Greenleaf.plt";
+constexpr char kWorkerEvent[] = "VerdeloEvent_Greenleaf.plt";
 constexpr DWORD kStartMs = 60000;   // Wine starts a process in a second or two; a grown plant's
 constexpr DWORD kGrowMs = 300000;   // backlog of weeks takes some seconds to simulate.
 
@@ -184,7 +185,7 @@ bool Run(const Options& options) {
   CreateDirectoryA(maker.c_str(), nullptr);
   const std::string folder = maker + "\\" + kProduct;
   std::string why;
-  if (!Install(options, folder) || !PutInstallRecord(kProduct, folder, "", &why)) {
+  if (!Install(options, folder) || !PutInstallRecord(folder, "", &why)) {
     return why.empty() ? false : Fail(why);
   }
   PROCESS_INFORMATION desktop{};
@@ -201,7 +202,7 @@ bool Run(const Options& options) {
     if (!done) Fail("the plant did not end after -QUIT");
   }
   if (done) {
-    done = WriteSnapshotPng(AppDataFolder() + "\\Brambeck\\" + kProduct + "\\Default.pim", options.png);
+    done = WriteSnapshotPng(AppDataFolder() + "\\Brambeck\\" + kProduct + "\\Greenleaf.pim", options.png);
   }
   TerminateProcess(plant.hProcess, 1);
   TerminateProcess(desktop.hProcess, 1);

@@ -1,11 +1,10 @@
-// Test support: the product's install record in HKEY_LOCAL_MACHINE of the running Wine prefix, as
-// the installation writes it, so a program can start through the framework in a test or a run.
+// Test support: the product's install record in the registry of the running Wine prefix, written
+// the way the installation writes it, but with a data folder of the test's own when one is given.
 #pragma once
 
 #include <string>
 
-/// Writes the install record of `productName`: the install folder, and the data folder unless it is
-/// empty (then the framework's default folders are used). False, with `*why` set, when the registry
-/// refuses.
-bool PutInstallRecord(const char* productName, const std::string& installFolder, const std::string& dataFolder,
-                      std::string* why);
+/// Writes the install record for `installFolder`, with `dataFolder` as the custom data folder unless
+/// it is empty (then each user gets the default one). False, with `*why` set, when the folder does
+/// not fit the record or the registry refuses.
+bool PutInstallRecord(const std::string& installFolder, const std::string& dataFolder, std::string* why);
