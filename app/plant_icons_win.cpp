@@ -26,8 +26,8 @@ void PlantIcons::Extract(const std::string& path) {
   if (ExtractIconExA(path.c_str(), 0, &large, &small, 1) == 0) {
     return;
   }
-  large_ = ScopedIcon(large);
-  small_ = ScopedIcon(small);
+  large_ = plant::OwnedIcon(large);
+  small_ = plant::OwnedIcon(small);
 }
 
 void PlantIcons::GiveTo(HWND window) {

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "framework/base/scoped_handles_win.h"
+#include "plant/gdi_handles_win.h"
 
 namespace plantapp {
 
@@ -39,8 +39,8 @@ class PlantIcons {
   void Release();
 
  private:
-  ScopedIcon large_;
-  ScopedIcon small_;
+  plant::OwnedIcon large_;
+  plant::OwnedIcon small_;
   HWND window_ = nullptr;
   HICON classLarge_ = nullptr;
   HICON classSmall_ = nullptr;

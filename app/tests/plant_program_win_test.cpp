@@ -20,6 +20,7 @@
 #include "resources/resource_ids.h"
 #include "tools/testsupport/desktop_scenario_win.h"
 #include "tools/testsupport/install_record_fixture_win.h"
+#include "tools/testsupport/process_window_win.h"
 #include "tools/testsupport/read_shared_file_win.h"
 #include "tools/testsupport/wine_path.h"
 
@@ -36,35 +37,6 @@ constexpr char kProduct[] = "Verdelo";
 constexpr char kPlantFile[] = "Fern.plt";
 constexpr int32_t kScreenWidth = 1024;  // the test desktop's list view
 constexpr int32_t kScreenHeight = 768;
-
-struct WindowSearch {
-  DWORD pid;
-  const char* className;
-  const char* title;
-  HWND found;
-};
-
-BOOL CALLBACK MatchProcessWindow(HWND window, LPARAM data) {
-  auto* search = reinterpret_cast<WindowSearch*>(data);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  char name[64] = "";
-  char text[256] = "";
-  GetClassNameA(window, name, sizeof name);
-  GetWindowTextA(window, text, sizeof text);
-  if (owner == search->pid && lstrcmpiA(name, search->className) == 0 &&
-      (search->title == nullptr || std::strcmp(text, search->title) == 0)) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-HWND FindProcessWindow(DWORD pid, const char* className, const char* title) {
-  WindowSearch search{pid, className, title, nullptr};
-  EnumWindows(MatchProcessWindow, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
 
 std::string ItemText(HWND dialog, int id) {
   char text[512] = "";

@@ -36,33 +36,6 @@ class ScopedHandle {
   HANDLE handle_ = nullptr;
 };
 
-/// An icon this process made (extracted, created or loaded without LR_SHARED), destroyed once. A
-/// shared icon (LoadIcon, LR_SHARED) belongs to the system and is never put in one.
-class ScopedIcon {
- public:
-  ScopedIcon() = default;
-  explicit ScopedIcon(HICON icon) : icon_(icon) {}
-  ScopedIcon(ScopedIcon&& other) noexcept : icon_(std::exchange(other.icon_, nullptr)) {}
-  ScopedIcon& operator=(ScopedIcon&& other) noexcept {
-    if (this != &other) {
-      Reset();
-      icon_ = std::exchange(other.icon_, nullptr);
-    }
-    return *this;
-  }
-  ScopedIcon(const ScopedIcon&) = delete;
-  ScopedIcon& operator=(const ScopedIcon&) = delete;
-  ~ScopedIcon() { Reset(); }
-
-  HICON Get() const { return icon_; }
-  void Reset() {
-    if (icon_ != nullptr) DestroyIcon(std::exchange(icon_, nullptr));
-  }
-
- private:
-  HICON icon_ = nullptr;
-};
-
 /// An open registry key.
 class ScopedRegKey {
  public:
