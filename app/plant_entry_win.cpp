@@ -88,8 +88,8 @@ void CopyInstalledPlantIfMissing(const PlantNames& names) {
 // starts unless one runs already; everywhere else the library's exports are called directly.
 bool PrepareHookRoute(PlantProcess& p) {
   if (gApp.wow64 != 0) {
-    auto companion =
-        std::make_unique<CompanionRoute>(*p.block, std::string(gApp.programFolder) + "\\" + kCompanionProgram);
+    auto companion = std::make_unique<CompanionRoute>(
+        *p.block, std::string(gApp.programFolder) + "\\" + kCompanionProgram);
     if (!companion->StartIfMissing()) {
       return false;
     }
@@ -102,8 +102,8 @@ bool PrepareHookRoute(PlantProcess& p) {
 }
 
 bool CreatePlantWindow(PlantProcess& p) {
-  const int32_t position = gApp.CreateZrfWindow(0, MainWndProc, gApp.productName, kProgramIcon,
-                                                 kPlantWindowFlags, 0, 0, 0, 0);
+  const int32_t position =
+      gApp.CreateZrfWindow(0, MainWndProc, gApp.productName, kProgramIcon, kPlantWindowFlags, 0, 0, 0, 0);
   if (position < 0) {
     return false;
   }
@@ -130,9 +130,9 @@ void ShowFirstPicture(PlantProcess& p) {
 
 // Starts the worker; a failure leaves the desktop before the plant ends (the exit code is returned).
 int StartWorker(PlantProcess& p, int32_t backlog) {
-  p.jobs = std::make_unique<PlantWorkerJobs>(PlantWorkerParts{p.plant, p.picture, p.permission, p.worker.Words(),
-                                                              p.worker.Running(), p.window, p.block,
-                                                              p.hook.get()});
+  p.jobs = std::make_unique<PlantWorkerJobs>(PlantWorkerParts{p.plant, p.picture, p.permission,
+                                                              p.worker.Words(), p.worker.Running(), p.window,
+                                                              p.block, p.hook.get()});
   const WorkerStart started = p.worker.Start(p.names.fileName, *p.jobs, backlog, p.options.idleCpu != 0);
   if (started == WorkerStart::Started) {
     return 0;
@@ -172,8 +172,8 @@ int PrepareProcess(PlantProcess& p) {
   p.permission.followScreenMode.store(p.options.followScreenMode != 0);
   (void)FixWallpaperValue(gApp.productName);
   if (!CreatePlantWindow(p)) {
-    gApp.MessageDialog(nullptr, nullptr, gApp.strings.Text(kFrameworkInitErrorText, 0), kProgramMessageStyle, 0,
-                       kNoPlantWindow);
+    gApp.MessageDialog(nullptr, nullptr, gApp.strings.Text(kFrameworkInitErrorText, 0), kProgramMessageStyle,
+                       0, kNoPlantWindow);
     return 1;
   }
   p.icons.GiveTo(p.window);

@@ -19,7 +19,9 @@ PlantProcess* CurrentPlantProcess() { return gProcess; }
 
 void SetCurrentPlantProcess(PlantProcess* process) { gProcess = process; }
 
-ostrel::Rect32 ToRect32(const plant::PixelRect& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
+ostrel::Rect32 ToRect32(const plant::PixelRect& rect) {
+  return {rect.left, rect.top, rect.right, rect.bottom};
+}
 
 plant::PixelRect ToPixelRect(const ostrel::Rect32& rect) {
   return {rect.left, rect.top, rect.right, rect.bottom};
@@ -30,8 +32,8 @@ RECT ToRect(const plant::PixelRect& rect) { return RECT{rect.left, rect.top, rec
 plant::PixelRect PlantProcess::Rect() {
   const std::lock_guard<std::mutex> hold(picture.Lock());
   const RECT& r = picture.Objects().rect;
-  return plant::PixelRect{static_cast<int32_t>(r.left), static_cast<int32_t>(r.top), static_cast<int32_t>(r.right),
-                          static_cast<int32_t>(r.bottom)};
+  return plant::PixelRect{static_cast<int32_t>(r.left), static_cast<int32_t>(r.top),
+                          static_cast<int32_t>(r.right), static_cast<int32_t>(r.bottom)};
 }
 
 void PlantProcess::MoveRect(const plant::PixelRect& rect) {

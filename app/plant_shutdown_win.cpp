@@ -2,6 +2,7 @@
 #include "app/plant_shutdown_win.h"
 
 #include <windows.h>
+// After windows.h, which it needs.
 #include <shellapi.h>
 
 #include <cstdlib>

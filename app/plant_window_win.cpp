@@ -43,8 +43,8 @@ PixelRect Union(const PixelRect& a, const PixelRect& b) {
   const RECT ra = ToRect(a);
   const RECT rb = ToRect(b);
   UnionRect(&out, &ra, &rb);
-  return PixelRect{static_cast<int32_t>(out.left), static_cast<int32_t>(out.top), static_cast<int32_t>(out.right),
-                   static_cast<int32_t>(out.bottom)};
+  return PixelRect{static_cast<int32_t>(out.left), static_cast<int32_t>(out.top),
+                   static_cast<int32_t>(out.right), static_cast<int32_t>(out.bottom)};
 }
 
 // The plant's picture placed at rect: stretched when the size changes, moved otherwise. A size GDI
@@ -79,8 +79,8 @@ void Paint(PlantProcess& p) {
       const std::lock_guard<std::mutex> hold(p.picture.Lock());
       const plant::PictureObjects& shown = p.picture.Objects();
       if (shown.dc.Get() != nullptr) {
-        AlphaBlend(dc.Get(), shown.rect.left, shown.rect.top, shown.Width(), shown.Height(), shown.dc.Get(), 0, 0,
-                   shown.Width(), shown.Height(), blend);
+        AlphaBlend(dc.Get(), shown.rect.left, shown.rect.top, shown.Width(), shown.Height(), shown.dc.Get(),
+                   0, 0, shown.Width(), shown.Height(), blend);
       }
     }
   }
@@ -92,9 +92,9 @@ void Paint(PlantProcess& p) {
 LRESULT HitTest(PlantProcess& p, LPARAM lParam) {
   const std::lock_guard<std::mutex> hold(p.picture.Lock());
   const plant::PictureObjects& shown = p.picture.Objects();
-  const PicturePoint at =
-      HitTestPoint(static_cast<uintptr_t>(lParam),
-                   PixelRect{static_cast<int32_t>(shown.rect.left), static_cast<int32_t>(shown.rect.top), 0, 0});
+  const PicturePoint at = HitTestPoint(
+      static_cast<uintptr_t>(lParam),
+      PixelRect{static_cast<int32_t>(shown.rect.left), static_cast<int32_t>(shown.rect.top), 0, 0});
   const COLORREF pixel = GetPixel(shown.dc.Get(), at.x, at.y);
   return pixel != 0 && pixel != CLR_INVALID ? 1 : 0;
 }
@@ -112,8 +112,8 @@ void FrameChanged(PlantProcess& p) {
   {
     const std::lock_guard<std::mutex> hold(PlantDataLock());
     plant::PlantRecord& record = p.plant.Record();
-    const FrameAdoption adoption = AdoptFrame(PlacementOf(record), rect, frame, p.permission.width.load(),
-                                              p.permission.height.load());
+    const FrameAdoption adoption =
+        AdoptFrame(PlacementOf(record), rect, frame, p.permission.width.load(), p.permission.height.load());
     StorePlacement(adoption.placement, &record);
   }
   const bool resized = !SameSize(rect, frame);
@@ -140,7 +140,8 @@ void Activate(PlantProcess& p) {
   if (OpenPlantDialog(p) == nullptr && opening) {
     // No dialog: the desktop must not show a frame that nothing can close.
     uint32_t self = p.WindowSlot();
-    if (__atomic_compare_exchange_n(&block.activeClient, &self, 0u, false, __ATOMIC_ACQ_REL, __ATOMIC_ACQUIRE)) {
+    if (__atomic_compare_exchange_n(&block.activeClient, &self, 0u, false, __ATOMIC_ACQ_REL,
+                                    __ATOMIC_ACQUIRE)) {
       ostrel::StoreSharedRect(block.activeFrame, ostrel::Rect32{});
     }
   }
@@ -154,12 +155,14 @@ void DialogClosed(PlantProcess& p) {
     p.jobs->SetDialog(nullptr);
   }
   uint32_t self = p.WindowSlot();
-  if (!__atomic_compare_exchange_n(&block.activeClient, &self, 0u, false, __ATOMIC_ACQ_REL, __ATOMIC_ACQUIRE)) {
+  if (!__atomic_compare_exchange_n(&block.activeClient, &self, 0u, false, __ATOMIC_ACQ_REL,
+                                   __ATOMIC_ACQUIRE)) {
     return;
   }
   if (const HWND listView = p.ListView()) {
-    SendMessageTimeoutA(listView, ostrel::LoadShared(block.message), static_cast<WPARAM>(OstrelCode::RepaintFrame), 0,
-                        SMTO_ABORTIFHUNG | SMTO_NORMAL, kDesktopReplyMs, nullptr);
+    SendMessageTimeoutA(listView, ostrel::LoadShared(block.message),
+                        static_cast<WPARAM>(OstrelCode::RepaintFrame), 0, SMTO_ABORTIFHUNG | SMTO_NORMAL,
+                        kDesktopReplyMs, nullptr);
   }
   ostrel::StoreSharedRect(block.activeFrame, ostrel::Rect32{});
 }
@@ -257,7 +260,8 @@ void OptionsPageRequest(PlantProcess& p, HWND window, LPARAM request) {
       ApplyOptionsPageRequest(static_cast<uint32_t>(request), frame, p.Rect(), record.sizeFactor,
                               p.permission.width.load(), p.permission.height.load(), LimitsOf(record));
   ostrel::StoreSharedRect(p.block->activeFrame, ToRect32(moved));
-  SendMessageA(window, ostrel::LoadShared(p.block->message), static_cast<WPARAM>(OstrelCode::FrameChanged), 0);
+  SendMessageA(window, ostrel::LoadShared(p.block->message), static_cast<WPARAM>(OstrelCode::FrameChanged),
+               0);
 }
 
 // After a brightness or colour change: the banner over the old picture until the new one is ready.

@@ -12,8 +12,8 @@ int32_t ShowProgramMessage(uint16_t id) {
 
 int32_t ShowPlantFileMessage(const char* name, int32_t code) {
   const char* shown = name != nullptr ? name : gApp.strings.Text(kPlantFileErrorText, kNoPlantFilePiece);
-  return gApp.MessageDialog(nullptr, nullptr, gApp.strings.Text(kPlantFileErrorText, 0), kProgramMessageStyle, 0,
-                            shown, code);
+  return gApp.MessageDialog(nullptr, nullptr, gApp.strings.Text(kPlantFileErrorText, 0), kProgramMessageStyle,
+                            0, shown, code);
 }
 
 }  // namespace plantapp

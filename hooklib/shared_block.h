@@ -141,7 +141,8 @@ inline void StoreShared(T& field, T value) {
 
 /// Reads a rectangle of the block afresh, field by field.
 inline Rect32 LoadSharedRect(const Rect32& shared) {
-  return Rect32{LoadShared(shared.left), LoadShared(shared.top), LoadShared(shared.right), LoadShared(shared.bottom)};
+  return Rect32{LoadShared(shared.left), LoadShared(shared.top), LoadShared(shared.right),
+                LoadShared(shared.bottom)};
 }
 
 /// Writes a rectangle of the block, field by field.

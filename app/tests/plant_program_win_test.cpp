@@ -8,8 +8,8 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
-#include <deque>
 #include <cstring>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -47,7 +47,8 @@ std::string ItemText(HWND dialog, int id) {
 std::string WallpaperValue() {
   char value[260] = "";
   DWORD size = sizeof value;
-  RegGetValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "Wallpaper", RRF_RT_REG_SZ, nullptr, value, &size);
+  RegGetValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "Wallpaper", RRF_RT_REG_SZ, nullptr, value,
+               &size);
   return value;
 }
 
@@ -109,7 +110,8 @@ class PlantProgram : public scenario::DesktopScenario {
     const HANDLE search = FindFirstFileA((data_ + "\\*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return;
     do {
-      if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) DeleteFileA(DataFile(found.cFileName).c_str());
+      if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+        DeleteFileA(DataFile(found.cFileName).c_str());
     } while (FindNextFileA(search, &found));
     FindClose(search);
   }
@@ -124,8 +126,8 @@ class PlantProgram : public scenario::DesktopScenario {
   // Starts the plant and waits until it stands registered on the desktop.
   Program& StartPlant() {
     Program& program = StartProgram(std::string("-LOADPLANT ") + kPlantFile);
-    EXPECT_TRUE(WaitFor([&] { return PlantWindowOf(program) != nullptr && IsRegistered(PlantWindowOf(program)); },
-                        30000))
+    EXPECT_TRUE(WaitFor(
+        [&] { return PlantWindowOf(program) != nullptr && IsRegistered(PlantWindowOf(program)); }, 30000))
         << "the plant did not register";
     return program;
   }
@@ -167,7 +169,8 @@ class PlantProgram : public scenario::DesktopScenario {
 
   LRESULT Ask(HWND window, OstrelCode code, LPARAM lParam = 0) {
     DWORD_PTR answer = 0;
-    if (!SendMessageTimeoutA(window, message_, static_cast<WPARAM>(code), lParam, SMTO_NORMAL, 5000, &answer)) {
+    if (!SendMessageTimeoutA(window, message_, static_cast<WPARAM>(code), lParam, SMTO_NORMAL, 5000,
+                             &answer)) {
       ADD_FAILURE() << "the plant did not answer sub-code " << static_cast<int>(code);
       return -100;
     }
@@ -180,7 +183,8 @@ class PlantProgram : public scenario::DesktopScenario {
     auto at = [&](size_t offset, int32_t size) {
       return static_cast<int32_t>(std::lround(plant_test::Get<double>(bytes, offset) * size));
     };
-    return Rect32{at(offsetof(PlantRecord, rectLeft), kScreenWidth), at(offsetof(PlantRecord, rectTop), kScreenHeight),
+    return Rect32{at(offsetof(PlantRecord, rectLeft), kScreenWidth),
+                  at(offsetof(PlantRecord, rectTop), kScreenHeight),
                   at(offsetof(PlantRecord, rectRight), kScreenWidth),
                   at(offsetof(PlantRecord, rectBottom), kScreenHeight)};
   }
@@ -214,7 +218,8 @@ TEST_F(PlantProgram, StartGrowsAnswersTheDesktopAndQuitSavesEverything) {
     EXPECT_TRUE(event.IsValid());
   }
 #ifndef VERDELO_PLANT_DIALOG_STUB
-  EXPECT_TRUE(WaitFor([&] { return FindProcessWindow(plant.Pid(), "#32770", "Welcome to Verdelo") != nullptr; }));
+  EXPECT_TRUE(
+      WaitFor([&] { return FindProcessWindow(plant.Pid(), "#32770", "Welcome to Verdelo") != nullptr; }));
 #endif
 
   // It grows and keeps saving its private copy.
@@ -233,7 +238,8 @@ TEST_F(PlantProgram, StartGrowsAnswersTheDesktopAndQuitSavesEverything) {
   const Rect32 shown = SavedRect();
   int hits = 0;
   for (int y = shown.top; y < shown.bottom; ++y) {
-    for (int x = shown.left; x < shown.right; x += 2) hits += Ask(window, OstrelCode::HitTest, MAKELONG(x, y)) == 1;
+    for (int x = shown.left; x < shown.right; x += 2)
+      hits += Ask(window, OstrelCode::HitTest, MAKELONG(x, y)) == 1;
   }
   EXPECT_GT(hits, 0) << "no pixel of the plant is hit";
   EXPECT_EQ(Ask(window, OstrelCode::HitTest, MAKELONG(2, 2)), 0);
@@ -249,8 +255,10 @@ TEST_F(PlantProgram, StartGrowsAnswersTheDesktopAndQuitSavesEverything) {
   const POINT middle{(frame.left + frame.right) / 2, (frame.top + frame.bottom) / 2};
   Drag(window, frame, middle, POINT{middle.x - 40, middle.y - 30});
   ASSERT_TRUE(WaitFor([&] { return Saved<double>(offsetof(PlantRecord, anchorX)) != anchorX; }));
-  EXPECT_NEAR(Saved<double>(offsetof(PlantRecord, anchorX)), anchorX - 40.0 / kScreenWidth, 2.0 / kScreenWidth);
-  EXPECT_NEAR(Saved<double>(offsetof(PlantRecord, anchorY)), anchorY - 30.0 / kScreenHeight, 2.0 / kScreenHeight);
+  EXPECT_NEAR(Saved<double>(offsetof(PlantRecord, anchorX)), anchorX - 40.0 / kScreenWidth,
+              2.0 / kScreenWidth);
+  EXPECT_NEAR(Saved<double>(offsetof(PlantRecord, anchorY)), anchorY - 30.0 / kScreenHeight,
+              2.0 / kScreenHeight);
 
   // A resize from the bottom right corner scales the size factor by the new height.
   const double sizeFactor = Saved<double>(offsetof(PlantRecord, sizeFactor));
@@ -263,7 +271,8 @@ TEST_F(PlantProgram, StartGrowsAnswersTheDesktopAndQuitSavesEverything) {
   const double expected = sizeFactor * (resized.bottom - resized.top) / height;
   EXPECT_TRUE(WaitFor([&] {
     return std::fabs(Saved<double>(offsetof(PlantRecord, sizeFactor)) - expected) < 0.05 * expected;
-  })) << "size factor " << Saved<double>(offsetof(PlantRecord, sizeFactor)) << ", expected about " << expected;
+  })) << "size factor "
+      << Saved<double>(offsetof(PlantRecord, sizeFactor)) << ", expected about " << expected;
   ostrel::StoreShared(block_->activeClient, 0u);
 
   // A second start of the same plant ends at once; the first stays the one on the desktop.
@@ -279,7 +288,8 @@ TEST_F(PlantProgram, StartGrowsAnswersTheDesktopAndQuitSavesEverything) {
   EXPECT_EQ(StartProgram("-QUIT").ExitCode(30000), 0);
   EXPECT_EQ(plant.ExitCode(30000), 0);
   const int32_t flags = Saved<int32_t>(offsetof(PlantRecord, flags));
-  EXPECT_EQ(flags & (plant::kCleanShutdown | plant::kDialogShown), plant::kCleanShutdown | plant::kDialogShown);
+  EXPECT_EQ(flags & (plant::kCleanShutdown | plant::kDialogShown),
+            plant::kCleanShutdown | plant::kDialogShown);
   std::string why;
   const std::vector<uint8_t> snapshot = ReadSharedFile(DataFile("Fern.pim"), &why);
   ASSERT_GE(snapshot.size(), 44u) << why;
@@ -292,8 +302,10 @@ TEST_F(PlantProgram, StartGrowsAnswersTheDesktopAndQuitSavesEverything) {
 #ifndef VERDELO_PLANT_DIALOG_STUB
   // The welcome comes before the worker's event; a start that has its event has had its welcome.
   Program& again = StartPlant();
-  EXPECT_TRUE(WaitFor([] { return ScopedHandle(OpenEventA(SYNCHRONIZE, FALSE, "VerdeloEvent_Fern.plt")).IsValid(); }));
-  EXPECT_EQ(FindProcessWindow(again.Pid(), "#32770", "Welcome to Verdelo"), nullptr) << "welcome on a later start";
+  EXPECT_TRUE(WaitFor(
+      [] { return ScopedHandle(OpenEventA(SYNCHRONIZE, FALSE, "VerdeloEvent_Fern.plt")).IsValid(); }));
+  EXPECT_EQ(FindProcessWindow(again.Pid(), "#32770", "Welcome to Verdelo"), nullptr)
+      << "welcome on a later start";
 #endif
 }
 
@@ -317,7 +329,8 @@ TEST_F(PlantProgram, MissingOrCorruptPlantFilesGiveTheirMessageAndCode) {
   for (const Case& c : cases) {
     Program& program = StartProgram(c.arguments);
     HWND box = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (box = FindProcessWindow(program.Pid(), "#32770", kProduct)) != nullptr; }, 30000))
+    ASSERT_TRUE(WaitFor(
+        [&] { return (box = FindProcessWindow(program.Pid(), "#32770", kProduct)) != nullptr; }, 30000))
         << "no message for \"" << c.arguments << "\"";
     EXPECT_EQ(ItemText(box, IDC_MESSAGE_FIRST_LINE), prefix + c.name) << c.arguments;
     EXPECT_EQ(ItemText(box, IDC_MESSAGE_OTHER_LINES), "Error Code: " + std::to_string(c.code)) << c.arguments;
@@ -334,7 +347,8 @@ TEST_F(PlantProgram, AStartThatFailsAfterRegisteringLeavesTheDesktop) {
     const ScopedHandle taken(CreateMutexA(nullptr, FALSE, "VerdeloEvent_Fern.plt"));
     Program& failing = StartProgram(std::string("-LOADPLANT ") + kPlantFile);
     HWND box = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (box = FindProcessWindow(failing.Pid(), "#32770", kProduct)) != nullptr; }, 30000));
+    ASSERT_TRUE(WaitFor(
+        [&] { return (box = FindProcessWindow(failing.Pid(), "#32770", kProduct)) != nullptr; }, 30000));
     EXPECT_EQ(ItemText(box, IDC_MESSAGE_OTHER_LINES), "Error Code: 9");
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(failing.ExitCode(), 1);

@@ -1,6 +1,8 @@
 // The plant window's procedure in this process, on a window the test makes: a plant loaded from the
 // default species, a picture of known pixels, a shared block in memory, a list view that is a
 // plain window of this process, a route that plays the library, and a worker whose jobs only count.
+#include "app/plant_window_win.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -12,7 +14,6 @@
 #include "app/frame_arithmetic.h"
 #include "app/message_pump_wait_win.h"
 #include "app/plant_process_win.h"
-#include "app/plant_window_win.h"
 #include "framework/base/zrf_messages.h"
 #include "hooklib/region_chunks.h"
 #include "plant/plant_file.h"
@@ -114,7 +115,8 @@ class PlantWindowTest : public ::testing::Test {
     p_.plant.screenHeight = kScreenHeight;
     const std::vector<uint8_t> bytes = plant_test::DefaultPlantBytes();
     std::string why;
-    ASSERT_EQ(plant::LoadPlantBytes(p_.plant, bytes.data(), bytes.size(), 0, &why), plant::LoadResult::Ok) << why;
+    ASSERT_EQ(plant::LoadPlantBytes(p_.plant, bytes.data(), bytes.size(), 0, &why), plant::LoadResult::Ok)
+        << why;
     p_.names.privatePath = "C:\\Users\\me\\Brambeck\\Verdelo\\Fern.plt";
     p_.block = &block_;
     p_.route = std::make_unique<RecordingRoute>(block_);
@@ -296,7 +298,8 @@ TEST_F(PlantWindowTest, CancelledLogoffOnlySavesRealOneShutsDownOnceAndQuits) {
   saved = plant_test::ReadFile(p_.plant.path);
   ASSERT_FALSE(saved.empty());
   const int32_t flags = plant_test::Get<int32_t>(saved, offsetof(plant::PlantRecord, flags));
-  EXPECT_EQ(flags & (plant::kCleanShutdown | plant::kDialogShown), plant::kCleanShutdown | plant::kDialogShown);
+  EXPECT_EQ(flags & (plant::kCleanShutdown | plant::kDialogShown),
+            plant::kCleanShutdown | plant::kDialogShown);
   // The snapshot beside it holds the 40 x 60 picture.
   const std::vector<uint8_t> snapshot = plant_test::ReadFile(folder_.File("Fern.pim"));
   ASSERT_GE(snapshot.size(), 44u);

@@ -8,7 +8,8 @@
 #include "plant/plant_record.h"
 
 namespace age_tool {
-bool AgePlantBytes(std::vector<uint8_t>* bytes, int64_t now, int64_t secondsBack, bool cared, std::string* why) {
+bool AgePlantBytes(std::vector<uint8_t>* bytes, int64_t now, int64_t secondsBack, bool cared,
+                   std::string* why) {
   if (secondsBack < 0) {
     *why = "the time back must not be negative";
     return false;

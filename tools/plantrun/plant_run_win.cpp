@@ -5,6 +5,7 @@
 //
 //   plant_run Verdelo.exe Ostrel64.dll ostrel_test_desktop.exe OUT.png [--days N] [--seconds S]
 #include <windows.h>
+// After windows.h, which it needs.
 #include <shlobj.h>
 
 #include <cstdio>
@@ -34,8 +35,8 @@ constexpr char kProduct[] = "Verdelo";
 // The name the installation gives the default species.
 constexpr char kPlantFile[] = "Greenleaf.plt";
 constexpr char kWorkerEvent[] = "VerdeloEvent_Greenleaf.plt";
-constexpr DWORD kStartMs = 60000;   // Wine starts a process in a second or two; a grown plant's
-constexpr DWORD kGrowMs = 300000;   // backlog of weeks takes some seconds to simulate.
+constexpr DWORD kStartMs = 60000;  // Wine starts a process in a second or two; a grown plant's
+constexpr DWORD kGrowMs = 300000;  // backlog of weeks takes some seconds to simulate.
 
 struct Options {
   std::string program;
@@ -86,7 +87,8 @@ PROCESS_INFORMATION Start(const std::string& commandLine) {
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
   std::string line = commandLine;
-  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &process)) {
     Fail("cannot start " + commandLine);
   }
   return process;
@@ -107,8 +109,8 @@ bool Install(const Options& options, const std::string& folder) {
   std::vector<uint8_t> plant;
   std::string why;
   if (!species::BuildPlantFile(species::DefaultSpecies(), &plant, &why) ||
-      !age_tool::AgePlantBytes(&plant, static_cast<int64_t>(std::time(nullptr)), int64_t{options.days} * 86400,
-                               options.days > 0, &why)) {
+      !age_tool::AgePlantBytes(&plant, static_cast<int64_t>(std::time(nullptr)),
+                               int64_t{options.days} * 86400, options.days > 0, &why)) {
     return Fail("default species: " + why);
   }
   std::ofstream out(folder + "\\" + kPlantFile, std::ios::binary | std::ios::trunc);
@@ -120,7 +122,8 @@ bool StartDesktop(const Options& options, PROCESS_INFORMATION* desktop) {
   const HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, testdesktop::kReadyEvent);
   *desktop = Start("\"" + options.desktop + "\"");
   const HANDLE waits[] = {ready, desktop->hProcess};
-  const bool up = desktop->hProcess != nullptr && WaitForMultipleObjects(2, waits, FALSE, kStartMs) == WAIT_OBJECT_0;
+  const bool up =
+      desktop->hProcess != nullptr && WaitForMultipleObjects(2, waits, FALSE, kStartMs) == WAIT_OBJECT_0;
   CloseHandle(ready);
   return up ? true : Fail("the test desktop did not start");
 }
@@ -215,7 +218,8 @@ int main(int argc, char** argv) {
   Options options;
   if (!ParseOptions(argc, argv, &options)) {
     std::fprintf(stderr,
-                 "usage: plant_run Verdelo.exe Ostrel64.dll ostrel_test_desktop.exe OUT.png [--days N] [--seconds S]\n");
+                 "usage: plant_run Verdelo.exe Ostrel64.dll ostrel_test_desktop.exe OUT.png [--days N] "
+                 "[--seconds S]\n");
     return 2;
   }
   return Run(options) ? 0 : 1;

@@ -17,7 +17,8 @@ TEST(AgePlant, TwoWeeksBackAreTwoWeeksOfCaredStepsAtTheNextStart) {
   std::string why;
   ASSERT_TRUE(age_tool::AgePlantBytes(&bytes, kNow, kTwoWeeks, true, &why)) << why;
   plant::Plant plant;
-  ASSERT_EQ(plant::LoadPlantBytes(plant, bytes.data(), bytes.size(), kNow, &why), plant::LoadResult::Ok) << why;
+  ASSERT_EQ(plant::LoadPlantBytes(plant, bytes.data(), bytes.size(), kNow, &why), plant::LoadResult::Ok)
+      << why;
   // The default species steps ten minutes: 14 x 144 steps.
   EXPECT_EQ(plantapp::StartupBacklog(kNow, plant.Record().clock, plant.Record().secondsPerStep), 2016);
   EXPECT_NE(plant.Record().flags & plant::kAutoCare, 0);
