@@ -2,6 +2,7 @@
 #include "app/dialog_values.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "app/brightness_percent.h"
@@ -72,6 +73,12 @@ void ChooseColour(uint8_t red, uint8_t green, uint8_t blue, plant::StoredColour*
   colour->green = green;
   colour->blue = blue;
   values->redrawCode = kRedrawColours;
+}
+
+int32_t SliderPosition(double value, double scale, int32_t maximum) {
+  const double position = std::round(value * scale);
+  if (!(position >= 0.0)) return 0;
+  return position >= maximum ? maximum : static_cast<int32_t>(position);
 }
 
 int32_t ApplyDialogValues(const DialogValues& values, plant::PlantRecord* record) {

@@ -72,6 +72,11 @@ bool ResetColours(const plant::PlantRecord& record, DialogValues* values);
 /// *values) become the choice, its weight byte stays, and the redraw code becomes kRedrawColours.
 void ChooseColour(uint8_t red, uint8_t green, uint8_t blue, plant::StoredColour* colour, DialogValues* values);
 
+/// A slider's position for value on a slider of 0 to maximum whose position is value x scale:
+/// rounded to the nearest whole position and kept within the slider (a value that is not a
+/// number gives 0).
+[[nodiscard]] int32_t SliderPosition(double value, double scale, int32_t maximum);
+
 /// OK: writes the working copies into record (levels, light and temperature, or the plant's
 /// optima for all four when automatic care is on; the GrowWhileOff and AutoCare bits; the
 /// brightness; both colours) and returns the redraw code to post: kRedrawBrightness when the
