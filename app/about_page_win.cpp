@@ -17,8 +17,7 @@ void SetProductFont(HWND page, HFONT font, BOOL redraw) {
 }
 
 void OnInitDialog(HWND page) {
-  const HFONT font = gApp.InitDialog(page);
-  PlacePage(page);
+  const HFONT font = SetUpPage(page);
   PlantDialogHost& host = *DialogState().host;
   ShowPlantIcon(page, IDC_PLANT_ICON, host);
   ShowPlantIcon(page, IDC_PLANT_ICON_2, host);
@@ -46,8 +45,7 @@ INT_PTR CALLBACK AboutPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
       }
       return FALSE;
     case zrf::WM_ZRF_DPICHANGED:
-      SetProductFont(page, gApp.UpdateDialogDpi(page, static_cast<int32_t>(LOWORD(wParam))), TRUE);
-      PlacePage(page);
+      SetProductFont(page, FollowPageDpi(page, wParam), TRUE);
       return TRUE;
   }
   return FALSE;

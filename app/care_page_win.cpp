@@ -48,8 +48,7 @@ void ShowTemperature(HWND page) {
 void Repaint(HWND page, int id) { InvalidateRect(GetDlgItem(page, id), nullptr, TRUE); }
 
 void OnInitDialog(HWND page) {
-  gApp.InitDialog(page);
-  PlacePage(page);
+  SetUpPage(page);
   DialogValues& values = Values();
   SubclassLevelBar(GetDlgItem(page, IDC_WATER_BAR), &values.water, kWaterBarColour);
   SubclassLevelBar(GetDlgItem(page, IDC_FERTILIZER_BAR), &values.fertiliser, kFertiliserBarColour);
@@ -107,8 +106,7 @@ INT_PTR CALLBACK CarePageProc(HWND page, UINT message, WPARAM wParam, LPARAM lPa
       OnRefresh(page);
       return TRUE;
     case zrf::WM_ZRF_DPICHANGED:
-      gApp.UpdateDialogDpi(page, static_cast<int32_t>(LOWORD(wParam)));
-      PlacePage(page);
+      FollowPageDpi(page, wParam);
       gPictures.Load(page, kPictures, std::size(kPictures), IDC_ADD_WATER);
       return TRUE;
     case WM_DESTROY:

@@ -54,8 +54,7 @@ void ShowAgeAndHealth(HWND page) {
 }
 
 void OnInitDialog(HWND page) {
-  const HFONT font = gApp.InitDialog(page);
-  PlacePage(page);
+  const HFONT font = SetUpPage(page);
   ShowPlantIcon(page, IDC_PLANT_ICON, Host());
   SetDlgItemTextA(page, IDC_PLANT_NAME, Host().PlantName());
   SendDlgItemMessageA(page, IDC_PLANT_NAME, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
@@ -85,12 +84,10 @@ INT_PTR CALLBACK InfoPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
       if (LOWORD(wParam) != IDC_RESTART || HIWORD(wParam) != BN_CLICKED) return FALSE;
       AskAndRestart(page);
       return TRUE;
-    case zrf::WM_ZRF_DPICHANGED: {
-      const HFONT font = gApp.UpdateDialogDpi(page, static_cast<int32_t>(LOWORD(wParam)));
-      PlacePage(page);
-      SendDlgItemMessageA(page, IDC_PLANT_NAME, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    case zrf::WM_ZRF_DPICHANGED:
+      SendDlgItemMessageA(page, IDC_PLANT_NAME, WM_SETFONT, reinterpret_cast<WPARAM>(FollowPageDpi(page, wParam)),
+                          TRUE);
       return TRUE;
-    }
   }
   return FALSE;
 }

@@ -59,8 +59,7 @@ std::string BrightnessText(HWND page) {
 }
 
 void OnInitDialog(HWND page) {
-  gApp.InitDialog(page);
-  PlacePage(page);
+  SetUpPage(page);
   DialogValues& values = Values();
   SetCheck(page, IDC_AUTOSTART, values.options.autostart ? BST_CHECKED : BST_UNCHECKED);
   SetCheck(page, IDC_IDLE_CPU, values.options.idleCpu ? BST_CHECKED : BST_UNCHECKED);
@@ -153,8 +152,7 @@ INT_PTR CALLBACK OptionsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM)
     case WM_COMMAND:
       return OnCommand(page, LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
     case zrf::WM_ZRF_DPICHANGED:
-      gApp.UpdateDialogDpi(page, static_cast<int32_t>(LOWORD(wParam)));
-      PlacePage(page);
+      FollowPageDpi(page, wParam);
       gPictures.Load(page, kPictures, std::size(kPictures), IDC_DEFAULT_PLACE);
       return TRUE;
     case WM_DESTROY:

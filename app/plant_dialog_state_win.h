@@ -30,8 +30,13 @@ struct PlantDialogState {
 /// The process's plant dialog state.
 [[nodiscard]] PlantDialogState& DialogState();
 
-/// Moves page onto the tab control's display area.
-void PlacePage(HWND page);
+/// A page's set-up at WM_INITDIALOG: the framework's dialog set-up, then onto the tab control's
+/// display area. Returns the dialog font (owned by the UI style).
+HFONT SetUpPage(HWND page);
+
+/// A page's step at WM_ZRF_DPICHANGED (wParam as the dialog got it with WM_DPICHANGED): the dialog
+/// font for the new DPI, then onto the display area again. Returns the dialog font.
+HFONT FollowPageDpi(HWND page, WPARAM wParam);
 
 /// The plant's large (or small) icon, or the program's icon when the plant file brought none.
 /// The program's icon is shared and must not be destroyed.

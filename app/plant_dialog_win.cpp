@@ -218,9 +218,25 @@ void ForgetDialog() {
 
 PlantDialogState& DialogState() { return gState; }
 
+namespace {
+
 void PlacePage(HWND page) {
   const RECT& r = gState.pageRect;
   SetWindowPos(page, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
+HFONT SetUpPage(HWND page) {
+  const HFONT font = gApp.InitDialog(page);
+  PlacePage(page);
+  return font;
+}
+
+HFONT FollowPageDpi(HWND page, WPARAM wParam) {
+  const HFONT font = gApp.UpdateDialogDpi(page, static_cast<int32_t>(LOWORD(wParam)));
+  PlacePage(page);
+  return font;
 }
 
 HICON PlantIcon(PlantDialogHost& host, bool large) {

@@ -11,11 +11,10 @@ The shapes and the supersampling are those of make_icons.py, laid on the light g
 colour table (the mapping needs one). Output is deterministic.
 """
 import math
-import os
 import struct
-import sys
 
-from make_icons import BLUE, GREEN, LIGHT_GREEN, STEM, TERRACOTTA, WHITE, ellipse, leaf, polygon, rect, render
+from make_icons import (BLUE, GREEN, LIGHT_GREEN, STEM, TERRACOTTA, WHITE, ellipse, leaf, polygon, rect, render,
+                        write_pictures)
 
 SIZE = 24
 FACE = (192, 192, 192)
@@ -141,16 +140,7 @@ def bmp(pixels):
 
 
 def main():
-    if len(sys.argv) != 2:
-        sys.exit('usage: make_button_bitmaps.py OUTPUT_FOLDER')
-    folder = sys.argv[1]
-    os.makedirs(folder, exist_ok=True)
-    for number, shapes in BITMAPS.items():
-        data = bmp(composite(render(shapes, SIZE)))
-        path = os.path.join(folder, 'bitmap%d.bmp' % number)
-        with open(path + '.tmp', 'wb') as f:
-            f.write(data)
-        os.replace(path + '.tmp', path)
+    write_pictures(BITMAPS, lambda shapes: bmp(composite(render(shapes, SIZE))), 'bitmap%d.bmp')
 
 
 if __name__ == '__main__':
