@@ -42,7 +42,7 @@ int32_t SliderAt(HWND page, int id) { return static_cast<int32_t>(SendDlgItemMes
 
 void ShowTemperature(HWND page) {
   SetDlgItemTextA(page, IDC_TEMPERATURE_TEXT,
-                  TemperatureText(Values().temperature, Values().options.fahrenheit).c_str());
+                  TemperatureText(Values().temperature, Values().options.fahrenheit != 0).c_str());
 }
 
 void Repaint(HWND page, int id) { InvalidateRect(GetDlgItem(page, id), nullptr, TRUE); }

@@ -21,7 +21,7 @@ bool SameColour(const plant::StoredColour& a, const plant::StoredColour& b) {
 
 }  // namespace
 
-DialogValues LoadDialogValues(const plant::PlantRecord& record, const DialogOptions& options,
+DialogValues LoadDialogValues(const plant::PlantRecord& record, const PlantOptions& options,
                               const ZrfRect& activeFrame) {
   DialogValues values;
   values.options = options;

@@ -7,18 +7,11 @@
 
 #include <cstdint>
 
+#include "app/plant_options.h"
 #include "framework/base/zrf_rect.h"
 #include "plant/plant_record.h"
 
 namespace plantapp {
-
-/// The four program options of a plant, as the dialog edits them.
-struct DialogOptions {
-  bool autostart = false;
-  bool idleCpu = true;
-  bool followScreenMode = false;
-  bool fahrenheit = false;
-};
 
 /// What OK asks the plant window to redraw (the wParam of the PlantRefresh it posts).
 enum RedrawCode : int32_t {
@@ -28,7 +21,7 @@ enum RedrawCode : int32_t {
 };
 
 struct DialogValues {
-  DialogOptions options;
+  PlantOptions options;
   /// The library's active frame when the dialog opened, and the record's placement with it:
   /// Cancel puts the frame back only when the placement has moved since (see IsPlantMoved).
   ZrfRect savedFrame{};
@@ -52,7 +45,7 @@ struct DialogValues {
 
 /// The working copies of a dialog that opens now on record, with the options just read from
 /// their file and the library's active frame. The redraw code starts at none.
-[[nodiscard]] DialogValues LoadDialogValues(const plant::PlantRecord& record, const DialogOptions& options,
+[[nodiscard]] DialogValues LoadDialogValues(const plant::PlantRecord& record, const PlantOptions& options,
                                             const ZrfRect& activeFrame);
 
 /// Takes what the plant consumed since it was last looked at off the working levels, so the

@@ -11,6 +11,7 @@
 #include "app/plant_dialog_pages_win.h"
 #include "app/plant_dialog_state_win.h"
 #include "app/plant_worker_jobs_win.h"
+#include "app/program_strings.h"
 #include "framework/app/zrf_app_win.h"
 #include "framework/base/zrf_messages.h"
 #include "framework/ui/message_box_layout.h"
@@ -20,9 +21,7 @@
 namespace plantapp {
 namespace {
 
-// The program's question before a restart (its string table's id 10), asked with a question icon,
-// Yes, No and Cancel and a bold first line.
-constexpr uint16_t kRestartQuestionText = 10;
+// The question before a restart: a question icon, Yes, No and Cancel and a bold first line.
 constexpr uint32_t kRestartQuestionStyle =
     zrf::kMessageQuestion | zrf::kMessageYesNoCancel | zrf::kMessageBoldFirstLine;
 

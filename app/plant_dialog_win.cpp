@@ -62,7 +62,7 @@ void ComputePageRect() {
 }
 
 void LoadValues() {
-  const DialogOptions options = gState.host->ReadOptions();
+  const PlantOptions options = gState.host->ReadOptions();
   const ostrel::Rect32 frame = gState.host->SharedBlock().activeFrame;
   const std::lock_guard<std::mutex> hold(PlantDataLock());
   gState.values = LoadDialogValues(gState.host->Plant().Record(), options,

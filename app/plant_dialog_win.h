@@ -28,10 +28,10 @@ class PlantDialogHost {
   virtual HICON LargeIcon() = 0;
   virtual HICON SmallIcon() = 0;
   /// The options as their file holds them now (the defaults when it is missing).
-  virtual DialogOptions ReadOptions() = 0;
+  virtual PlantOptions ReadOptions() = 0;
   /// OK's options: stores them, makes or removes the autostart shortcut, sets the worker's priority
   /// and saves the options file.
-  virtual void ApplyOptions(const DialogOptions& options) = 0;
+  virtual void ApplyOptions(const PlantOptions& options) = 0;
   /// Makes or removes the autostart shortcut as the stored options say (the welcome dialog).
   virtual void RegisterAutostart() = 0;
   /// Tells the worker which dialog to refresh after each pass; null when none is open.

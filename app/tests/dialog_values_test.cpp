@@ -57,7 +57,7 @@ TEST(BrightnessPercent, TextOutsideTheRangeOrWithoutANumberReadsAs100) {
 TEST(DialogValues, OkWithNothingTouchedChangesNothing) {
   auto record = MakeRecord();
   const auto before = std::make_unique<plant::PlantRecord>(*record);
-  const DialogValues values = LoadDialogValues(*record, DialogOptions{}, ZrfRect{1, 2, 3, 4});
+  const DialogValues values = LoadDialogValues(*record, PlantOptions{}, ZrfRect{1, 2, 3, 4});
   EXPECT_EQ(values.brightnessPercent, 113);
   EXPECT_EQ(ApplyDialogValues(values, record.get()), kRedrawNone);
   EXPECT_EQ(std::memcmp(record.get(), before.get(), sizeof *record), 0);
@@ -65,7 +65,7 @@ TEST(DialogValues, OkWithNothingTouchedChangesNothing) {
 
 TEST(DialogValues, OkWritesTheCareValuesOrTheOptimaUnderAutomaticCare) {
   auto record = MakeRecord();
-  DialogValues values = LoadDialogValues(*record, DialogOptions{}, ZrfRect{});
+  DialogValues values = LoadDialogValues(*record, PlantOptions{}, ZrfRect{});
   values.water = 0.7;
   values.light = 0.25;
   values.growWhileOff = false;
@@ -85,7 +85,7 @@ TEST(DialogValues, OkWritesTheCareValuesOrTheOptimaUnderAutomaticCare) {
 
 TEST(DialogValues, BrightnessAndColourChangedGiveOneRedrawOfTheBrightness) {
   auto record = MakeRecord();
-  DialogValues values = LoadDialogValues(*record, DialogOptions{}, ZrfRect{});
+  DialogValues values = LoadDialogValues(*record, PlantOptions{}, ZrfRect{});
   ChooseColour(50, 100, 200, &values.potColour, &values);
   EXPECT_EQ(values.redrawCode, kRedrawColours);
   EXPECT_EQ(values.potColour.weight, kTerracotta.weight);
@@ -98,11 +98,11 @@ TEST(DialogValues, BrightnessAndColourChangedGiveOneRedrawOfTheBrightness) {
 
 TEST(DialogValues, SetDefaultRedrawsOnlyWhenAColourWasChanged) {
   auto record = MakeRecord();
-  DialogValues values = LoadDialogValues(*record, DialogOptions{}, ZrfRect{});
+  DialogValues values = LoadDialogValues(*record, PlantOptions{}, ZrfRect{});
   EXPECT_FALSE(ResetColours(*record, &values));
   EXPECT_EQ(values.redrawCode, kRedrawNone);
   record->saucerColour = kBlue;
-  values = LoadDialogValues(*record, DialogOptions{}, ZrfRect{});
+  values = LoadDialogValues(*record, PlantOptions{}, ZrfRect{});
   EXPECT_TRUE(ResetColours(*record, &values));
   EXPECT_EQ(values.saucerColour.blue, kTerracotta.blue);
   EXPECT_EQ(values.redrawCode, kRedrawColours);
@@ -110,7 +110,7 @@ TEST(DialogValues, SetDefaultRedrawsOnlyWhenAColourWasChanged) {
 
 TEST(DialogValues, ConsumptionComesOffTheUsersAdditions) {
   auto record = MakeRecord();
-  DialogValues values = LoadDialogValues(*record, DialogOptions{}, ZrfRect{});
+  DialogValues values = LoadDialogValues(*record, PlantOptions{}, ZrfRect{});
   values.water += 0.05;
   record->waterLevel = 0.38;  // the plant drank 0.02
   record->fertiliserLevel = 0.29;
@@ -131,7 +131,7 @@ TEST(DialogValues, HoldStepStaysWithinEmptyAndFull) {
 
 TEST(DialogValues, CancelRestoresTheFrameOnlyAfterTheUserMovedThePlant) {
   auto record = MakeRecord();
-  const DialogValues values = LoadDialogValues(*record, DialogOptions{}, ZrfRect{10, 20, 110, 220});
+  const DialogValues values = LoadDialogValues(*record, PlantOptions{}, ZrfRect{10, 20, 110, 220});
   EXPECT_EQ(values.savedFrame, (ZrfRect{10, 20, 110, 220}));
   record->rectRight = 0.4;  // the plant grew: the renderer changes the frame, not the placement
   EXPECT_FALSE(IsPlantMoved(values, *record));

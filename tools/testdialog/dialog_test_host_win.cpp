@@ -7,6 +7,7 @@
 
 #include "app/plant_dialog_win.h"
 #include "app/plant_worker_jobs_win.h"
+#include "app/program_strings.h"
 #include "framework/app/zrf_app_win.h"
 #include "version.h"
 
@@ -14,12 +15,6 @@ namespace dialogtest {
 namespace {
 
 constexpr char kPlantWindowClass[] = "VerdeloDialogTestPlant";
-
-StringRecord gTestStrings[] = {
-    {0, {"Verdelo"}},
-    {10, {"Are you sure you want to restart the plant?"}},
-    {kStringTableEnd, {}},
-};
 
 }  // namespace
 
@@ -40,7 +35,7 @@ DialogTestHost::~DialogTestHost() {
   if (window_ != nullptr) DestroyWindow(window_);
 }
 
-void DialogTestHost::ApplyOptions(const plantapp::DialogOptions& applied) {
+void DialogTestHost::ApplyOptions(const plantapp::PlantOptions& applied) {
   options = applied;
   calls.push_back("ApplyOptions");
 }
@@ -73,7 +68,7 @@ void PrepareFramework() {
   gApp.version[0] = VERDELO_VERSION_MAJOR;
   gApp.version[1] = VERDELO_VERSION_MINOR;
   gApp.version[2] = VERDELO_VERSION_PATCH;
-  (void)gApp.strings.SetProgramTable(0, gTestStrings);
+  (void)gApp.strings.SetProgramTable(0, plantapp::gProgramStrings);
 }
 
 bool PumpMessages() {

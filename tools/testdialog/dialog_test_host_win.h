@@ -34,8 +34,8 @@ class DialogTestHost final : public plantapp::PlantDialogHost {
   const char* PlantName() override { return name_.c_str(); }
   HICON LargeIcon() override { return nullptr; }
   HICON SmallIcon() override { return nullptr; }
-  plantapp::DialogOptions ReadOptions() override { return options; }
-  void ApplyOptions(const plantapp::DialogOptions& applied) override;
+  plantapp::PlantOptions ReadOptions() override { return options; }
+  void ApplyOptions(const plantapp::PlantOptions& applied) override;
   void RegisterAutostart() override { calls.push_back("RegisterAutostart"); }
   void SetDialog(HWND dialog) override { workerDialog = dialog; }
   void OpenHelp(const char* file, const char* topic) override;
@@ -47,7 +47,7 @@ class DialogTestHost final : public plantapp::PlantDialogHost {
   UINT DesktopMessage() const { return block_.message; }
 
   /// The options file as the dialog reads it; ApplyOptions writes it.
-  plantapp::DialogOptions options;
+  plantapp::PlantOptions options;
   /// What the plant window received, oldest first (dispatched by the caller's message loop).
   std::vector<Received> received;
   /// ApplyOptions, RegisterAutostart, OpenHelp (with its topic), ShowAboutDialog, RestartPlant.
@@ -65,8 +65,7 @@ class DialogTestHost final : public plantapp::PlantDialogHost {
 };
 
 /// Sets up what the program's start-up would have before a dialog opens: the UI style, the
-/// product name and version, and a program string table with the product name (id 0) and the
-/// restart question (id 10). Once per process.
+/// product name and version, and the program's string table. Once per process.
 void PrepareFramework();
 
 /// Dispatches this thread's pending messages (the plant dialog's keyboard handling included).
