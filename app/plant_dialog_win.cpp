@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <mutex>
 
 #include "app/dialog_placement.h"
@@ -80,7 +81,7 @@ void AddSystemMenuItems(HWND dialog) {
   HMENU menu = GetSystemMenu(dialog, FALSE);
   if (menu == nullptr) return;
   char quit[300];
-  wsprintfA(quit, "Quit Verdelo %.255s", gState.host->PlantName());
+  std::snprintf(quit, sizeof quit, "Quit Verdelo %s", gState.host->PlantName());
   AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
   AppendMenuA(menu, MF_STRING, kHelpMenuItem, "Help\t    F1");
   AppendMenuA(menu, MF_STRING, kQuitMenuItem, quit);
