@@ -1,4 +1,4 @@
-// A picture of a window as the screen shows it, for tests that leave screenshots to look at.
+// Test support: a picture of a window as the screen shows it, for a person to look at.
 #pragma once
 
 #include <windows.h>
@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <string>
 
-/// Writes the screen's pixels under window's rectangle to path as a 24-bit bottom-up BMP.
-/// False when the file could not be written.
+/// Writes what the screen shows of `window` as a 24-bit bottom-up BMP file at `path`; true when
+/// the file was written whole.
 inline bool SaveWindowPicture(HWND window, const std::string& path) {
   RECT r;
   GetWindowRect(window, &r);

@@ -17,6 +17,7 @@
 #include "framework/ui/message_box_layout.h"
 #include "framework/ui/zrf_window_win.h"
 #include "resources/resource_ids.h"
+#include "tools/testsupport/thread_dialogs_win.h"
 #include "tools/testsupport/window_picture_win.h"
 #include "tools/testsupport/wine_path.h"
 
@@ -40,31 +41,6 @@ struct Seen {
 };
 
 constexpr int kIds[4] = {1, 2, 6, 7};
-
-struct BoxSearch {
-  const char* caption;
-  HWND found;
-};
-
-BOOL CALLBACK FindBoxProc(HWND window, LPARAM param) {
-  auto* search = reinterpret_cast<BoxSearch*>(param);
-  char title[256] = {};
-  char className[32] = {};
-  GetWindowTextA(window, title, sizeof title);
-  GetClassNameA(window, className, sizeof className);
-  if (std::string(className) == "#32770" && std::string(title) == search->caption &&
-      IsWindowVisible(window)) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-HWND FindBox(const char* caption) {
-  BoxSearch search{caption, nullptr};
-  EnumThreadWindows(GetCurrentThreadId(), FindBoxProc, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
 
 std::string TextOf(HWND window) {
   char text[4096] = {};
@@ -114,7 +90,7 @@ Driver* gDriver = nullptr;
 void CALLBACK OnTimer(HWND, UINT, UINT_PTR timer, DWORD) {
   Driver* driver = gDriver;
   if (driver == nullptr) return;
-  HWND box = FindBox(driver->caption);
+  HWND box = FindThreadDialog(driver->caption);
   if (box == nullptr) {
     if (++driver->ticks > 100) KillTimer(nullptr, timer);  // the test then fails on `found`
     return;
