@@ -16,6 +16,7 @@
 #include "app/plant_dialog_win.h"
 #include "app/plant_worker_jobs_win.h"
 #include "app/welcome_dialog_win.h"
+#include "framework/app/zrf_app_win.h"
 #include "plant/growth_simulation.h"
 #include "plant/plant_file.h"
 #include "resources/plant_dialog_ids.h"
@@ -323,6 +324,20 @@ TEST_F(PlantDialog, PageIsRememberedHelpFollowsItAndTheSystemMenuQuits) {
   SendMessageA(dialog, WM_SYSCOMMAND, kQuitMenuItem | 0x2, 0);
   EXPECT_TRUE(PumpMessages()) << "WM_QUIT";
   Press(dialog, IDCANCEL);
+}
+
+TEST_F(PlantDialog, KeysOnAPageReachTheWholeDialogThroughTheMessageLoop) {
+  HWND dialog = Open();
+  ShowTab(dialog, kCarePage);
+  HWND temperature = Find(dialog, IDC_TEMPERATURE);
+  SetFocus(temperature);  // the Care page's last control
+  MSG tab{temperature, WM_KEYDOWN, VK_TAB, 0, 0, {}};
+  gApp.PreTranslateMessage(&tab);
+  EXPECT_EQ(GetParent(GetFocus()), dialog) << "Tab goes on to the dialog's own controls";
+  MSG escape{Find(dialog, IDC_LIGHT), WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
+  gApp.PreTranslateMessage(&escape);
+  PumpMessages();
+  EXPECT_EQ(PlantDialogWindow(), nullptr) << "Escape on a page cancels the dialog";
 }
 
 TEST_F(PlantDialog, EveryControlWithATooltipTextHasItsTooltip) {
