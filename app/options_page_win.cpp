@@ -12,6 +12,7 @@
 #include "app/button_pictures_win.h"
 #include "app/colour_patch_win.h"
 #include "app/dialog_control_paint.h"
+#include "app/frame_arithmetic.h"
 #include "app/plant_data_lock.h"
 #include "app/plant_dialog_pages_win.h"
 #include "app/plant_dialog_state_win.h"
@@ -33,12 +34,13 @@ constexpr ButtonPicture kPictures[] = {
 // The position buttons and the request each posts to the plant window (PlantRefresh, wParam 4).
 struct MoveButton {
   int id;
-  LPARAM request;
+  uint32_t request;
 };
 constexpr WPARAM kMoveRequest = 4;
 constexpr MoveButton kMoveButtons[] = {
-    {IDC_DEFAULT_PLACE, 0}, {IDC_MOVE_LEFT, 0x1}, {IDC_MOVE_RIGHT, 0x2}, {IDC_MOVE_UP, 0x4},
-    {IDC_MOVE_DOWN, 0x8},   {IDC_LARGER, 0x10},   {IDC_SMALLER, 0x20},
+    {IDC_DEFAULT_PLACE, kCentreFrame}, {IDC_MOVE_LEFT, kMoveLeft}, {IDC_MOVE_RIGHT, kMoveRight},
+    {IDC_MOVE_UP, kMoveUp},           {IDC_MOVE_DOWN, kMoveDown}, {IDC_LARGER, kGrowFrame},
+    {IDC_SMALLER, kShrinkFrame},
 };
 
 constexpr size_t kBrightnessTextSize = 16;

@@ -340,6 +340,23 @@ TEST_F(PlantDialog, KeysOnAPageReachTheWholeDialogThroughTheMessageLoop) {
   EXPECT_EQ(PlantDialogWindow(), nullptr) << "Escape on a page cancels the dialog";
 }
 
+TEST_F(PlantDialog, ANewDpiGivesTabIconsOfItsSize) {
+  HWND dialog = Open();
+  HWND tabs = GetDlgItem(dialog, IDC_PAGE_TABS);
+  int width = 0;
+  int height = 0;
+  ImageList_GetIconSize(reinterpret_cast<HIMAGELIST>(SendMessageA(tabs, TCM_GETIMAGELIST, 0, 0)), &width, &height);
+  EXPECT_EQ(width, 16);
+  RECT suggested{};
+  GetWindowRect(dialog, &suggested);
+  SendMessageA(dialog, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+  HIMAGELIST icons = reinterpret_cast<HIMAGELIST>(SendMessageA(tabs, TCM_GETIMAGELIST, 0, 0));
+  ImageList_GetIconSize(icons, &width, &height);
+  EXPECT_EQ(width, 24);
+  EXPECT_EQ(ImageList_GetImageCount(icons), kPageCount);
+  Press(dialog, IDCANCEL);
+}
+
 TEST_F(PlantDialog, EveryControlWithATooltipTextHasItsTooltip) {
   HWND dialog = Open();
   HWND tooltip = nullptr;
