@@ -183,6 +183,14 @@ TEST_F(PlantDialog, OpensAtThePlantsCentreAndOkWithNothingTouchedChangesNothing)
   EXPECT_TRUE(Redraws().empty());
   EXPECT_EQ(DesktopCodes(), std::vector<ostrel::OstrelCode>{ostrel::OstrelCode::DialogClosed});
   EXPECT_EQ(host_->calls, std::vector<std::string>{"ApplyOptions"});
+
+  // A stored brightness beyond what the field accepts stays as long as the field is not touched.
+  plant_.Record().brightness = 0.5;
+  dialog = Open();
+  EXPECT_EQ(TextOf(Find(dialog, IDC_BRIGHTNESS)), "150");
+  Press(dialog, IDOK);
+  EXPECT_EQ(plant_.Record().brightness, 0.5);
+  EXPECT_TRUE(Redraws().empty());
 }
 
 TEST_F(PlantDialog, NearTheRightAndBottomEdgesTheDialogStandsLeftOfAndAboveTheCentre) {
