@@ -18,7 +18,8 @@
 #include "app/companion_route_win.h"
 #include "app/hook_direct_win.h"
 #include "app/message_pump_wait_win.h"
-#include "app/plant_dialog_stub_win.h"
+#include "app/plant_dialog_host_win.h"
+#include "app/plant_dialog_win.h"
 #include "app/plant_process_win.h"
 #include "app/plant_shutdown_win.h"
 #include "app/plant_window_win.h"
@@ -26,6 +27,7 @@
 #include "app/program_strings.h"
 #include "app/simulation_clock.h"
 #include "app/wallpaper_value_win.h"
+#include "app/welcome_dialog_win.h"
 #include "framework/app/zrf_app_win.h"
 #include "framework/ui/dpi_functions_win.h"
 #include "framework/ui/message_box_layout.h"
@@ -64,6 +66,13 @@ class ProcessScope {
 };
 
 int DpiOfScreenRect(const RECT& rect) { return DpiForRect(rect, nullptr); }
+
+// The Info page's Restart, once the user has confirmed it; returns only when the plant goes on.
+void RestartFromDialog() { (void)RestartPlant(); }
+
+// The About page's button for the framework's About and configuration dialog, which the framework
+// does not have yet: it opens nothing.
+void ShowAboutDialog(HWND) {}
 
 int64_t Now() { return static_cast<int64_t>(std::time(nullptr)); }
 
@@ -128,11 +137,19 @@ void ShowFirstPicture(PlantProcess& p) {
   (void)plant::ShowDrawingBanner(p.picture, p.window, p.module, p.dpiForRect);
 }
 
-// Starts the worker; a failure leaves the desktop before the plant ends (the exit code is returned).
-int StartWorker(PlantProcess& p, int32_t backlog) {
+// The worker's jobs draw pictures compatible with the plant window and tell the dialog; both exist
+// before the welcome dialog, which works on the same host as the plant dialog.
+void MakeWorkerJobsAndDialogHost(PlantProcess& p) {
   p.jobs = std::make_unique<PlantWorkerJobs>(PlantWorkerParts{p.plant, p.picture, p.permission,
                                                               p.worker.Words(), p.worker.Running(), p.window,
                                                               p.block, p.hook.get()});
+  p.dialogHost = std::make_unique<PlantProgramDialogHost>(
+      PlantDialogParts{p.plant, p.names, p.options, p.worker, *p.jobs, *p.block, p.window, p.icons.Large(),
+                       p.icons.Small(), RestartFromDialog, ShowAboutDialog});
+}
+
+// Starts the worker; a failure leaves the desktop before the plant ends (the exit code is returned).
+int StartWorker(PlantProcess& p, int32_t backlog) {
   const WorkerStart started = p.worker.Start(p.names.fileName, *p.jobs, backlog, p.options.idleCpu != 0);
   if (started == WorkerStart::Started) {
     return 0;
@@ -177,6 +194,7 @@ int PrepareProcess(PlantProcess& p) {
     return 1;
   }
   p.icons.GiveTo(p.window);
+  MakeWorkerJobsAndDialogHost(p);
   std::srand(static_cast<unsigned>(Now()) + static_cast<unsigned>(reinterpret_cast<uintptr_t>(p.window)));
   return -1;
 }
@@ -208,7 +226,7 @@ int RunPlant(HINSTANCE instance, const char* commandLine, int showCommand) {
     return 0;  // the process that shows it has opened its dialog
   }
   AllowDesktopMessage(ostrel::LoadShared(p.block->message));
-  ShowWelcome(p);
+  (void)ShowWelcome(*p.dialogHost);
   ShowFirstPicture(p);
   if (const int exitCode = StartWorker(p, backlog); exitCode != 0) {
     return exitCode;

@@ -4,7 +4,7 @@
 #include <mutex>
 
 #include "app/plant_data_lock.h"
-#include "app/plant_dialog_stub_win.h"
+#include "app/plant_dialog_win.h"
 #include "app/plant_save_win.h"
 #include "framework/app/zrf_app_win.h"
 

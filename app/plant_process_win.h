@@ -14,6 +14,7 @@
 #include <memory>
 
 #include "app/hook_client.h"
+#include "app/plant_dialog_host_win.h"
 #include "app/plant_icons_win.h"
 #include "app/plant_names.h"
 #include "app/plant_options.h"
@@ -28,6 +29,9 @@
 namespace plantapp {
 
 struct PlantProcess {
+  /// The worker goes first: its jobs go with the members after it.
+  ~PlantProcess() { worker.Stop(); }
+
   PlantNames names;
   PlantOptions options;
   plant::Plant& plant = plant::CurrentPlant();
@@ -42,6 +46,8 @@ struct PlantProcess {
   PlantWorker worker;
   /// Made once the plant window exists (the picture is made compatible with its DC).
   std::unique_ptr<PlantWorkerJobs> jobs;
+  /// What the plant dialog and the welcome dialog work on; made with the jobs.
+  std::unique_ptr<PlantProgramDialogHost> dialogHost;
   PlantIcons icons;
   /// The plant window; null before it is made and after the shutdown.
   HWND window = nullptr;

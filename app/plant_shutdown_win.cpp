@@ -11,7 +11,7 @@
 
 #include "app/message_pump_wait_win.h"
 #include "app/plant_data_lock.h"
-#include "app/plant_dialog_stub_win.h"
+#include "app/plant_dialog_win.h"
 #include "app/plant_process_win.h"
 #include "app/plant_save_win.h"
 #include "app/program_messages_win.h"

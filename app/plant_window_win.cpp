@@ -10,7 +10,7 @@
 #include "app/frame_arithmetic.h"
 #include "app/paint_region.h"
 #include "app/plant_data_lock.h"
-#include "app/plant_dialog_stub_win.h"
+#include "app/plant_dialog_win.h"
 #include "app/plant_process_win.h"
 #include "app/plant_shutdown_win.h"
 #include "app/simulation_clock.h"
@@ -137,7 +137,8 @@ void Activate(PlantProcess& p) {
     block.aspectRatio = FrameAspectRatio(rect);
     ostrel::StoreShared(block.activeClient, p.WindowSlot());
   }
-  if (OpenPlantDialog(p) == nullptr && opening) {
+  const HWND dialog = p.dialogHost != nullptr ? OpenPlantDialog(*p.dialogHost) : nullptr;
+  if (dialog == nullptr && opening) {
     // No dialog: the desktop must not show a frame that nothing can close.
     uint32_t self = p.WindowSlot();
     if (__atomic_compare_exchange_n(&block.activeClient, &self, 0u, false, __ATOMIC_ACQ_REL,
@@ -147,13 +148,14 @@ void Activate(PlantProcess& p) {
   }
 }
 
-// Posted by the plant's own dialog as it ends. Another plant may have become the active one since;
-// its frame is left alone.
+// Posted by the plant's own dialog as it ends, after OK has stored the options. Another plant may
+// have become the active one since; its frame is left alone.
 void DialogClosed(PlantProcess& p) {
   ostrel::OstrelSharedMem& block = *p.block;
   if (p.jobs != nullptr) {
     p.jobs->SetDialog(nullptr);
   }
+  p.permission.followScreenMode.store(p.options.followScreenMode != 0);
   uint32_t self = p.WindowSlot();
   if (!__atomic_compare_exchange_n(&block.activeClient, &self, 0u, false, __ATOMIC_ACQ_REL,
                                    __ATOMIC_ACQUIRE)) {

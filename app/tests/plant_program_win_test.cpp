@@ -15,8 +15,10 @@
 
 #include "app/plant_options.h"
 #include "framework/base/scoped_handles_win.h"
+#include "framework/shell/tests/shortcut_reader_win.h"
 #include "plant/plant_record.h"
 #include "plant/tests/test_plants.h"
+#include "resources/plant_dialog_ids.h"
 #include "resources/resource_ids.h"
 #include "tools/testsupport/desktop_scenario_win.h"
 #include "tools/testsupport/install_record_fixture_win.h"
@@ -189,13 +191,25 @@ class PlantProgram : public scenario::DesktopScenario {
                   at(offsetof(PlantRecord, rectBottom), kScreenHeight)};
   }
 
-  // Drags from `from` to `to` on the desktop with the plant made the active one at `frame`, as its
-  // open dialog would make it.
-  void Drag(HWND window, const Rect32& frame, POINT from, POINT to) {
-    ostrel::StoreSharedRect(block_->activeFrame, frame);
-    block_->aspectRatio = static_cast<double>(frame.bottom - frame.top) / (frame.right - frame.left);
-    ostrel::StoreShared(block_->activeClient, ostrel::PackHandle(reinterpret_cast<uintptr_t>(window)));
-    Mouse({{WM_LBUTTONDOWN, from}, {WM_MOUSEMOVE, to}, {WM_LBUTTONUP, to}});
+  // Drags on the desktop from `from` to `to`; the plant's open dialog has made it the active one.
+  void Drag(POINT from, POINT to) { Mouse({{WM_LBUTTONDOWN, from}, {WM_MOUSEMOVE, to}, {WM_LBUTTONUP, to}}); }
+
+  // The plant's dialog, once it stands, or null.
+  HWND PlantDialog(const Program& program) {
+    HWND dialog = nullptr;
+    WaitFor([&] { return (dialog = FindProcessWindow(program.Pid(), "#32770", "Fern")) != nullptr; });
+    return dialog;
+  }
+
+  // Clicks the autostart box on the dialog's Options page, then OK, and waits until it has closed.
+  void ToggleAutostartWithOk(const Program& program, HWND dialog) {
+    for (HWND page = GetWindow(GetDlgItem(dialog, IDC_PAGE_TABS), GW_CHILD); page != nullptr;
+         page = GetWindow(page, GW_HWNDNEXT)) {
+      if (GetDlgItem(page, IDC_AUTOSTART) != nullptr)
+        SendDlgItemMessageA(page, IDC_AUTOSTART, BM_CLICK, 0, 0);
+    }
+    SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitFor([&] { return FindProcessWindow(program.Pid(), "#32770", "Fern") == nullptr; }));
   }
 
   static inline std::string root_;
@@ -207,6 +221,9 @@ class PlantProgram : public scenario::DesktopScenario {
 
 TEST_F(PlantProgram, StartGrowsAnswersTheDesktopAndQuitSavesEverything) {
   SetWallpaperValue("(None)");
+  const ScopedComInit com;
+  const std::string otherShortcut = StartupShortcutFile("Verdelo-Other");
+  plant_test::WriteFile(otherShortcut, {'o', 't', 'h', 'e', 'r'});
   Program& plant = StartPlant();
   const HWND window = PlantWindowOf(plant);
   ASSERT_NE(window, nullptr);
@@ -217,16 +234,13 @@ TEST_F(PlantProgram, StartGrowsAnswersTheDesktopAndQuitSavesEverything) {
     const ScopedHandle event(OpenEventA(SYNCHRONIZE, FALSE, "VerdeloEvent_Fern.plt"));
     EXPECT_TRUE(event.IsValid());
   }
-#ifndef VERDELO_PLANT_DIALOG_STUB
   EXPECT_TRUE(
       WaitFor([&] { return FindProcessWindow(plant.Pid(), "#32770", "Welcome to Verdelo") != nullptr; }));
-#endif
 
   // It grows and keeps saving its private copy.
   ASSERT_TRUE(WaitForSaves(2)) << "the plant file is not rewritten";
 
   // It answers the desktop from its record, its path and its picture.
-  const std::vector<uint8_t> saved = SavedPlant();
   EXPECT_EQ(Ask(window, OstrelCode::GetLimit, 1), 30);   // 0.03 x 1024
   EXPECT_EQ(Ask(window, OstrelCode::GetLimit, 4), 460);  // 0.6 x 768
   std::string upper = DataFile(kPlantFile);
@@ -248,12 +262,23 @@ TEST_F(PlantProgram, StartGrowsAnswersTheDesktopAndQuitSavesEverything) {
   std::memcpy(block_->paintRegion, hostile, sizeof hostile);
   EXPECT_EQ(Ask(window, OstrelCode::Paint), 0);
 
+  // A second start of the same plant ends at once; the first stays on the desktop and opens its
+  // dialog, which makes it the active plant with its frame.
+  Program& second = StartProgram(std::string("-LOADPLANT ") + kPlantFile);
+  EXPECT_EQ(second.ExitCode(30000), 0);
+  EXPECT_EQ(Clients().size(), 1u);
+  const HWND dialog = PlantDialog(plant);
+  ASSERT_NE(dialog, nullptr) << "the first one's dialog did not open";
+  EXPECT_EQ(ostrel::LoadShared(block_->activeClient),
+            ostrel::PackHandle(reinterpret_cast<uintptr_t>(window)));
+
   // A move drag shifts the anchor with the frame, saved in the next pass.
+  const std::vector<uint8_t> saved = SavedPlant();
   const double anchorX = plant_test::Get<double>(saved, offsetof(PlantRecord, anchorX));
   const double anchorY = plant_test::Get<double>(saved, offsetof(PlantRecord, anchorY));
-  const Rect32 frame = SavedRect();
+  const Rect32 frame = ostrel::LoadSharedRect(block_->activeFrame);
   const POINT middle{(frame.left + frame.right) / 2, (frame.top + frame.bottom) / 2};
-  Drag(window, frame, middle, POINT{middle.x - 40, middle.y - 30});
+  Drag(middle, POINT{middle.x - 40, middle.y - 30});
   ASSERT_TRUE(WaitFor([&] { return Saved<double>(offsetof(PlantRecord, anchorX)) != anchorX; }));
   EXPECT_NEAR(Saved<double>(offsetof(PlantRecord, anchorX)), anchorX - 40.0 / kScreenWidth,
               2.0 / kScreenWidth);
@@ -264,7 +289,7 @@ TEST_F(PlantProgram, StartGrowsAnswersTheDesktopAndQuitSavesEverything) {
   const double sizeFactor = Saved<double>(offsetof(PlantRecord, sizeFactor));
   const Rect32 moved = ostrel::LoadSharedRect(block_->activeFrame);
   const int32_t height = moved.bottom - moved.top;
-  Drag(window, moved, POINT{moved.right - 2, moved.bottom - 2},
+  Drag(POINT{moved.right - 2, moved.bottom - 2},
        POINT{moved.right - 2 + (moved.right - moved.left) / 2, moved.bottom - 2 + height / 2});
   const Rect32 resized = ostrel::LoadSharedRect(block_->activeFrame);
   ASSERT_GT(resized.bottom - resized.top, height);
@@ -273,16 +298,16 @@ TEST_F(PlantProgram, StartGrowsAnswersTheDesktopAndQuitSavesEverything) {
     return std::fabs(Saved<double>(offsetof(PlantRecord, sizeFactor)) - expected) < 0.05 * expected;
   })) << "size factor "
       << Saved<double>(offsetof(PlantRecord, sizeFactor)) << ", expected about " << expected;
-  ostrel::StoreShared(block_->activeClient, 0u);
 
-  // A second start of the same plant ends at once; the first stays the one on the desktop.
-  Program& second = StartProgram(std::string("-LOADPLANT ") + kPlantFile);
-  EXPECT_EQ(second.ExitCode(30000), 0);
-  EXPECT_EQ(Clients().size(), 1u);
-#ifndef VERDELO_PLANT_DIALOG_STUB
-  EXPECT_TRUE(WaitFor([&] { return FindProcessWindow(plant.Pid(), "#32770", "Fern") != nullptr; }))
-      << "the first one's dialog did not open";
-#endif
+  // OK with autostart ticked makes this plant's shortcut; unticked, it goes. Another plant's stays.
+  ToggleAutostartWithOk(plant, dialog);
+  EXPECT_EQ(ReadShortcut(StartupShortcutFile("Verdelo-Fern")).arguments,
+            "-WAITFORDATAPATH -AUTOSTART -LOADPLANT \"Fern.plt\"");
+  EXPECT_EQ(ostrel::LoadShared(block_->activeClient), 0u);
+  Ask(window, OstrelCode::Activate);
+  ToggleAutostartWithOk(plant, PlantDialog(plant));
+  EXPECT_EQ(GetFileAttributesA(StartupShortcutFile("Verdelo-Fern").c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(plant_test::ReadFile(otherShortcut), (std::vector<uint8_t>{'o', 't', 'h', 'e', 'r'}));
 
   // -QUIT ends it as a user would: everything saved, the desktop left.
   EXPECT_EQ(StartProgram("-QUIT").ExitCode(30000), 0);
@@ -299,14 +324,14 @@ TEST_F(PlantProgram, StartGrowsAnswersTheDesktopAndQuitSavesEverything) {
   EXPECT_EQ(plant_test::Get<int32_t>(options, 4), 1);  // idle CPU, the default
   EXPECT_TRUE(Clients().empty());
   EXPECT_EQ(Status() & testdesktop::kSubclassed, 0u);
-#ifndef VERDELO_PLANT_DIALOG_STUB
-  // The welcome comes before the worker's event; a start that has its event has had its welcome.
+
+  // The welcome comes before the worker's event: a later start that has its event has no welcome.
   Program& again = StartPlant();
   EXPECT_TRUE(WaitFor(
       [] { return ScopedHandle(OpenEventA(SYNCHRONIZE, FALSE, "VerdeloEvent_Fern.plt")).IsValid(); }));
   EXPECT_EQ(FindProcessWindow(again.Pid(), "#32770", "Welcome to Verdelo"), nullptr)
       << "welcome on a later start";
-#endif
+  DeleteFileA(otherShortcut.c_str());
 }
 
 TEST_F(PlantProgram, MissingOrCorruptPlantFilesGiveTheirMessageAndCode) {
