@@ -143,8 +143,16 @@ bool WaitForFirstPicture(const PROCESS_INFORMATION& plant) {
   if (!WaitUntil([&] { return registered() || Ended(plant, 0); }, kStartMs) || Ended(plant, 0)) {
     return Fail("the plant did not come onto the desktop");
   }
-  const HANDLE event = OpenEventA(SYNCHRONIZE, FALSE, kWorkerEvent);
-  if (event == nullptr) return Fail("the plant has no worker");
+  // The worker's event comes a little after the registration, with the worker.
+  HANDLE event = nullptr;
+  if (!WaitUntil(
+          [&] {
+            return (event = OpenEventA(SYNCHRONIZE, FALSE, kWorkerEvent)) != nullptr || Ended(plant, 0);
+          },
+          kStartMs) ||
+      event == nullptr) {
+    return Fail("the plant has no worker");
+  }
   const bool drawn = WaitUntil([&] { return WaitForSingleObject(event, 0) == WAIT_TIMEOUT; }, kGrowMs);
   CloseHandle(event);
   return drawn ? true : Fail("the plant did not finish its first picture");
