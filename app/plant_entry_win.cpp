@@ -33,6 +33,7 @@
 #include "framework/ui/message_box_layout.h"
 #include "framework/ui/window_styles.h"
 #include "framework/ui/zrf_window_win.h"
+#include "maintenance/scheduled_archive_win.h"
 #include "plant/drawing_banner_win.h"
 #include "plant/file_ops.h"
 #include "plant/plant_file.h"
@@ -69,6 +70,9 @@ int DpiOfScreenRect(const RECT& rect) { return DpiForRect(rect, nullptr); }
 
 // The Info page's Restart, once the user has confirmed it; returns only when the plant goes on.
 void RestartFromDialog() { (void)RestartPlant(); }
+
+// The framework's daily job for the configuration archive, at start and every 24 hours after.
+void ArchiveConfigurationIfDue() { (void)ArchiveConfigIfDue(); }
 
 // The About page's button for the framework's About and configuration dialog, which the framework
 // does not have yet: it opens nothing.
@@ -203,6 +207,7 @@ int RunPlant(HINSTANCE instance, const char* commandLine, int showCommand) {
   char patterns[32];
   std::snprintf(patterns, sizeof patterns, "*%s;*%s", kPlantExtension, kSnapshotExtension);
   gApp.SetFilePatterns(patterns, "");
+  gApp.archiveConfigIfDue = ArchiveConfigurationIfDue;
   if (gApp.Init(instance, kProductNameText, gProgramStrings, kSeveralInstances, kSettingsVersion, commandLine,
                 showCommand) != 0) {
     return 0;
