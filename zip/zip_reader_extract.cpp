@@ -18,12 +18,36 @@ constexpr size_t kExtractBufferSize = 16384;
 constexpr uint32_t kDirectoryAttribute = 0x10;
 // Longest path handed to the file system, as Windows' MAX_PATH without the terminator.
 constexpr size_t kLongestPath = 259;
-// Suffix of the name a file is written under until it is complete.
+// Suffix of the name a file is written under until it is complete, where a file of its own name
+// stands in the way; further tries put a number before it.
 constexpr const char* kTemporarySuffix = "_tmp";
+constexpr int kTemporaryAttempts = 100;
 
 std::string WithoutTrailingSeparator(std::string path) {
   while (path.size() > 1 && IsSeparator(path.back()) && path[path.size() - 2] != ':') path.pop_back();
   return path;
+}
+
+std::string TemporaryName(const std::string& fullPath, int attempt) {
+  if (attempt == 0) return fullPath + kTemporarySuffix;
+  return fullPath + "_" + std::to_string(attempt) + kTemporarySuffix;
+}
+
+// A file goes straight under its own name when nothing is there. Otherwise the file there stays
+// untouched until the new one is complete, which meanwhile is written under a temporary name. Every
+// name is created exclusively, so a file of the user's that bears a temporary name is never opened,
+// let alone removed: the next name is tried.
+ZipResult CreateEntryFile(ExtractedFile& file, const std::string& fullPath, uint32_t attributes) {
+  CreateOutcome outcome = file.Create(fullPath, attributes);
+  if (outcome != CreateOutcome::Exists) return outcome == CreateOutcome::Created ? ZipResult::Ok : ZipResult::CannotOpen;
+  if (IsReadOnlyFile(fullPath)) return ZipResult::CannotOpen;
+  for (int attempt = 0; attempt < kTemporaryAttempts; ++attempt) {
+    std::string candidate = TemporaryName(fullPath, attempt);
+    if (candidate.size() > kLongestPath) break;
+    outcome = file.Create(candidate, attributes);
+    if (outcome != CreateOutcome::Exists) break;
+  }
+  return outcome == CreateOutcome::Created ? ZipResult::Ok : ZipResult::CannotOpen;
 }
 
 }  // namespace
@@ -37,7 +61,7 @@ bool CZipReader::OpenCurrentEntry() {
   CloseEntry();
   const CentralHeader central = directory_.Current();
   LocalFacts local{};
-  if (!CheckLocalHeader(&local)) return false;
+  if (CheckLocalHeader(&local) != ZipResult::Ok) return false;
   EntryData data{};
   data.position = local.dataPosition;
   data.compressedSize = central.compressedSize;
@@ -122,9 +146,9 @@ ZipResult CZipReader::ExtractToFile(int32_t index, const char* target) {
 }
 
 ZipResult CZipReader::WriteEntryFile(const ZipEntryInfo& info, const std::string& fullPath) {
-  if (IsReadOnlyFile(fullPath)) return ZipResult::CannotOpen;
   ExtractedFile file;
-  if (!file.Create(fullPath + kTemporarySuffix, info.attributes)) return ZipResult::CannotOpen;
+  ZipResult created = CreateEntryFile(file, fullPath, info.attributes);
+  if (created != ZipResult::Ok) return created;
   if (!directory_.GoTo(info.index) || !OpenCurrentEntry()) return ZipResult::FlateFailed;
   if (!extractBuffer_) extractBuffer_.reset(new uint8_t[kExtractBufferSize]);
   for (;;) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "zip/zip_directory.h"
 #include "zip/zip_entry_stream.h"
@@ -39,13 +40,13 @@ class CZipReader {
  private:
   /// What the local header of the current entry says, once it agrees with the directory.
   struct LocalFacts {
-    uint64_t extraPosition;
+    const uint8_t* extra;  ///< the local extra field, in localBytes_ until the next check
     uint16_t extraLength;
     uint64_t dataPosition;
   };
 
   CZipReader() = default;
-  bool CheckLocalHeader(LocalFacts* facts);
+  ZipResult CheckLocalHeader(LocalFacts* facts);
   bool OpenCurrentEntry();
   void CloseEntry();
   ZipResult ExtractToMemory(int32_t index, uint8_t* buffer, uint32_t size);
@@ -62,6 +63,7 @@ class CZipReader {
   bool hasPassword_ = false;
   std::string password_;
   std::unique_ptr<uint8_t[]> extractBuffer_;
+  std::vector<uint8_t> localBytes_;  ///< name and extra field of the last local header checked
   std::string baseDirectory_;
 };
 

@@ -12,8 +12,9 @@
 #include <cstring>
 #include <new>
 
-#include "zip/zip_names.h"
 #include "zip/zip_clock.h"
+#include "zip/zip_entry_name.h"
+#include "zip/zip_names.h"
 #include "zip/zip_records.h"
 
 namespace zip {
@@ -23,6 +24,13 @@ constexpr size_t kWorkBufferSize = 16384;
 constexpr uint64_t kMaxArchiveBytes = 0xFFFFFFFFu;
 // The end record counts entries in 16 bits.
 constexpr size_t kMaxEntries = 0xFFFF;
+
+// The reader refuses names it cannot make safe (control characters, device names, characters that
+// Windows forbids, nothing left once "." and ".." are resolved); such a name is not written at all.
+bool ReadsBack(const std::string& storedName) {
+  char sanitised[kEntryNameCapacity];
+  return SanitiseEntryName(storedName.data(), storedName.size(), sanitised);
+}
 
 uint32_t FileEntryAttributes(uint32_t attributes) {
   uint32_t result = attributes & 0x37;
@@ -224,8 +232,8 @@ ZipResult CZipWriter::OpenSource(const void* source, uint64_t length, SourceKind
       source_.size = length != 0 ? static_cast<int64_t>(length) : -1;
     }
   }
-  // Sizes and offsets are 32-bit fields; this writer makes no ZIP64 records.
-  if (source_.size > static_cast<int64_t>(kMaxArchiveBytes)) return ZipResult::BadArgument;
+  // Readers take sizes as signed 32-bit values; this writer makes no ZIP64 records.
+  if (source_.size > static_cast<int64_t>(kLargestEntrySize)) return ZipResult::BadArgument;
   return ZipResult::Ok;
 }
 
@@ -340,7 +348,7 @@ ZipResult CZipWriter::WriteEntry(const char* name, const void* source, uint64_t 
   CentralRecord record;
   if (name == nullptr) return ZipResult::BadArgument;
   record.name = NormaliseEntryName(name, isFolder);
-  if (record.name.empty()) return ZipResult::BadArgument;
+  if (record.name.empty() || !ReadsBack(record.name)) return ZipResult::BadArgument;
   record.method = isFolder || IsStoredByName(record.name) ? kMethodStored : kMethodDeflated;
 
   ZipResult result = OpenSource(source, length, kind, record);
@@ -381,7 +389,9 @@ ZipResult CZipWriter::WriteEntry(const char* name, const void* source, uint64_t 
   // A source that failed part way would leave an entry that looks complete but holds a truncated
   // copy; leaving it out of the directory keeps the archive honest.
   if (readFailed) return ZipResult::WriteFailed;
-  if (bytesRead > kMaxArchiveBytes) return ZipResult::WriteFailed;  // a source that grew past 4 GiB
+  // A source that grew while it was read, or data that deflate could only expand, can end up too
+  // large for the headers' sizes after all.
+  if (bytesRead > kLargestEntrySize || bytesWritten_ - dataStart > kLargestEntrySize) return ZipResult::BadArgument;
 
   record.crc32 = crc;
   record.compressedSize = bytesWritten_ - dataStart;

@@ -223,6 +223,10 @@ TEST_F(ZipWriterTest, NamesAndMethods) {
   EXPECT_EQ(ZipWriterAddMemory(writer, "", "x", 1), ZipResult::BadArgument);
   EXPECT_EQ(ZipWriterAddMemory(writer, nullptr, "x", 1), ZipResult::BadArgument);
   EXPECT_EQ(ZipWriterAddMemory(writer, tooLong.c_str(), "x", 1), ZipResult::BadArgument);
+  // Names the reader would refuse are not written at all.
+  for (const char* unreadable : {"tab\there.txt", "notes/a:b", "CON", "dir/aux.txt", "..", "a/../..", "what?"}) {
+    EXPECT_EQ(ZipWriterAddMemory(writer, unreadable, "x", 1), ZipResult::BadArgument) << unreadable;
+  }
   EXPECT_EQ(ZipWriterAddMemory(writer, "a", nullptr, 1), ZipResult::BadArgument);
   EXPECT_EQ(ZipWriterAddMemory(writer, "a", "x", 0), ZipResult::BadArgument);
   EXPECT_EQ(ZipWriterAddFile(writer, "a", nullptr), ZipResult::BadArgument);
@@ -433,6 +437,23 @@ TEST_F(ZipWriterTest, AnOlderArchiveIsReplacedOnlyByACompleteOne) {
   ASSERT_EQ(archive.error, "");
   ExpectContents(bytes, archive, {Bytes("abc")});
   EXPECT_FALSE(std::filesystem::exists(dir_ / "backup.zip_tmp"));
+}
+
+TEST_F(ZipWriterTest, EntriesOfTwoGiBAreRefusedUnread) {
+  // A sparse file of 2 GiB: its size alone refuses it, so not a byte of it is compressed.
+  std::filesystem::path big = dir_ / "big.bin";
+  std::ofstream(big, std::ios::binary).put('x');
+  std::filesystem::resize_file(big, 0x80000000u);
+  std::vector<uint8_t> block(4096, 0);
+  ZipHandle* writer = ZipWriterOpenEx(block.data(), static_cast<uint32_t>(block.size()), kZipTargetMemory, nullptr);
+  ASSERT_NE(writer, nullptr);
+  EXPECT_EQ(ZipWriterAddFile(writer, "big.bin", Path("big.bin").c_str()), ZipResult::BadArgument);
+  EXPECT_EQ(ZipWriterAddMemory(writer, "small", "x", 1), ZipResult::Ok);
+  ASSERT_EQ(ZipWriterClose(writer), ZipResult::Ok);
+  InspectedArchive archive = InspectArchive(block);
+  ASSERT_EQ(archive.error, "");
+  ASSERT_EQ(archive.entries.size(), 1u);
+  EXPECT_EQ(Val(archive.entries[0].central.localHeaderOffset), 0u);
 }
 
 TEST_F(ZipWriterTest, EntryCountStopsAtTheEndRecordsLimit) {
