@@ -53,7 +53,7 @@ ZipResult CreateEntryFile(ExtractedFile& file, const std::string& fullPath, uint
 }  // namespace
 
 void CZipReader::CloseEntry() {
-  stream_.reset();
+  entryOpen_ = false;
   openIndex_ = -1;
 }
 
@@ -73,10 +73,10 @@ bool CZipReader::OpenCurrentEntry() {
   // against the DOS time instead.
   data.checkByte = (central.flags & kFlagDataDescriptor) != 0 ? static_cast<uint8_t>(central.dosTime >> 8)
                                                               : static_cast<uint8_t>(central.crc32 >> 24);
-  auto stream = std::make_unique<ZipEntryStream>();
-  if (!stream->Start(*source_, data, hasPassword_ ? password_.c_str() : nullptr)) return false;
-  stream_ = std::move(stream);
-  return true;
+  // One stream serves every entry in turn: its buffers and inflate state are set up once.
+  if (!stream_) stream_ = std::make_unique<ZipEntryStream>();
+  entryOpen_ = stream_->Start(*source_, data, hasPassword_ ? password_.c_str() : nullptr);
+  return entryOpen_;
 }
 
 ZipResult CZipReader::Extract(int32_t index, void* target, uint32_t size, int32_t targetKind) {
@@ -89,7 +89,7 @@ ZipResult CZipReader::Extract(int32_t index, void* target, uint32_t size, int32_
 
 ZipResult CZipReader::ExtractToMemory(int32_t index, uint8_t* buffer, uint32_t size) {
   if (buffer == nullptr && size != 0) return ZipResult::BadArgument;
-  if (index != openIndex_ || !stream_) {
+  if (index != openIndex_ || !entryOpen_) {
     CloseEntry();
     if (index < 0 || index >= directory_.EntryCount()) return ZipResult::BadArgument;
     if (!directory_.GoTo(index) || !OpenCurrentEntry()) return ZipResult::FlateFailed;
@@ -116,6 +116,17 @@ bool CZipReader::MakeFolders(const std::string& base, const std::string& folderP
   return MakeFolder(base + whole);
 }
 
+// Archives list their files folder by folder, so a file's folders are mostly those of the file
+// before: they are made (or found) once, not asked for again with every file.
+void CZipReader::EnsureFileFolders(const std::string& base, const std::string& folderPart) {
+  std::string folders = base + folderPart;
+  if (folders == lastFolders_) return;
+  lastFolders_.clear();
+  if (!base.empty() && !MakeFolder(WithoutTrailingSeparator(base))) return;
+  if (!folderPart.empty() && !MakeFolders(base, folderPart)) return;
+  lastFolders_ = folders;
+}
+
 ZipResult CZipReader::ExtractToFile(int32_t index, const char* target) {
   CloseEntry();
   if (target == nullptr || target[0] == '\0') return ZipResult::BadArgument;
@@ -129,17 +140,17 @@ ZipResult CZipReader::ExtractToFile(int32_t index, const char* target) {
   std::string base = absolute ? std::string() : baseDirectory_;
   std::string fullPath = base + target;
   if (fullPath.size() + strlen(kTemporarySuffix) > kLongestPath) return ZipResult::BadArgument;
-  if (!base.empty()) (void)MakeFolder(WithoutTrailingSeparator(base));
 
   std::string targetText = target;
   if ((info.attributes & kDirectoryAttribute) != 0) {
+    if (!base.empty()) (void)MakeFolder(WithoutTrailingSeparator(base));
     return MakeFolders(base, targetText) ? ZipResult::Ok : ZipResult::CannotOpen;
   }
   size_t split = targetText.find_last_of("/\\");
   std::string folderPart = split == std::string::npos ? std::string() : targetText.substr(0, split + 1);
   if (split != std::string::npos && split + 1 == targetText.size()) return ZipResult::BadArgument;
   // A folder that cannot be made shows up as the file's creation failing.
-  if (!folderPart.empty()) (void)MakeFolders(base, folderPart);
+  EnsureFileFolders(base, folderPart);
   ZipResult result = WriteEntryFile(info, fullPath);
   CloseEntry();
   return result;

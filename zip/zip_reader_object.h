@@ -53,11 +53,13 @@ class CZipReader {
   ZipResult ExtractToFile(int32_t index, const char* target);
   ZipResult WriteEntryFile(const ZipEntryInfo& info, const std::string& fullPath);
   bool MakeFolders(const std::string& base, const std::string& folderPath);
+  void EnsureFileFolders(const std::string& base, const std::string& folderPart);
 
   std::unique_ptr<ZipSource> source_;
   ZipDirectory directory_;
   int32_t openIndex_ = -1;
-  std::unique_ptr<ZipEntryStream> stream_;
+  std::unique_ptr<ZipEntryStream> stream_;  ///< kept from entry to entry
+  bool entryOpen_ = false;                  ///< stream_ holds the entry openIndex_ (or the one a file extraction reads)
   ZipEntryInfo lastInfo_{};
   int32_t lastInfoIndex_ = -1;
   bool hasPassword_ = false;
@@ -65,6 +67,7 @@ class CZipReader {
   std::unique_ptr<uint8_t[]> extractBuffer_;
   std::vector<uint8_t> localBytes_;  ///< name and extra field of the last local header checked
   std::string baseDirectory_;
+  std::string lastFolders_;  ///< base + folders of the last file extracted, known to exist
 };
 
 }  // namespace zip
