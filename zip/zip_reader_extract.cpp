@@ -10,6 +10,7 @@
 #include "zip/zip_entry_facts.h"
 #include "zip/zip_entry_name.h"
 #include "zip/zip_extract_files.h"
+#include "zip/zip_temporary_name.h"
 
 namespace zip {
 namespace {
@@ -18,19 +19,10 @@ constexpr size_t kExtractBufferSize = 16384;
 constexpr uint32_t kDirectoryAttribute = 0x10;
 // Longest path handed to the file system, as Windows' MAX_PATH without the terminator.
 constexpr size_t kLongestPath = 259;
-// Suffix of the name a file is written under until it is complete, where a file of its own name
-// stands in the way; further tries put a number before it.
-constexpr const char* kTemporarySuffix = "_tmp";
-constexpr int kTemporaryAttempts = 100;
 
 std::string WithoutTrailingSeparator(std::string path) {
   while (path.size() > 1 && IsSeparator(path.back()) && path[path.size() - 2] != ':') path.pop_back();
   return path;
-}
-
-std::string TemporaryName(const std::string& fullPath, int attempt) {
-  if (attempt == 0) return fullPath + kTemporarySuffix;
-  return fullPath + "_" + std::to_string(attempt) + kTemporarySuffix;
 }
 
 // A file goes straight under its own name when nothing is there. Otherwise the file there stays
@@ -41,7 +33,7 @@ ZipResult CreateEntryFile(ExtractedFile& file, const std::string& fullPath, uint
   CreateOutcome outcome = file.Create(fullPath, attributes);
   if (outcome != CreateOutcome::Exists) return outcome == CreateOutcome::Created ? ZipResult::Ok : ZipResult::CannotOpen;
   if (IsReadOnlyFile(fullPath)) return ZipResult::CannotOpen;
-  for (int attempt = 0; attempt < kTemporaryAttempts; ++attempt) {
+  for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
     std::string candidate = TemporaryName(fullPath, attempt);
     if (candidate.size() > kLongestPath) break;
     outcome = file.Create(candidate, attributes);
@@ -139,7 +131,8 @@ ZipResult CZipReader::ExtractToFile(int32_t index, const char* target) {
   if (!absolute && !IsSafeRelativePath(target)) return ZipResult::BadArgument;
   std::string base = absolute ? std::string() : baseDirectory_;
   std::string fullPath = base + target;
-  if (fullPath.size() + strlen(kTemporarySuffix) > kLongestPath) return ZipResult::BadArgument;
+  // Room for the first temporary name, so that replacing a file works wherever creating one does.
+  if (TemporaryName(fullPath, 0).size() > kLongestPath) return ZipResult::BadArgument;
 
   std::string targetText = target;
   if ((info.attributes & kDirectoryAttribute) != 0) {

@@ -15,6 +15,7 @@
 #include "zip/zip_clock.h"
 #include "zip/zip_entry_name.h"
 #include "zip/zip_names.h"
+#include "zip/zip_temporary_name.h"
 #include "zip/zip_records.h"
 
 namespace zip {
@@ -37,6 +38,18 @@ uint32_t FileEntryAttributes(uint32_t attributes) {
   result |= (attributes & kAttributeDirectory) != 0 ? 0x41000000u : 0x81000000u;
   if ((attributes & kAttributeReadOnly) == 0) result |= 0x00800000u;
   return result;
+}
+
+// Creates a fresh file to write the archive to under one of path's temporary names, which it
+// leaves in *name; kNoFile when none can be made. Files that bear those names are left alone.
+OsHandle CreateTemporaryFile(const std::string& path, std::string* name) {
+  for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+    *name = TemporaryName(path, attempt);
+    bool exists = false;
+    OsHandle handle = ActiveFileCalls().createNew(name->c_str(), &exists);
+    if (handle != kNoFile || !exists) return handle;
+  }
+  return kNoFile;
 }
 
 /// Binds the compressor's callbacks to the writer's source reader and output routine.
@@ -73,8 +86,7 @@ ZipResult CZipWriter::Open(const void* target, uint32_t size, int32_t mode, cons
       // The archive is written under a temporary name and replaces the file of the given name only
       // once it is complete: a failed write never costs the caller an older archive of that name.
       w->targetName_ = static_cast<const char*>(target);
-      w->tempName_ = w->targetName_ + "_tmp";
-      OsHandle handle = ActiveFileCalls().createForWrite(w->tempName_.c_str());
+      OsHandle handle = CreateTemporaryFile(w->targetName_, &w->tempName_);
       if (handle == kNoFile) return ZipResult::CannotOpen;
       w->output_ = OsFile(handle, true);
       w->repositionable_ = true;
