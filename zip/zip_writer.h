@@ -21,7 +21,8 @@ enum ZipTargetMode : int32_t {
 
 /// Opens a writer on a new file (ZipWriterOpenEx with kZipTargetFile). password may be null or
 /// empty for none. Returns the handle, or null with the reason as ZipWriterLastResult(). The
-/// archive is written as fileName + "_tmp" and replaces fileName when ZipWriterClose succeeds.
+/// archive is written under a temporary name of its own (fileName + "_tmp", or "_1_tmp" and so on
+/// where a file already bears that name) and replaces fileName when ZipWriterClose succeeds.
 ZipHandle* ZipWriterOpen(const char* fileName, const char* password);
 
 /// Opens a writer on target (see ZipTargetMode). The handle is the caller's until ZipWriterClose.
