@@ -11,27 +11,36 @@
 #include <commctrl.h>
 
 #include "hooklib/library_win.h"
+#include "hooklib/time_budget.h"
 
 namespace ostrel {
 namespace {
 
-// Rounds of the pin or unpin request before the desktop counts as not answering.
-constexpr int kInjectRounds = 500;
+// Between two tries of the pin or unpin request; the whole wait is kInjectBudgetMs.
 constexpr DWORD kInjectPause = 10;
 
 }  // namespace
 
 void InstallSubclass(HWND listView) {
-  if (gState.subclassed == listView && IsWindow(listView)) {
+  // Judged by the procedure, not by the handle: a list view destroyed and made again in the same
+  // desktop process may come back under a handle that was ours. The procedure is compared as
+  // installed and as read back, in case the system hands out a stand-in for it.
+  const LONG_PTR current = GetWindowLongPtrA(listView, GWLP_WNDPROC);
+  if (current == reinterpret_cast<LONG_PTR>(&DesktopListViewProc) ||
+      (gState.subclassed != nullptr && current == gState.installedProc)) {
     return;
   }
   if (GetWindowThreadProcessId(listView, nullptr) != GetCurrentThreadId()) {
     return;
   }
+  // The regions of a list view that was destroyed under the subclass.
+  if (gState.paintRgn != nullptr) DeleteObject(gState.paintRgn);
+  if (gState.eraseRgn != nullptr) DeleteObject(gState.eraseRgn);
   gState.paintRgn = CreateRectRgn(0, 0, 0, 0);
   gState.eraseRgn = CreateRectRgn(0, 0, 0, 0);
   gState.oldProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
       listView, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DesktopListViewProc)));
+  gState.installedProc = GetWindowLongPtrA(listView, GWLP_WNDPROC);
   gState.subclassed = listView;
   gState.drag = DragState{};
   // Without double-buffering the list view erases its background through WM_ERASEBKGND, which is
@@ -41,11 +50,14 @@ void InstallSubclass(HWND listView) {
   SendMessageA(listView, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_DOUBLEBUFFER, 0);
 }
 
-void RemoveSubclass() {
+void RemoveSubclass(bool releasePin) {
   const HWND view = gState.subclassed;
   if (view == nullptr) {
     return;
   }
+  // Nothing of the library may run after it has gone: a reorder still waiting for `busy` ends
+  // here.
+  CancelPendingReorder();
   if (IsWindow(view)) {
     SetWindowLongPtrA(view, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(gState.oldProc));
     SendMessageA(view, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_DOUBLEBUFFER, gState.savedDoubleBuffer);
@@ -56,7 +68,7 @@ void RemoveSubclass() {
   DeleteObject(gState.eraseRgn);
   gState.paintRgn = nullptr;
   gState.eraseRgn = nullptr;
-  if (gState.pin != nullptr) {
+  if (releasePin && gState.pin != nullptr) {
     // Safe inside the subclass: the unpin arrives while the sender's hook still holds the library
     // in this process, so this release cannot unload the code that runs it.
     const HMODULE pin = gState.pin;
@@ -91,14 +103,16 @@ bool InjectIntoDesktop(OstrelCode code) {
   }
   const RECT corner{0, 0, 1, 1};
   InvalidateRect(view, &corner, FALSE);
+  // Bounded by elapsed time, not by rounds: each round may itself wait for a busy desktop, and the
+  // caller holds `busy` all along.
   bool answered = false;
-  for (int round = 0; round < kInjectRounds && !answered; ++round) {
+  const ULONGLONG start = GetTickCount64();
+  for (ULONGLONG spent = 0; spent < kInjectBudgetMs && IsWindow(view);
+       spent = GetTickCount64() - start) {
     DWORD_PTR answer = 0;
-    if (!IsWindow(view)) {
-      break;
-    }
     if (SendMessageTimeoutA(view, gState.message, static_cast<WPARAM>(code), 0,
-                            SMTO_ABORTIFHUNG | SMTO_NORMAL, 2000, &answer) &&
+                            SMTO_ABORTIFHUNG | SMTO_NORMAL, static_cast<UINT>(kInjectBudgetMs - spent),
+                            &answer) &&
         static_cast<LRESULT>(answer) == kSubclassAnswer) {
       answered = true;
       break;

@@ -29,11 +29,13 @@ struct LibraryState {
   // Desktop process only, touched only on the list view's thread:
   HWND subclassed = nullptr;        // the list view whose procedure is DesktopListViewProc
   WNDPROC oldProc = nullptr;        // its own procedure
+  LONG_PTR installedProc = 0;       // GWLP_WNDPROC read back after the subclass was installed
   DWORD savedDoubleBuffer = 0;      // its LVS_EX_DOUBLEBUFFER bit before the subclass
   HMODULE pin = nullptr;            // our own reference that keeps the library loaded
   HRGN paintRgn = nullptr;          // update regions collected since the last broadcast
   HRGN eraseRgn = nullptr;
   DragState drag;
+  int procDepth = 0;                // DesktopListViewProc frames on the list view's thread's stack
 };
 
 extern LibraryState gState;
@@ -64,8 +66,13 @@ bool InjectIntoDesktop(OstrelCode code);
 /// in place yet: keeps the old procedure, clears double-buffering, makes the regions.
 void InstallSubclass(HWND listView);
 
-/// Puts the list view's own procedure and double-buffer bit back and frees the regions and the pin.
-void RemoveSubclass();
+/// Puts the list view's own procedure and double-buffer bit back and frees the regions, and the
+/// pin when `releasePin`: an unpin that arrives while a frame of the subclass procedure is still
+/// on the stack keeps the library loaded, or that frame would return into unloaded code.
+void RemoveSubclass(bool releasePin);
+
+/// Forgets a double-click reorder that waits for `busy`, and kills its timer.
+void CancelPendingReorder();
 
 class ClientPort;
 

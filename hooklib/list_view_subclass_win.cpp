@@ -17,14 +17,16 @@
 #include "hooklib/library_win.h"
 #include "hooklib/region_chunks.h"
 #include "hooklib/registration.h"
+#include "hooklib/time_budget.h"
 
 namespace ostrel {
 namespace {
 
 constexpr UINT kPaintTimeoutMs = 2000;
-// A double-click reorder that finds `busy` taken retries on a thread timer this often, this long.
+// A double-click reorder that finds `busy` taken retries on a thread timer this often, for as long
+// as a live plant may hold the claim.
 constexpr UINT kReorderRetryMs = 20;
-constexpr int kReorderRetries = 250;
+constexpr int kReorderRetries = kStaleClaimMs / kReorderRetryMs;
 
 HWND gPendingTop = nullptr;
 int gReorderTries = 0;
@@ -117,12 +119,8 @@ void ReorderToTop(HWND client) {
   OstrelSharedMem& block = Block();
   if (TryClaimBusy(block.busy, kBusyReorder)) {
     BringClientToTop(block, WindowsClientPort(), FindClient(block, ToSlot(client)));
-    ReleaseBusy(block.busy);
-    gPendingTop = nullptr;
-    if (gReorderTimer != 0) {
-      KillTimer(nullptr, gReorderTimer);
-      gReorderTimer = 0;
-    }
+    (void)ReleaseBusy(block.busy, kBusyReorder);
+    CancelPendingReorder();
     return;
   }
   if (gPendingTop != client) {
@@ -136,9 +134,7 @@ void ReorderToTop(HWND client) {
 
 void CALLBACK ReorderTimerProc(HWND, UINT, UINT_PTR, DWORD) {
   if (gPendingTop == nullptr || ++gReorderTries > kReorderRetries || gState.subclassed == nullptr) {
-    KillTimer(nullptr, gReorderTimer);
-    gReorderTimer = 0;
-    gPendingTop = nullptr;
+    CancelPendingReorder();
     return;
   }
   ReorderToTop(gPendingTop);
@@ -289,7 +285,9 @@ LRESULT OnOstrelMessage(WPARAM wParam) {
         if (GetCapture() == gState.subclassed) {
           ReleaseCapture();
         }
-        RemoveSubclass();
+        // This frame is one; a deeper stack means the unpin came in while the list view's own
+        // procedure ran a modal loop, or while the subclass waited on a plant.
+        RemoveSubclass(gState.procDepth <= 1);
       }
       break;
     case OstrelCode::RepaintFrame:
@@ -301,9 +299,27 @@ LRESULT OnOstrelMessage(WPARAM wParam) {
   return kSubclassAnswer;
 }
 
+// Counts the subclass procedure's frames on the stack for the life of one call.
+class ProcFrame {
+ public:
+  ProcFrame() { ++gState.procDepth; }
+  ~ProcFrame() { --gState.procDepth; }
+  ProcFrame(const ProcFrame&) = delete;
+  ProcFrame& operator=(const ProcFrame&) = delete;
+};
+
 }  // namespace
 
+void CancelPendingReorder() {
+  gPendingTop = nullptr;
+  if (gReorderTimer != 0) {
+    KillTimer(nullptr, gReorderTimer);
+    gReorderTimer = 0;
+  }
+}
+
 LRESULT CALLBACK DesktopListViewProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+  const ProcFrame frame;
   if (msg == gState.message && msg != 0) {
     return OnOstrelMessage(wParam);
   }

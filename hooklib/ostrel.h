@@ -1,9 +1,13 @@
 // The hook library's exports as the programs that link it see them. The exports take no arguments:
 // a caller fills the argument fields of the shared block first, under the `busy` claim
-// (hooklib/busy_word.h) for Register and Unregister.
+// (hooklib/busy_word.h) for Register and Unregister, and releases the claim itself afterwards;
+// the exports never touch it. The companion's requests (hooklib/companion_protocol.h) and the
+// protocol's time budget (hooklib/time_budget.h) come with them.
 #pragma once
 
+#include "hooklib/companion_protocol.h"
 #include "hooklib/shared_block.h"
+#include "hooklib/time_budget.h"
 
 extern "C" {
 

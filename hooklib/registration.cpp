@@ -4,9 +4,9 @@
 
 #include <cstring>
 
-#include "hooklib/busy_word.h"
 #include "hooklib/client_list.h"
 #include "hooklib/frame_geometry.h"
+#include "hooklib/time_budget.h"
 
 namespace ostrel {
 namespace {
@@ -29,10 +29,19 @@ void CopyCheckedName(OstrelSharedMem& block) {
   std::memset(block.checkedName + length, 0, sizeof block.checkedName - length);
 }
 
+// The caller holds `busy` while this runs, so a hung plant must not stretch it: the questions
+// share one budget, and a plant asked after it is spent counts as another plant.
 int32_t FindSamePlant(OstrelSharedMem& block, ClientPort& port) {
   const int32_t count = ClientCount(block);
+  const uint64_t deadline = port.NowMs() + kIdentifyBudgetMs;
   for (int32_t i = 0; i < count; ++i) {
-    if (port.IsSamePlant(block.clients[i])) {
+    const uint64_t now = port.NowMs();
+    if (now >= deadline) {
+      return -1;
+    }
+    const uint64_t left = deadline - now;
+    if (port.IsSamePlant(block.clients[i], left < kIdentifyEachMs ? static_cast<uint32_t>(left)
+                                                                  : kIdentifyEachMs)) {
       return i;
     }
   }
@@ -54,6 +63,12 @@ void DropDeadClients(OstrelSharedMem& block, ClientPort& port) {
 RegisterResult RegisterClient(OstrelSharedMem& block, ClientPort& port) {
   CopyCheckedName(block);
   DropDeadClients(block, port);
+  const uint32_t window = LoadShared(block.inputHwnd);
+  // A repeated request (the first answer was lost with a companion that died) must not find the
+  // window itself as "another process showing this plant".
+  if (FindClient(block, window) >= 0) {
+    return RegisterResult::Registered;
+  }
   const int32_t same = FindSamePlant(block, port);
   if (same >= 0) {
     const uint32_t owner = block.clients[same];
@@ -64,18 +79,14 @@ RegisterResult RegisterClient(OstrelSharedMem& block, ClientPort& port) {
     port.Notify(owner, OstrelCode::Activate);
     BringClientToTop(block, port, same);
     InvalidateFrameEdges(block, port);
-    ReleaseBusy(block.busy);
     return RegisterResult::AlreadyShown;
   }
-  const uint32_t window = LoadShared(block.inputHwnd);
   if (!AppendClient(block, window)) {
-    ReleaseBusy(block.busy);
     return RegisterResult::NoSlot;
   }
   if (!port.InjectIntoDesktop(OstrelCode::PinLibrary)) {
     // The desktop never took the pin, so nothing paints this window: hand back the slot.
     RemoveClientAt(block, FindClient(block, window));
-    ReleaseBusy(block.busy);
     return RegisterResult::NoSlot;
   }
   return RegisterResult::Registered;

@@ -16,8 +16,10 @@ class ClientPort {
   /// True while `window` exists. A crashed plant leaves its slot behind.
   virtual bool IsAlive(uint32_t window) = 0;
   /// Sends Identify; true only when the window answered 0 ("the plant under test is mine").
-  /// A window that does not answer in time counts as another plant.
-  virtual bool IsSamePlant(uint32_t window) = 0;
+  /// A window that does not answer within `timeoutMs` counts as another plant.
+  virtual bool IsSamePlant(uint32_t window, uint32_t timeoutMs) = 0;
+  /// A millisecond clock, for the Identify budget of one registration.
+  virtual uint64_t NowMs() = 0;
   /// Sends Activate, Deactivate or OnTop to `window`.
   virtual void Notify(uint32_t window, OstrelCode code) = 0;
   /// Waits, bounded, until the desktop's Paint broadcast is over.
@@ -32,10 +34,11 @@ class ClientPort {
 enum class RegisterResult : int32_t { Registered = 0, AlreadyShown = 1, NoSlot = -1 };
 
 /// Registers `inputHwnd` under the name `inputName`. First drops the slots of windows that no
-/// longer exist. When a live client identifies the plant as its own, that client is activated,
-/// moved to the top and AlreadyShown is returned. NoSlot when 16 are registered or the desktop did
-/// not take the pin (the new entry is then removed again). Releases the caller's `busy` claim on
-/// the AlreadyShown and NoSlot exits; on Registered the caller releases it.
+/// longer exist; a window already registered stays as it is and gets Registered. When a live
+/// client identifies the plant as its own (all Identify answers together bounded by
+/// kIdentifyBudgetMs), that client is activated, moved to the top and AlreadyShown is returned.
+/// NoSlot when 16 are registered or the desktop did not take the pin (the new entry is then
+/// removed again). Never touches `busy`: the caller took the claim and releases it.
 [[nodiscard]] RegisterResult RegisterClient(OstrelSharedMem& block, ClientPort& port);
 
 /// Removes `inputHwnd`, and the slots of windows that no longer exist; a window that is not

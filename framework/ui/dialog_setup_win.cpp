@@ -3,14 +3,14 @@
 #include <algorithm>
 #include <cstring>
 
-#include "framework/dialog_controls_win.h"
-#include "framework/dpi_functions_win.h"
-#include "framework/font_lists.h"
+#include "framework/app/zrf_app_win.h"
+#include "framework/base/zrf_messages.h"
+#include "framework/style/font_lists.h"
+#include "framework/ui/dialog_controls_win.h"
 #include "framework/ui/dialog_font_rule.h"
-#include "framework/ui/zrf_messages.h"
+#include "framework/ui/dpi_functions_win.h"
+#include "framework/ui/window_helpers_win.h"
 #include "framework/ui/zrf_window_win.h"
-#include "framework/window_helpers_win.h"
-#include "framework/zrf_app_win.h"
 
 namespace {
 
@@ -62,8 +62,6 @@ void ShowAndRaiseOwner(HWND owner) {
   }
   SetForegroundWindow(owner);
 }
-
-HINSTANCE FrameworkModule() { return gApp.instance != nullptr ? gApp.instance : GetModuleHandleA(nullptr); }
 
 BOOL CALLBACK DialogFontEnumProc(HWND child, LPARAM parameter) {
   const auto* target = reinterpret_cast<const DialogFontTarget*>(parameter);

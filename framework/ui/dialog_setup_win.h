@@ -22,9 +22,6 @@ BOOL CALLBACK DialogFontEnumProc(HWND child, LPARAM target);
 /// Name of the window property that marks a check box DialogFontEnumProc has widened.
 constexpr char kWidenedProperty[] = "ZrfDialogFontWidened";
 
-/// The module whose resources the framework loads: the application's instance, else the program.
-HINSTANCE FrameworkModule();
-
 /// Shows a dialog's owner (a framework window through CZrfWindow::Show) and makes it the
 /// foreground window; nothing for a null owner.
 void ShowAndRaiseOwner(HWND owner);

@@ -1,9 +1,9 @@
 #include "framework/ui/dock_bay_win.h"
 
+#include "framework/app/zrf_app_win.h"
+#include "framework/base/zrf_results.h"
 #include "framework/ui/window_styles.h"
 #include "framework/ui/zrf_window_win.h"
-#include "framework/zrf_app_win.h"
-#include "framework/zrf_results.h"
 
 namespace {
 

@@ -56,7 +56,80 @@ MessageText SplitMessageText(std::string_view text) {
     if (split.rest.empty() && start == 0) split.rest = split.work.substr(end + 1);
     start = end + 1;
   }
+  split.givenLineCount = split.lines.size();
   return split;
+}
+
+int32_t MessageLineWidthLimit(const MessageLayoutInput& in, size_t givenLineCount) {
+  if (givenLineCount >= 3) return in.workArea.Width() / 4;
+  const int32_t firstHeight = in.measured.empty() ? 3 : in.measured[0].height + 3;
+  return in.workArea.Width() - in.textX - 2 * firstHeight;
+}
+
+namespace {
+
+bool IsBreakAfter(char c) { return c == ' ' || c == '\\' || c == '/'; }
+
+// Requires: lineWidth(line, piece) grows with the piece's length.
+// Ensures: the pieces, joined, are `text`; each fits `limit` or is one character long.
+void AppendPieces(std::vector<std::string>& pieces, size_t line, std::string_view text, int32_t limit,
+                  const MessageLineWidth& lineWidth) {
+  while (!text.empty()) {
+    if (lineWidth(line, text) <= limit) {
+      pieces.emplace_back(text);
+      return;
+    }
+    // The longest prefix that fits, found by halving: a few measurements per piece even for the
+    // 2047 characters of a full work buffer.
+    size_t fits = 1;
+    size_t tooLong = text.size();
+    while (tooLong - fits > 1) {
+      const size_t middle = fits + (tooLong - fits) / 2;
+      if (lineWidth(line, text.substr(0, middle)) <= limit) {
+        fits = middle;
+      } else {
+        tooLong = middle;
+      }
+    }
+    size_t cut = fits;
+    while (cut > 0 && !IsBreakAfter(text[cut - 1])) --cut;
+    if (cut == 0) cut = fits;
+    pieces.emplace_back(text.substr(0, cut));
+    text.remove_prefix(cut);
+  }
+}
+
+// Everything after the last measured line, with the line feed before it; empty when all lines
+// were measured.
+std::string_view UnmeasuredTail(const MessageText& text) {
+  std::string_view work = text.work;
+  size_t position = 0;
+  for (size_t k = 0; k < text.givenLineCount; ++k) {
+    position = work.find('\n', position);
+    if (position == std::string_view::npos) return {};
+    ++position;
+  }
+  return work.substr(position - 1);
+}
+
+}  // namespace
+
+MessageText WrapMessageText(const MessageText& text, int32_t limit, const MessageLineWidth& lineWidth) {
+  MessageText shown;
+  shown.work = text.work;
+  shown.givenLineCount = text.givenLineCount;
+  for (size_t k = 0; k < text.lines.size(); ++k) {
+    const size_t before = shown.lines.size();
+    AppendPieces(shown.lines, k, text.lines[k], limit, lineWidth);
+    if (shown.lines.size() == before) shown.lines.emplace_back();  // an empty line stays a line
+  }
+  if (shown.lines.size() == text.lines.size()) return text;
+  for (size_t k = 1; k < shown.lines.size(); ++k) {
+    if (k > 1) shown.rest += '\n';
+    shown.rest += shown.lines[k];
+  }
+  shown.rest += UnmeasuredTail(text);
+  return shown;
 }
 
 namespace {
@@ -78,12 +151,12 @@ MessageLayout LayOutMessageBox(const MessageLayoutInput& in, const MessageText& 
   const MessageStyle style = DecodeMessageStyle(in.style);
   const size_t lineCount = std::max<size_t>(1, std::min(in.measured.size(), text.lines.size()));
 
-  std::vector<int32_t> w(lineCount, 8);
+  std::vector<int32_t> w(lineCount, kMessageLineExtraWidth);
   std::vector<int32_t> h(lineCount, 1);
   int32_t maxW = 0;
   int32_t restH = 0;
   for (size_t k = 0; k < lineCount && k < in.measured.size(); ++k) {
-    w[k] = in.measured[k].width + 8;
+    w[k] = in.measured[k].width + kMessageLineExtraWidth;
     h[k] = in.measured[k].height + 1;
   }
   for (size_t k = 0; k < lineCount; ++k) {
@@ -91,7 +164,7 @@ MessageLayout LayOutMessageBox(const MessageLayoutInput& in, const MessageText& 
     if (k > 0) restH += h[k];
   }
   h[0] += 2;
-  maxW = std::min(maxW, in.workArea.Width() / 4);
+  maxW = std::min(maxW, MessageLineWidthLimit(in, text.givenLineCount));
 
   if (lineCount == 1) {
     out.firstLine = {in.textX, in.textY + (in.iconHeight - h[0]) / 2, w[0], h[0]};

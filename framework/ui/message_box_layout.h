@@ -3,7 +3,9 @@
 // The dialog procedure measures the lines and applies the result.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -56,6 +58,8 @@ struct MessageStyle {
 MessageStyle DecodeMessageStyle(uint32_t style);
 
 constexpr size_t kMessageWorkBufferSize = 2048;
+/// A line's control is this much wider than its measured text.
+constexpr int32_t kMessageLineExtraWidth = 8;
 constexpr int32_t kMessageMeasuredLines = 15;
 
 /// The box's text after the work-buffer cut (2047 characters) and with carriage returns removed,
@@ -64,10 +68,21 @@ constexpr int32_t kMessageMeasuredLines = 15;
 /// lines or more).
 struct MessageText {
   std::string work;
-  std::vector<std::string> lines;  ///< at most 15
+  std::vector<std::string> lines;  ///< at most 15; more once WrapMessageText broke some
   std::string rest;
+  size_t givenLineCount = 0;  ///< lines of the text as given (at most 15): decides the width cap
 };
 MessageText SplitMessageText(std::string_view text);
+
+/// Width of `piece`, a part of line `line`, as the box sizes its controls: measured (in the bold
+/// font for a bold first line) plus kMessageLineExtraWidth.
+using MessageLineWidth = std::function<int32_t(size_t line, std::string_view piece)>;
+
+/// Breaks every measured line wider than `limit` into pieces that fit, after the last space, "\"
+/// or "/" within reach and otherwise between two characters, so that no character is lost; at
+/// least one character goes on each piece. Returns the text as the box shows it: the pieces as
+/// its lines, `rest` from the second piece to the end (with any unmeasured lines unchanged).
+MessageText WrapMessageText(const MessageText& text, int32_t limit, const MessageLineWidth& lineWidth);
 
 /// What the dialog procedure knows before laying out.
 struct MessageLayoutInput {
@@ -84,6 +99,11 @@ struct MessageLayoutInput {
   Rect parent{};               ///< the parent's window rectangle (the desktop's when none)
   Rect workArea{};             ///< work area of the monitor at the parent's centre
 };
+
+/// The widest line the box shows whole. One or two lines widen the box up to the work area's
+/// width (less the text's left edge and the margin of two first-line heights); three or more keep
+/// to a quarter of the work area's width. Requires input.measured to hold the first line.
+int32_t MessageLineWidthLimit(const MessageLayoutInput& input, size_t givenLineCount);
 
 struct MessageButtonPlace {
   int32_t id = 0;
@@ -103,8 +123,9 @@ struct MessageLayout {
 };
 
 /// Lays the box out: text controls centred on the icon area (one or two lines) or stacked
-/// (three or more), width capped at a quarter of the work area, buttons centred in a row below
-/// the text, the box centred on its parent. The box is then kept inside the work area, so a box
+/// (three or more), the text no wider than MessageLineWidthLimit for the text's given line count
+/// (so a wrapped text keeps the width rule of the text it came from), buttons centred in a row
+/// below the text, the box centred on its parent. The box is then kept inside the work area, so a box
 /// whose owner is minimised or off screen can still be reached.
 MessageLayout LayOutMessageBox(const MessageLayoutInput& input, const MessageText& text);
 

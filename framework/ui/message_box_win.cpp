@@ -4,14 +4,16 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <string_view>
 #include <vector>
 
-#include "framework/dialog_controls_win.h"
-#include "framework/dpi_functions_win.h"
-#include "framework/font_lists.h"
-#include "framework/monitor_table_win.h"
+#include "framework/app/zrf_app_win.h"
+#include "framework/style/font_lists.h"
+#include "framework/ui/dialog_controls_win.h"
 #include "framework/ui/dialog_setup_win.h"
-#include "framework/zrf_app_win.h"
+#include "framework/ui/dpi_functions_win.h"
+#include "framework/ui/monitor_table_win.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -106,16 +108,19 @@ void InitMessageBox(HWND dialog, MessageBoxParams* params) {
   RECT iconArea;
   GetClientRect(GetDlgItem(dialog, IDC_MESSAGE_ICON), &iconArea);
 
-  const zrf::MessageText text = zrf::SplitMessageText(params->text);
   zrf::MessageLayoutInput in;
   in.style = params->style;
-  for (size_t k = 0; k < text.lines.size(); ++k) {
-    int32_t w = 0;
-    int32_t h = 0;
-    const char* line = text.lines[k].empty() ? " " : text.lines[k].c_str();
-    gApp.style.MeasureText(line, &w, &h, FontOf(k == 0 && params->decoded.boldFirstLine, dpi));
-    in.measured.push_back({w, h});
-  }
+  const bool boldFirstLine = params->decoded.boldFirstLine;
+  auto measure = [dpi, boldFirstLine](size_t line, std::string_view piece) {
+    const std::string text = piece.empty() ? std::string(" ") : std::string(piece);
+    zrf::Size size;
+    gApp.style.MeasureText(text.c_str(), &size.width, &size.height, FontOf(line == 0 && boldFirstLine, dpi));
+    return size;
+  };
+  auto measureAll = [&](const zrf::MessageText& text) {
+    in.measured.clear();
+    for (size_t k = 0; k < text.lines.size(); ++k) in.measured.push_back(measure(k, text.lines[k]));
+  };
   in.textX = first.left;
   in.textY = first.top;
   in.iconHeight = iconArea.bottom;
@@ -140,6 +145,15 @@ void InitMessageBox(HWND dialog, MessageBoxParams* params) {
   MonitorFromPointRect((parentRect.left + parentRect.right) / 2, (parentRect.top + parentRect.bottom) / 2,
                        &work, kCurrentMonitors, kWorkArea);
   in.workArea = {work.left, work.top, work.right, work.bottom};
+
+  // A line wider than the box may grow is broken into pieces rather than cut off at its edge.
+  const zrf::MessageText given = zrf::SplitMessageText(params->text);
+  measureAll(given);
+  const zrf::MessageText text = zrf::WrapMessageText(
+      given, zrf::MessageLineWidthLimit(in, given.givenLineCount), [&](size_t line, std::string_view piece) {
+        return measure(line, piece).width + zrf::kMessageLineExtraWidth;
+      });
+  if (text.lines.size() != given.lines.size()) measureAll(text);
 
   const zrf::MessageLayout layout = zrf::LayOutMessageBox(in, text);
   SetDlgItemTextA(dialog, IDC_MESSAGE_FIRST_LINE, text.lines.empty() ? "" : text.lines[0].c_str());

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "framework/zrf_array.h"
+#include "framework/base/zrf_array.h"
 
 namespace zrf {
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "framework/zrf_rect.h"
+#include "framework/base/zrf_rect.h"
 
 namespace zrf {
 

@@ -4,13 +4,12 @@
 #include <new>
 #include <vector>
 
-#include "framework/dpi_functions_win.h"
-#include "framework/monitor_table_win.h"
-#include "framework/ui/dialog_setup_win.h"
-#include "framework/ui/zrf_messages.h"
-#include "framework/window_transparency_win.h"
-#include "framework/zrf_app_win.h"
-#include "framework/zrf_results.h"
+#include "framework/app/zrf_app_win.h"
+#include "framework/base/zrf_messages.h"
+#include "framework/base/zrf_results.h"
+#include "framework/ui/dpi_functions_win.h"
+#include "framework/ui/monitor_table_win.h"
+#include "framework/ui/window_transparency_win.h"
 
 namespace {
 

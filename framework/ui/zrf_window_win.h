@@ -8,12 +8,12 @@
 
 #include <cstdint>
 
-#include "framework/scoped_handles_win.h"
+#include "framework/base/scoped_handles_win.h"
+#include "framework/base/zrf_array.h"
 #include "framework/ui/dock_bay_win.h"
 #include "framework/ui/status_texts.h"
 #include "framework/ui/window_placement.h"
 #include "framework/ui/window_styles.h"
-#include "framework/zrf_array.h"
 
 constexpr char kZrfWindowClass[] = "ZRFWindow";
 constexpr char kZrfBusyClass[] = "ZRFBusy";

@@ -1,8 +1,9 @@
 // The hook library against the test desktop under Wine: injection and subclass, Paint order,
-// hit tests, drags, double-clicks, the client limit, a crashed plant, and a desktop restart.
-// Each test starts its own test desktop and test plants as child processes and kills them at its
-// end. Under Wine, pixels one process paints into another's window never reach the screen, so the
-// checks are on messages, their order, the regions and the shared block.
+// hit tests, drags, double-clicks, the client limit, a crashed plant, a desktop restart, and the
+// `busy` claim as the plant program's hook client uses it. Each test starts its own test desktop
+// and test plants as child processes and kills them at its end. Under Wine, pixels one process
+// paints into another's window never reach the screen, so the checks are on messages, their order,
+// the regions and the shared block.
 //
 //   ostrel_desktop_tests <test desktop exe> <test plant exe> <folder of Ostrel64.dll>
 #include <windows.h>
@@ -10,217 +11,24 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "hooklib/busy_word.h"
 #include "hooklib/frame_geometry.h"
 #include "hooklib/shared_block.h"
-#include "tools/testdesktop/desktop_query.h"
-#include "tools/testplant/plant_log.h"
-#include "tools/testsupport/wine_path.h"
+#include "tools/testsupport/desktop_scenario_win.h"
 
 namespace {
 
 using ostrel::OstrelCode;
 using ostrel::Rect32;
+using scenario::DesktopScenario;
+using scenario::FindBroadcast;
 using testplant::LogEntry;
 
-constexpr DWORD kWaitMs = 15000;
-
-std::string gDesktopExe;
-std::string gPlantExe;
-std::string gLibraryDir;
-
-std::string RectArg(const Rect32& r) {
-  return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
-         std::to_string(r.bottom);
-}
-
-LPARAM PointParam(int x, int y) { return MAKELPARAM(x, y); }
-
-class DesktopScenario : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_FALSE(gDesktopExe.empty()) << "usage: test desktop exe, test plant exe, library folder";
-    logMapping_ = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                     sizeof(testplant::PlantLog), testplant::kLogMapping);
-    ASSERT_NE(logMapping_, nullptr);
-    log_ = static_cast<testplant::PlantLog*>(MapViewOfFile(logMapping_, FILE_MAP_WRITE, 0, 0, 0));
-    ASSERT_NE(log_, nullptr);
-    ZeroMemory(log_, sizeof(testplant::PlantLog));
-    logEvent_ = CreateEventA(nullptr, FALSE, FALSE, testplant::kLogEvent);
-    readyEvent_ = CreateEventA(nullptr, TRUE, FALSE, testdesktop::kReadyEvent);
-    pingEvent_ = CreateEventA(nullptr, FALSE, FALSE, testdesktop::kPingEvent);
-    message_ = RegisterWindowMessageA(ostrel::kMessageName);
-    const std::string path = gLibraryDir + ";" + (getenv("PATH") ? getenv("PATH") : "");
-    SetEnvironmentVariableA("PATH", path.c_str());
-  }
-
-  void TearDown() override {
-    for (PROCESS_INFORMATION& p : plants_) Kill(p);
-    Kill(desktop_);
-    if (block_ != nullptr) UnmapViewOfFile(block_);
-    if (blockMapping_ != nullptr) CloseHandle(blockMapping_);
-    if (log_ != nullptr) UnmapViewOfFile(log_);
-    for (HANDLE h : {logMapping_, logEvent_, readyEvent_, pingEvent_}) {
-      if (h != nullptr) CloseHandle(h);
-    }
-  }
-
-  static void Kill(PROCESS_INFORMATION& p) {
-    if (p.hProcess == nullptr) return;
-    TerminateProcess(p.hProcess, 1);
-    WaitForSingleObject(p.hProcess, 5000);
-    CloseHandle(p.hProcess);
-    CloseHandle(p.hThread);
-    p = PROCESS_INFORMATION{};
-  }
-
-  static PROCESS_INFORMATION Start(const std::string& commandLine) {
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    std::string line = commandLine;
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
-      ADD_FAILURE() << "CreateProcess failed (" << GetLastError() << "): " << commandLine;
-    }
-    return pi;
-  }
-
-  void StartDesktop(const char* mode = "progman") {
-    ResetEvent(readyEvent_);
-    desktop_ = Start("\"" + gDesktopExe + "\" " + mode);
-    const HANDLE waits[] = {readyEvent_, desktop_.hProcess};
-    ASSERT_EQ(WaitForMultipleObjects(2, waits, FALSE, kWaitMs), WAIT_OBJECT_0) << "test desktop not ready";
-    control_ = FindWindowA(testdesktop::kControlClass, nullptr);
-    ASSERT_NE(control_, nullptr);
-    listView_ = reinterpret_cast<HWND>(Query(testdesktop::QueryListView));
-    ASSERT_NE(listView_, nullptr);
-  }
-
-  void KillDesktop() {
-    Kill(desktop_);
-    control_ = nullptr;
-  }
-
-  // Starts test plant `id`; waits until its window is published.
-  void StartPlant(int id, const std::string& name, const Rect32& rect,
-                  const ostrel::FrameLimits& limits = {1, 100000, 1, 100000}) {
-    if (plants_.size() <= static_cast<size_t>(id)) plants_.resize(id + 1);
-    log_->windows[id] = 0;
-    plants_[id] = Start("\"" + gPlantExe + "\" " + std::to_string(id) + " " + name + " " + RectArg(rect) +
-                        " " + std::to_string(limits.minWidth) + "," + std::to_string(limits.maxWidth) + "," +
-                        std::to_string(limits.minHeight) + "," + std::to_string(limits.maxHeight));
-    ASSERT_TRUE(WaitFor([&] { return PlantWindow(id) != nullptr; })) << "plant " << id << " did not start";
-    OpenBlock();
-  }
-
-  void KillPlant(int id) { Kill(plants_[id]); }
-
-  HWND PlantWindow(int id) {
-    return reinterpret_cast<HWND>(ostrel::UnpackHandle(__atomic_load_n(&log_->windows[id], __ATOMIC_ACQUIRE)));
-  }
-
-  LRESULT Command(int id, testplant::Command command) {
-    DWORD_PTR result = 0;
-    if (!SendMessageTimeoutA(PlantWindow(id), WM_APP + command, 0, 0, SMTO_NORMAL, 30000, &result)) {
-      ADD_FAILURE() << "plant " << id << " did not answer command " << command;
-      return -100;
-    }
-    return static_cast<int32_t>(result);
-  }
-
-  LRESULT Query(testdesktop::Query query, WPARAM wParam = 0) {
-    DWORD_PTR result = 0;
-    if (!SendMessageTimeoutA(control_, WM_APP + query, wParam, 0, SMTO_NORMAL, 10000, &result)) {
-      ADD_FAILURE() << "test desktop did not answer query " << query;
-    }
-    return static_cast<LRESULT>(result);
-  }
-
-  unsigned Status() { return static_cast<unsigned>(Query(testdesktop::QueryStatus)); }
-
-  // Posts mouse messages to the list view, as the system would, and returns once the desktop
-  // thread has handled all of them.
-  void Mouse(std::initializer_list<std::pair<UINT, POINT>> events) {
-    for (const auto& [msg, p] : events) {
-      const WPARAM keys = msg == WM_LBUTTONUP || msg == WM_CANCELMODE ? 0 : MK_LBUTTON;
-      PostMessageA(listView_, msg, keys, PointParam(p.x, p.y));
-    }
-    Ping();
-  }
-
-  // Returns once the desktop thread has handled everything posted to it before.
-  void Ping() {
-    PostMessageA(control_, WM_APP + testdesktop::QueryPing, 0, 0);
-    ASSERT_EQ(WaitForSingleObject(pingEvent_, kWaitMs), WAIT_OBJECT_0) << "desktop thread did not answer";
-  }
-
-  void OpenBlock() {
-    if (block_ != nullptr) return;
-    blockMapping_ = OpenFileMappingA(FILE_MAP_WRITE, FALSE, ostrel::kSharedMemName);
-    ASSERT_NE(blockMapping_, nullptr);
-    block_ = static_cast<ostrel::OstrelSharedMem*>(MapViewOfFile(blockMapping_, FILE_MAP_WRITE, 0, 0, 0));
-    ASSERT_NE(block_, nullptr);
-  }
-
-  // Waits, bounded, until `done` holds; re-checks whenever a plant logs something.
-  bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs = kWaitMs) {
-    const DWORD start = GetTickCount();
-    while (!done()) {
-      const DWORD spent = GetTickCount() - start;
-      if (spent >= timeoutMs) return done();
-      WaitForSingleObject(logEvent_, timeoutMs - spent < 200 ? timeoutMs - spent : 200);
-    }
-    return true;
-  }
-
-  // Complete log entries from `from` on.
-  std::vector<LogEntry> Entries(int32_t from = 0) {
-    std::vector<LogEntry> out;
-    const int32_t end = __atomic_load_n(&log_->next, __ATOMIC_ACQUIRE);
-    for (int32_t i = from; i < end && i < testplant::kMaxEntries; ++i) {
-      if (__atomic_load_n(&log_->entries[i].written, __ATOMIC_ACQUIRE) == 1) out.push_back(log_->entries[i]);
-    }
-    return out;
-  }
-
-  std::vector<LogEntry> EntriesWithCode(OstrelCode code, int32_t from = 0) {
-    std::vector<LogEntry> out;
-    for (const LogEntry& e : Entries(from)) {
-      if (e.code == static_cast<uint32_t>(code)) out.push_back(e);
-    }
-    return out;
-  }
-
-  int32_t Mark() { return __atomic_load_n(&log_->next, __ATOMIC_ACQUIRE); }
-
-  std::vector<uint32_t> Clients() {
-    return std::vector<uint32_t>(block_->clients, block_->clients + block_->clientCount);
-  }
-
-  uint32_t Slot(int id) { return ostrel::PackHandle(reinterpret_cast<uintptr_t>(PlantWindow(id))); }
-
-  void Register(int id, LRESULT expected = 0) { EXPECT_EQ(Command(id, testplant::CommandRegister), expected) << id; }
-
-  PROCESS_INFORMATION desktop_{};
-  std::vector<PROCESS_INFORMATION> plants_;
-  HANDLE logMapping_ = nullptr;
-  testplant::PlantLog* log_ = nullptr;
-  HANDLE logEvent_ = nullptr;
-  HANDLE readyEvent_ = nullptr;
-  HANDLE pingEvent_ = nullptr;
-  HANDLE blockMapping_ = nullptr;
-  ostrel::OstrelSharedMem* block_ = nullptr;
-  UINT message_ = 0;
-  HWND control_ = nullptr;
-  HWND listView_ = nullptr;
-};
-
-constexpr Rect32 kRectA{200, 150, 400, 450};
-constexpr Rect32 kRectB{300, 250, 460, 490};
+using scenario::kRectA;
+using scenario::kRectB;
 
 TEST_F(DesktopScenario, EntersTheDesktopAndLeavesWithTheLastClient) {
   StartDesktop();
@@ -245,32 +53,8 @@ TEST_F(DesktopScenario, EntersTheDesktopAndLeavesWithTheLastClient) {
   EXPECT_FALSE(Status() & testdesktop::kSubclassed);
 }
 
-bool Covers(const Rect32& outer, const Rect32& inner) {
-  return outer.left <= inner.left && outer.top <= inner.top && outer.right >= inner.right &&
-         outer.bottom >= inner.bottom;
-}
-
-// Index of the first broadcast, among `paints`, that went to plants 0..count-1 in list order
-// with a region covering `rect`; -1 when there is none (yet). Other repaints of the desktop may
-// run before or between, so the broadcast is searched for, not assumed to come first.
-int FindBroadcast(const std::vector<LogEntry>& paints, int count, const Rect32& rect) {
-  for (size_t i = 0; i + count <= paints.size(); ++i) {
-    bool whole = true;
-    for (int k = 0; k < count && whole; ++k) {
-      const LogEntry& e = paints[i + k];
-      whole = e.plant == k && e.lParam == k && Covers(e.rect, rect) && (e.busy & ostrel::kBusyPaint);
-    }
-    if (whole) return static_cast<int>(i);
-  }
-  return -1;
-}
-
 TEST_F(DesktopScenario, PaintGoesToEveryClientBottomFirstWithTheRegion) {
-  StartDesktop();
-  StartPlant(0, "a.plt", kRectA);
-  StartPlant(1, "b.plt", kRectB);
-  Register(0);
-  Register(1);
+  StartDesktopWithTwoPlants();
   const int32_t mark = Mark();
   EXPECT_EQ(Command(1, testplant::CommandUpdate), 1);
   EXPECT_TRUE(WaitFor([&] { return FindBroadcast(EntriesWithCode(OstrelCode::Paint, mark), 2, kRectB) >= 0; }));
@@ -359,11 +143,7 @@ TEST_F(DesktopScenario, PlantsRegisteringAtOnceEachGetOneSlot) {
 }
 
 TEST_F(DesktopScenario, DoubleClickActivatesTheTopmostHitAndBringsItUp) {
-  StartDesktop();
-  StartPlant(0, "a.plt", kRectA);
-  StartPlant(1, "b.plt", kRectB);
-  Register(0);
-  Register(1);
+  StartDesktopWithTwoPlants();
   // In the overlap: the top plant (1) is asked first and answers hit; plant 0 is never asked.
   int32_t mark = Mark();
   Mouse({{WM_LBUTTONDBLCLK, {350, 300}}});
@@ -535,7 +315,7 @@ TEST_F(DesktopScenario, RehookAfterADesktopRestartRestoresPainting) {
 }
 
 TEST_F(DesktopScenario, LibraryDoesNotLoadWithoutADesktop) {
-  const std::string path = gLibraryDir + "/Ostrel64.dll";
+  const std::string path = scenario::ScenarioPrograms().libraryDir + "/Ostrel64.dll";
   const HMODULE library = LoadLibraryA(path.c_str());
   EXPECT_EQ(library, nullptr);
   if (library != nullptr) FreeLibrary(library);
@@ -550,21 +330,105 @@ TEST_F(DesktopScenario, ListViewIsFoundInEachDesktopLayout) {
     EXPECT_TRUE(Status() & testdesktop::kSubclassed) << mode;
     KillPlant(0);
     KillDesktop();
-    UnmapViewOfFile(block_);
-    CloseHandle(blockMapping_);
-    block_ = nullptr;
-    blockMapping_ = nullptr;
+    CloseBlock();
   }
+}
+
+
+void SleepFor(uint32_t ms, void*) { Sleep(ms); }
+
+TEST_F(DesktopScenario, ClaimTakenBetweenTheLibrarysAndTheCallersReleaseSurvives) {
+  StartDesktop();
+  StartPlant(0, "a.plt", kRectA);
+  StartPlant(1, "a.plt", kRectB);  // the same plant file: the library hands over to plant 0
+  Register(0);
+  const HANDLE returned = CreateEventA(nullptr, FALSE, FALSE, testplant::kCallReturnedEvent);
+  const HANDLE goOn = CreateEventA(nullptr, TRUE, FALSE, testplant::kGoOnEvent);
+  const int32_t mark = Mark();
+  PostMessageA(PlantWindow(1), WM_APP + testplant::CommandRegisterHeld, 0, 0);
+  ASSERT_EQ(WaitForSingleObject(returned, scenario::kWaitMs), WAIT_OBJECT_0);
+  // The library has returned; plant 1 has not released its claim yet. A third plant takes the word
+  // as soon as it is free, here if it is free already, and must keep it.
+  const int32_t heldAfterTheLibrary = block_->busy & ostrel::kBusyClaimMask;
+  bool claimed = ostrel::TryClaimBusy(block_->busy, ostrel::kBusyRegister);
+  SetEvent(goOn);
+  auto results = [&] { return EntriesWithCode(static_cast<OstrelCode>(testplant::kRegisterResultCode), mark); };
+  ASSERT_TRUE(WaitFor([&] { return !results().empty(); }));
+  if (!claimed) {
+    claimed = ostrel::ClaimBusy(block_->busy, ostrel::kBusyRegister,
+                                ostrel::ClaimTiming{scenario::kWaitMs, scenario::kWaitMs, 5}, SleepFor,
+                                nullptr) == ostrel::BusyResult::Ok;
+  }
+  EXPECT_EQ(results()[0].answer, 1);
+  EXPECT_EQ(heldAfterTheLibrary, ostrel::kBusyRegister);
+  EXPECT_TRUE(claimed);
+  EXPECT_EQ(block_->busy & ostrel::kBusyClaimMask, ostrel::kBusyRegister);
+  (void)ostrel::ReleaseBusy(block_->busy, ostrel::kBusyRegister);
+  CloseHandle(returned);
+  CloseHandle(goOn);
+}
+
+TEST_F(DesktopScenario, PlantStoppedInAPaintThenKilledHoldsUpNoOtherPlant) {
+  StartDesktopWithTwoPlants();
+  EXPECT_EQ(Command(0, testplant::CommandHangOnPaint), 0);
+  auto paintedSince = [&](int plant, int32_t mark) {
+    for (const LogEntry& e : EntriesWithCode(OstrelCode::Paint, mark)) {
+      if (e.plant == plant) return true;
+    }
+    return false;
+  };
+  // Plant 0 stops inside its Paint; the broadcast goes on to plant 1 once the bounded wait for
+  // plant 0 is over, while plant 0 still hangs.
+  int32_t mark = Mark();
+  EXPECT_EQ(Command(1, testplant::CommandUpdate), 1);
+  EXPECT_TRUE(WaitFor([&] { return paintedSince(1, mark); }));
+  KillPlant(0);
+  mark = Mark();
+  EXPECT_EQ(Command(1, testplant::CommandUpdate), 1);
+  EXPECT_TRUE(WaitFor([&] { return paintedSince(1, mark); }));
+  Ping();
+  EXPECT_EQ(block_->busy & ostrel::kBusyPaint, 0);
+  // The dead plant's slot goes at the next registration.
+  StartPlant(2, "c.plt", kRectA);
+  Register(2);
+  EXPECT_EQ(Clients(), (std::vector<uint32_t>{Slot(1), Slot(2)}));
+}
+
+TEST_F(DesktopScenario, ListViewMadeAgainInTheSameProcessIsEnteredByRehookEachTime) {
+  StartDesktop();
+  StartPlant(0, "a.plt", kRectA);
+  Register(0);
+  for (int round = 0; round < 2; ++round) {
+    listView_ = reinterpret_cast<HWND>(Query(testdesktop::QueryRecreateListView));
+    ASSERT_NE(listView_, nullptr);
+    EXPECT_EQ(Status() & testdesktop::kSubclassed, 0u) << round;
+    const int32_t mark = Mark();
+    Command(0, testplant::CommandRehook);
+    EXPECT_EQ(ostrel::UnpackHandle(block_->listView), reinterpret_cast<uintptr_t>(listView_)) << round;
+    EXPECT_TRUE(Status() & testdesktop::kSubclassed) << round;
+    EXPECT_TRUE(WaitFor([&] { return !EntriesWithCode(OstrelCode::Paint, mark).empty(); })) << round;
+  }
+}
+
+TEST_F(DesktopScenario, DoubleClickWhileBusyIsHeldReordersThePlantAfterTheRelease) {
+  StartDesktopWithTwoPlants();
+  // Another plant is registering.
+  ASSERT_TRUE(ostrel::TryClaimBusy(block_->busy, ostrel::kBusyRegister));
+  const int32_t mark = Mark();
+  Mouse({{WM_LBUTTONDBLCLK, {250, 200}}});  // on plant 0 only
+  EXPECT_EQ(EntriesWithCode(OstrelCode::Activate, mark).size(), 1u);
+  EXPECT_EQ(Clients(), (std::vector<uint32_t>{Slot(0), Slot(1)}));
+  EXPECT_TRUE(ostrel::ReleaseBusy(block_->busy, ostrel::kBusyRegister));
+  EXPECT_TRUE(WaitFor([&] { return Clients() == std::vector<uint32_t>{Slot(1), Slot(0)}; }));
+  EXPECT_EQ(EntriesWithCode(OstrelCode::OnTop, mark).size(), 1u);
+  Ping();
+  EXPECT_EQ(block_->busy & ostrel::kBusyClaimMask, 0);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
-  if (argc >= 4) {
-    gDesktopExe = ToWinePath(argv[1]);
-    gPlantExe = ToWinePath(argv[2]);
-    gLibraryDir = ToWinePath(argv[3]);
-  }
+  scenario::ReadPrograms(argc, argv);
   return RUN_ALL_TESTS();
 }

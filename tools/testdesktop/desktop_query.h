@@ -27,6 +27,8 @@ enum Query : unsigned {
   QueryDoubleClicks = 5,
   /// Position of icon `wParam` (x low word, y high word), or -1.
   QueryIconPosition = 6,
+  /// Destroys the list view and makes a new one in its place, in this process; answers its handle.
+  QueryRecreateListView = 7,
   /// Posted, not sent: sets kPingEvent once every message posted before it has been handled.
   QueryPing = 15,
 };

@@ -22,6 +22,7 @@ namespace {
 constexpr int kWidth = 1024;
 constexpr int kHeight = 768;
 
+HWND gDefView = nullptr;
 HWND gListView = nullptr;
 WNDPROC gListViewOwnProc = nullptr;  // comctl32's procedure
 WNDPROC gCountingProc = nullptr;     // ours, which the library's subclass replaces and calls
@@ -50,6 +51,8 @@ unsigned CurrentCursorId() {
   return testdesktop::CursorOther;
 }
 
+HWND MakeListView(HWND defView);
+
 LRESULT Answer(unsigned query, WPARAM wParam) {
   switch (query) {
     case testdesktop::QueryStatus: {
@@ -77,6 +80,10 @@ LRESULT Answer(unsigned query, WPARAM wParam) {
       }
       return 0;
     }
+    case testdesktop::QueryRecreateListView:
+      DestroyWindow(gListView);
+      gListView = MakeListView(gDefView);
+      return reinterpret_cast<LRESULT>(gListView);
     case testdesktop::QueryIconPosition: {
       POINT p{};
       if (!SendMessageA(gListView, LVM_GETITEMPOSITION, wParam, reinterpret_cast<LPARAM>(&p))) return -1;
@@ -150,9 +157,7 @@ void AddIcons(HWND view) {
   }
 }
 
-HWND MakeDesktopTree(HWND host) {
-  const HWND defView = CreateWindowExA(0, "SHELLDLL_DefView", "", WS_CHILD | WS_VISIBLE, 0, 0, kWidth,
-                                       kHeight, host, nullptr, GetModuleHandleA(nullptr), nullptr);
+HWND MakeListView(HWND defView) {
   // Borderless: the library mixes window-DC and client coordinates, as on the real desktop.
   const HWND view = CreateWindowExA(0, WC_LISTVIEWA, "FolderView",
                                     WS_CHILD | WS_VISIBLE | LVS_ICON | LVS_NOSORTHEADER, 0, 0, kWidth,
@@ -164,6 +169,12 @@ HWND MakeDesktopTree(HWND host) {
   SetWindowLongPtrA(view, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountingProc));
   gCountingProc = &CountingProc;
   return view;
+}
+
+HWND MakeDesktopTree(HWND host) {
+  gDefView = CreateWindowExA(0, "SHELLDLL_DefView", "", WS_CHILD | WS_VISIBLE, 0, 0, kWidth, kHeight, host,
+                             nullptr, GetModuleHandleA(nullptr), nullptr);
+  return MakeListView(gDefView);
 }
 
 }  // namespace

@@ -15,14 +15,25 @@ inline constexpr char kLogEvent[] = "OstrelTestPlantLogEvent";
 inline constexpr int32_t kMaxPlants = 32;
 inline constexpr int32_t kMaxEntries = 16384;
 
-/// Commands a driver sends to a test plant's window: SendMessage(window, WM_APP + command).
+/// Commands a driver sends to a test plant's window: SendMessage(window, WM_APP + command). The
+/// plant makes its calls through the plant program's hook client, directly or through the
+/// companion as its command line says.
 enum Command : unsigned {
-  CommandRegister = 1,    ///< Ostrel_Register under the busy claim; answers its result
-  CommandUnregister = 2,  ///< Ostrel_Unregister under the busy claim, repainting the plant's place
-  CommandUpdate = 3,      ///< Ostrel_Update over the plant's rectangle
-  CommandRehook = 4,      ///< Ostrel_Rehook with the plant's rectangle
+  CommandRegister = 1,    ///< RegisterWithHook; answers its result
+  CommandUnregister = 2,  ///< UnregisterFromHook, repainting the plant's place; answers its result
+  CommandUpdate = 3,      ///< UpdateHook over the plant's rectangle
+  CommandRehook = 4,      ///< RequestRehook with the plant's rectangle
   CommandActivate = 5,    ///< become the active plant, as its dialog opening would
+  /// RegisterWithHook that stops after the library's call, before the claim is released: it sets
+  /// kCallReturnedEvent and goes on once kGoOnEvent is set (at most 15 s).
+  CommandRegisterHeld = 6,
+  /// The next Paint does not return until the process ends.
+  CommandHangOnPaint = 7,
 };
+
+/// Events of CommandRegisterHeld, made by the driver.
+inline constexpr char kCallReturnedEvent[] = "OstrelTestPlantCallReturned";
+inline constexpr char kGoOnEvent[] = "OstrelTestPlantGoOn";
 
 /// Code of the entry a plant logs with the result of a CommandRegister (in `answer`).
 inline constexpr uint32_t kRegisterResultCode = 0x10000;
@@ -34,7 +45,7 @@ struct LogEntry {
   int32_t plant;
   uint32_t code;
   int32_t lParam;
-  int32_t busy;     // the shared busy word while the sub-code was handled
+  int32_t busy;  // the shared busy word while the sub-code was handled
   int32_t answer;
   ostrel::Rect32 rect;
 };

@@ -1,8 +1,10 @@
-// A stand-in for a plant process, for tests of the hook library: a hidden window that the driver
-// tells to register, unregister, repaint, rehook or become active, and that answers the library's
-// sub-codes from its arguments and logs every one it receives in the shared test log.
+// A stand-in for a plant process, for tests of the hook library and of the plant program's hook
+// client: a hidden window that the driver tells to register, unregister, repaint, rehook or become
+// active, and that answers the library's sub-codes from its arguments and logs every one it
+// receives in the shared test log. Its calls go through the plant program's hook client, directly
+// to the library's exports or, given the companion program, through the companion.
 //
-//   ostrel_test_plant id name left,top,right,bottom minW,maxW,minH,maxH
+//   ostrel_test_plant id name left,top,right,bottom [minW,maxW,minH,maxH [companion.exe]]
 //
 // The rectangle is the plant's place on the desktop: HitTest answers 1 inside it, and activation
 // makes it the active frame. Identify answers 0 for `name`, compared case-insensitively.
@@ -10,9 +12,12 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
-#include "hooklib/busy_word.h"
-#include "hooklib/ostrel.h"
+#include "app/companion_route_win.h"
+#include "app/hook_client.h"
+#include "app/hook_direct_win.h"
+#include "app/message_pump_wait_win.h"
 #include "tools/testplant/plant_log.h"
 
 namespace {
@@ -24,11 +29,14 @@ int gId = 0;
 char gName[256] = {};
 Rect32 gRect{};
 int32_t gLimits[4] = {1, 100000, 1, 100000};
+const char* gCompanion = nullptr;
 testplant::PlantLog* gLog = nullptr;
 HANDLE gLogEvent = nullptr;
 UINT gMessage = 0;
+bool gHangOnPaint = false;
+std::unique_ptr<plantapp::HookRoute> gRoute;
 
-ostrel::OstrelSharedMem& Block() { return *Ostrel_SharedMem; }
+ostrel::OstrelSharedMem& Block() { return plantapp::LibraryBlock(); }
 
 uint32_t Self(HWND window) { return ostrel::PackHandle(reinterpret_cast<uintptr_t>(window)); }
 
@@ -60,44 +68,60 @@ void BecomeActive(HWND window) {
   ostrel::StoreShared(block.activeClient, Self(window));
 }
 
-void PumpWait(uint32_t ms, void*) {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+// Stops between the library's call and the release of the claim, for as long as the driver needs
+// to look at the block.
+class HeldRoute final : public plantapp::HookRoute {
+ public:
+  explicit HeldRoute(plantapp::HookRoute& inner) : inner_(inner) {}
+  bool Prepare() override { return inner_.Prepare(); }
+  int32_t Call(ostrel::CompanionCommand command) override {
+    const int32_t result = inner_.Call(command);
+    const HANDLE returned = OpenEventA(EVENT_MODIFY_STATE, FALSE, testplant::kCallReturnedEvent);
+    const HANDLE goOn = OpenEventA(SYNCHRONIZE, FALSE, testplant::kGoOnEvent);
+    if (returned != nullptr && goOn != nullptr) {
+      SetEvent(returned);
+      WaitForSingleObject(goOn, 15000);
+    }
+    if (returned != nullptr) CloseHandle(returned);
+    if (goOn != nullptr) CloseHandle(goOn);
+    return result;
   }
-  Sleep(ms);
-}
+  void Distrust() override { inner_.Distrust(); }
 
-LRESULT UnderClaim(HWND window, int32_t claim, int (*call)()) {
-  ostrel::OstrelSharedMem& block = Block();
-  (void)ostrel::ClaimBusy(block.busy, claim, 10000, 20, PumpWait, nullptr);
-  block.inputHwnd = Self(window);
-  std::snprintf(block.inputName, sizeof block.inputName, "%s", gName);
-  block.updateRect = gRect;
-  const int result = call();
-  ostrel::ReleaseBusy(block.busy);
+ private:
+  plantapp::HookRoute& inner_;
+};
+
+int32_t Register(HWND window, plantapp::HookRoute& route) {
+  plantapp::HookClient client(Block(), route, plantapp::WaitDispatchingMessages, nullptr);
+  const int32_t result = client.RegisterWithHook(Self(window), gName);
+  Log(static_cast<OstrelCode>(testplant::kRegisterResultCode), 0, result, Rect32{});
   return result;
 }
 
 LRESULT OnCommand(HWND window, unsigned command) {
+  plantapp::HookClient client(Block(), *gRoute, plantapp::WaitDispatchingMessages, nullptr);
   switch (command) {
-    case testplant::CommandRegister: {
-      const LRESULT result = UnderClaim(window, ostrel::kBusyRegister, Ostrel_Register);
-      Log(static_cast<OstrelCode>(testplant::kRegisterResultCode), 0, result, Rect32{});
-      return result;
-    }
-    case testplant::CommandUnregister: return UnderClaim(window, ostrel::kBusyUnregister, Ostrel_Unregister);
+    case testplant::CommandRegister:
+      return Register(window, *gRoute);
+    case testplant::CommandUnregister:
+      return client.UnregisterFromHook(Self(window), gRect);
     case testplant::CommandUpdate:
-      Block().updateRect = gRect;
-      return Ostrel_Update();
+      return client.UpdateHook(gRect);
     case testplant::CommandRehook:
-      Block().updateRect = gRect;
-      return Ostrel_Rehook();
+      return client.RequestRehook(gRect);
     case testplant::CommandActivate:
       BecomeActive(window);
       return 0;
-    default: return -99;
+    case testplant::CommandRegisterHeld: {
+      HeldRoute held(*gRoute);
+      return Register(window, held);
+    }
+    case testplant::CommandHangOnPaint:
+      gHangOnPaint = true;
+      return 0;
+    default:
+      return -99;
   }
 }
 
@@ -106,16 +130,24 @@ LRESULT OnOstrel(HWND window, OstrelCode code, LPARAM lParam) {
   LRESULT answer = 0;
   Rect32 rect{};
   switch (code) {
-    case OstrelCode::Paint: rect = PaintBounds(); break;
+    case OstrelCode::Paint:
+      rect = PaintBounds();
+      break;
     case OstrelCode::HitTest: {
       const ostrel::Point32 p{LOWORD(lParam), HIWORD(lParam)};
       rect = Rect32{p.x, p.y, 0, 0};
       answer = p.x >= gRect.left && p.x < gRect.right && p.y >= gRect.top && p.y < gRect.bottom;
       break;
     }
-    case OstrelCode::GetLimit: answer = lParam >= 1 && lParam <= 4 ? gLimits[lParam - 1] : 0; break;
-    case OstrelCode::Identify: answer = lstrcmpiA(block.checkedName, gName) == 0 ? 0 : 1; break;
-    case OstrelCode::Activate: BecomeActive(window); break;
+    case OstrelCode::GetLimit:
+      answer = lParam >= 1 && lParam <= 4 ? gLimits[lParam - 1] : 0;
+      break;
+    case OstrelCode::Identify:
+      answer = lstrcmpiA(block.checkedName, gName) == 0 ? 0 : 1;
+      break;
+    case OstrelCode::Activate:
+      BecomeActive(window);
+      break;
     case OstrelCode::Deactivate: {
       uint32_t self = Self(window);
       if (__atomic_compare_exchange_n(&block.activeClient, &self, 0u, false, __ATOMIC_ACQ_REL,
@@ -128,9 +160,14 @@ LRESULT OnOstrel(HWND window, OstrelCode code, LPARAM lParam) {
       gRect = block.activeFrame;
       rect = gRect;
       break;
-    default: break;
+    default:
+      break;
   }
   Log(code, lParam, answer, rect);
+  if (code == OstrelCode::Paint && gHangOnPaint) {
+    // A plant stopped in the middle of a paint: no message of this thread is handled again.
+    Sleep(INFINITE);
+  }
   return answer;
 }
 
@@ -151,10 +188,11 @@ bool ParseArguments(int argc, char** argv) {
   if (std::sscanf(argv[3], "%d,%d,%d,%d", &gRect.left, &gRect.top, &gRect.right, &gRect.bottom) != 4) {
     return false;
   }
-  if (argc > 4 && std::sscanf(argv[4], "%d,%d,%d,%d", &gLimits[0], &gLimits[1], &gLimits[2],
-                              &gLimits[3]) != 4) {
+  if (argc > 4 &&
+      std::sscanf(argv[4], "%d,%d,%d,%d", &gLimits[0], &gLimits[1], &gLimits[2], &gLimits[3]) != 4) {
     return false;
   }
+  if (argc > 5) gCompanion = argv[5];
   return gId >= 0 && gId < testplant::kMaxPlants;
 }
 
@@ -162,15 +200,25 @@ bool ParseArguments(int argc, char** argv) {
 
 int main(int argc, char** argv) {
   if (!ParseArguments(argc, argv)) {
-    std::fprintf(stderr, "usage: ostrel_test_plant id name l,t,r,b [minW,maxW,minH,maxH]\n");
+    std::fprintf(stderr, "usage: ostrel_test_plant id name l,t,r,b [minW,maxW,minH,maxH [companion.exe]]\n");
     return 2;
   }
   const HANDLE mapping = OpenFileMappingA(FILE_MAP_WRITE, FALSE, testplant::kLogMapping);
-  gLog = mapping ? static_cast<testplant::PlantLog*>(MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, 0)) : nullptr;
+  gLog =
+      mapping ? static_cast<testplant::PlantLog*>(MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, 0)) : nullptr;
   gLogEvent = OpenEventA(EVENT_MODIFY_STATE, FALSE, testplant::kLogEvent);
   if (gLog == nullptr || gLogEvent == nullptr) {
     std::fprintf(stderr, "test plant: no test log\n");
     return 3;
+  }
+  if (gCompanion != nullptr) {
+    // Quick searches: a test that kills the companion should not wait ten seconds for a new one.
+    plantapp::CompanionSearch search;
+    search.pauseMs = 50;
+    search.graceTries = 10;
+    gRoute = std::make_unique<plantapp::CompanionRoute>(Block(), gCompanion, search);
+  } else {
+    gRoute = std::make_unique<plantapp::DirectHookRoute>();
   }
   gMessage = RegisterWindowMessageA(ostrel::kMessageName);
   WNDCLASSA wc{};
@@ -178,8 +226,8 @@ int main(int argc, char** argv) {
   wc.hInstance = GetModuleHandleA(nullptr);
   wc.lpszClassName = "OstrelTestPlant";
   RegisterClassA(&wc);
-  const HWND window = CreateWindowExA(0, wc.lpszClassName, gName, WS_POPUP, 0, 0, 0, 0, nullptr,
-                                      nullptr, wc.hInstance, nullptr);
+  const HWND window = CreateWindowExA(0, wc.lpszClassName, gName, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                      wc.hInstance, nullptr);
   if (window == nullptr) return 4;
   __atomic_store_n(&gLog->windows[gId], Self(window), __ATOMIC_RELEASE);
   SetEvent(gLogEvent);

@@ -8,9 +8,9 @@
 
 #include <cstdlib>
 
-#include "framework/font_lists.h"
+#include "framework/app/zrf_app_win.h"
+#include "framework/style/font_lists.h"
 #include "framework/ui/dialog_font_rule.h"
-#include "framework/zrf_app_win.h"
 
 namespace {
 

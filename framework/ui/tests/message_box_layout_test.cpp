@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace zrf {
 namespace {
@@ -135,6 +137,40 @@ TEST(MessageBoxLayout, LongLinesAreCappedAtAQuarterOfTheWorkArea) {
   const MessageLayout out = LayOutMessageBox(Fixture(0x114, {{2000, 13}, {2000, 13}, {10, 13}}), text);
   EXPECT_EQ(out.otherLines.width, 320);
   EXPECT_EQ(out.window.Width(), 60 + 32 + 320);
+}
+
+TEST(MessageBoxLayout, LongSecondLineWidensATwoLineBox) {
+  const MessageText text = SplitMessageText("Corrupt\nC:\\long");
+  const MessageLayout out = LayOutMessageBox(Fixture(0x111, {{100, 13}, {1000, 13}}), text);
+  EXPECT_EQ(out.otherLines.width, 1008);
+  EXPECT_EQ(out.window, (Rect{90, 452, 90 + 60 + 32 + 1008, 452 + 120}));
+  // The widest line a two-line box shows whole: 1280 - 60 - 2 * 16.
+  EXPECT_EQ(MessageLineWidthLimit(Fixture(0x111, {{100, 13}}), 2), 1188);
+  EXPECT_EQ(MessageLineWidthLimit(Fixture(0x111, {{100, 13}}), 3), 320);
+}
+
+// Six pixels a character, plus the control's extra width.
+int32_t SixPerCharacter(size_t, std::string_view piece) {
+  return static_cast<int32_t>(piece.size()) * 6 + kMessageLineExtraWidth;
+}
+
+TEST(MessageBoxText, WrapBreaksAfterSeparatorsOrBetweenCharactersAndKeepsEveryOne) {
+  // A limit of ten characters: "abc def\gh" fits, and breaks after its backslash; the rest has
+  // no separator and breaks after ten characters.
+  const MessageText text = SplitMessageText("short\nabc def\\ghijklmnopq\n\nend");
+  const MessageText shown = WrapMessageText(text, 10 * 6 + kMessageLineExtraWidth, SixPerCharacter);
+  EXPECT_EQ(shown.lines, (std::vector<std::string>{"short", "abc def\\", "ghijklmnop", "q", "", "end"}));
+  EXPECT_EQ(shown.rest, "abc def\\\nghijklmnop\nq\n\nend");
+  EXPECT_EQ(shown.givenLineCount, 4u);
+  // A limit narrower than one character still moves on by one character a line.
+  EXPECT_EQ(WrapMessageText(SplitMessageText("xyz"), 1, SixPerCharacter).lines,
+            (std::vector<std::string>{"x", "y", "z"}));
+  // Lines past the fifteenth are not measured and stay as they are.
+  std::string twenty = "0123456789abcdef";
+  for (int i = 1; i < 20; ++i) twenty += "\nline" + std::to_string(i);
+  const MessageText long20 = WrapMessageText(SplitMessageText(twenty), 10 * 6 + 8, SixPerCharacter);
+  EXPECT_EQ(long20.lines.size(), 16u);
+  EXPECT_EQ(long20.rest, "abcdef\n" + SplitMessageText(twenty).rest);
 }
 
 TEST(MessageBoxLayout, BoxStaysReachableWhenItsOwnerIsOffScreen) {

@@ -1,6 +1,6 @@
 // The framework message box under Wine: every icon and button set, the default button, one and
-// fifteen lines, button presses and Escape read back from the live dialog, nesting, the modal
-// depth with its busy overlay, the focus afterwards, and a picture of one box.
+// fifteen lines, long lines shown whole, button presses and Escape read back from the live
+// dialog, nesting, the modal depth with its busy overlay, the focus afterwards, and pictures.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -10,11 +10,12 @@
 #include <utility>
 #include <vector>
 
-#include "framework/dpi_functions_win.h"
-#include "framework/font_lists.h"
+#include "framework/app/zrf_app_win.h"
+#include "framework/files/data_folders_win.h"
+#include "framework/style/font_lists.h"
+#include "framework/ui/dpi_functions_win.h"
 #include "framework/ui/message_box_layout.h"
 #include "framework/ui/zrf_window_win.h"
-#include "framework/zrf_app_win.h"
 #include "resources/resource_ids.h"
 #include "tools/testsupport/wine_path.h"
 
@@ -366,6 +367,93 @@ TEST(MessageBoxWin, OwnerIsBusyMeanwhileAndItsFieldGetsTheFocusAfterwards) {
   EXPECT_EQ(start, 0u);
   EXPECT_EQ(end, 6u);
   gApp.DestroyZrfWindows();
+}
+
+// A path as long as a data or plant path gets, with spaces, separators and one long name.
+std::string LongPath(const char* fileName) {
+  std::string path =
+      "C:\\Documents and Settings\\Annemarie Vandersteen-Whitfield\\Application Data\\Brambeck\\";
+  path += std::string(60, 'V') + "\\Plants of the south-facing kitchen window\\";
+  path += fileName;
+  return path;
+}
+
+// Every line a text control of the box shows fits the control, and the control fits the box.
+void ExpectShownWhole(HWND box, int id, std::string* shown) {
+  HWND control = GetDlgItem(box, id);
+  if (control == nullptr) return;
+  RECT client;
+  GetClientRect(control, &client);
+  RECT place;
+  GetWindowRect(control, &place);
+  MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&place), 2);
+  RECT boxClient;
+  GetClientRect(box, &boxClient);
+  EXPECT_GE(place.left, 0);
+  EXPECT_GE(place.top, 0);
+  EXPECT_LE(place.right, boxClient.right) << id;
+  EXPECT_LE(place.bottom, boxClient.bottom) << id;
+
+  const std::string text = TextOf(control);
+  HDC dc = GetDC(control);
+  HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
+  int height = 0;
+  size_t start = 0;
+  for (;;) {
+    const size_t end = text.find('\n', start);
+    const std::string line = text.substr(start, end == std::string::npos ? end : end - start);
+    RECT measured{};
+    DrawTextA(dc, line.empty() ? " " : line.c_str(), -1, &measured,
+              DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
+    EXPECT_LE(measured.right, client.right) << line;
+    height += measured.bottom;
+    *shown += line;
+    if (end == std::string::npos) break;
+    start = end + 1;
+  }
+  EXPECT_LE(height, client.bottom) << id;
+  SelectObject(dc, previous);
+  ReleaseDC(control, dc);
+}
+
+std::string WithoutLineFeeds(std::string text) {
+  std::erase(text, '\n');
+  return text;
+}
+
+// Shows `text` as an error with a bold first line and checks that the box, inside the work area,
+// shows every character of it; `picture` names a file for a picture of the box, or is null.
+void ExpectWholeText(const std::string& text, const char* picture) {
+  std::string shown;
+  RECT window{};
+  RECT work{};
+  Driver driver{"Long lines", [&](HWND box) {
+                  ExpectShownWhole(box, IDC_MESSAGE_FIRST_LINE, &shown);
+                  ExpectShownWhole(box, IDC_MESSAGE_OTHER_LINES, &shown);
+                  GetWindowRect(box, &window);
+                  MONITORINFO monitor{};
+                  monitor.cbSize = sizeof monitor;
+                  GetMonitorInfoA(MonitorFromWindow(box, MONITOR_DEFAULTTONEAREST), &monitor);
+                  work = monitor.rcWork;
+                  if (picture != nullptr)
+                    SaveWindowPicture(box, ToWinePath(std::string(VERDELO_SCREENSHOT_DIR) + "/" + picture));
+                  Press(box, 1);
+                }};
+  EXPECT_EQ(RunBox(driver, nullptr, text.c_str(), 0x111), 1);
+  ASSERT_TRUE(driver.seen.found);
+  EXPECT_EQ(shown, WithoutLineFeeds(text));
+  EXPECT_GE(window.left, work.left);
+  EXPECT_LE(window.right, work.right);
+}
+
+// Run at 1280 x 1024 with the other tests and again at 1024 x 768 (see CMakeLists.txt).
+TEST(MessageBoxLongLines, OneTwoAndThreeLinesShowEveryCharacter) {
+  const std::string plant = LongPath("Mother-in-law's tongue.plt");
+  ExpectWholeText("Corrupt or missing plant file: " + plant, nullptr);
+  ExpectWholeText("Corrupt or missing plant file: " + plant + "\nError Code: 3", nullptr);
+  char dataPath[1024];
+  FormatDataPathMessage(gApp.strings, LongPath("Verdelo").c_str(), dataPath, sizeof dataPath);
+  ExpectWholeText(dataPath, "message_box_three_long_lines.bmp");
 }
 
 TEST(MessageBoxWin, PictureOfAQuestionBox) {

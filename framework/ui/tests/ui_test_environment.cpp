@@ -2,7 +2,7 @@
 // gets its measuring DC.
 #include <gtest/gtest.h>
 
-#include "framework/zrf_app_win.h"
+#include "framework/app/zrf_app_win.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <thread>
 
+#include "framework/app/zrf_app_win.h"
 #include "framework/ui/window_placement.h"
-#include "framework/zrf_app_win.h"
 
 namespace {
 

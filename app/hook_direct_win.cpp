@@ -1,0 +1,24 @@
+// The library's exports behind the route.
+#include "app/hook_direct_win.h"
+
+#include "hooklib/ostrel.h"
+
+namespace plantapp {
+
+int32_t DirectHookRoute::Call(ostrel::CompanionCommand command) {
+  switch (command) {
+    case ostrel::CompanionCommand::RegisterClient:
+      return Ostrel_Register();
+    case ostrel::CompanionCommand::UnregisterClient:
+      return Ostrel_Unregister();
+    case ostrel::CompanionCommand::UpdateDesktop:
+      return Ostrel_Update();
+    case ostrel::CompanionCommand::RehookDesktop:
+      return Ostrel_Rehook();
+  }
+  return -1;
+}
+
+ostrel::OstrelSharedMem& LibraryBlock() { return *Ostrel_SharedMem; }
+
+}  // namespace plantapp

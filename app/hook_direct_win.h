@@ -1,0 +1,18 @@
+// The direct route to the hook library: its exports, which the program imports at load time. The
+// route of the 32-bit program on 32-bit Windows, and of the x86_64 test builds.
+#pragma once
+
+#include "app/hook_client.h"
+
+namespace plantapp {
+
+/// Calls the imported exports on the calling thread.
+class DirectHookRoute final : public HookRoute {
+ public:
+  [[nodiscard]] int32_t Call(ostrel::CompanionCommand command) override;
+};
+
+/// The shared block of the loaded hook library.
+[[nodiscard]] ostrel::OstrelSharedMem& LibraryBlock();
+
+}  // namespace plantapp

@@ -1,0 +1,159 @@
+// CZrfApp: the framework's one application object. It exists as the static object gApp for the
+// whole process, constructed before the program's entry function and destroyed after it returns,
+// and holds the program's identity, folders, settings and install records and string table.
+// Its object and state live in framework_app_win, below the framework windows and dialogs, which
+// define their own members on top of it; start-up, the message loop and the control window call
+// into both and so are defined in framework_win, above them (see framework/CMakeLists.txt).
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "framework/app/command_line.h"
+#include "framework/base/string_table.h"
+#include "framework/base/zrf_array.h"
+#include "framework/files/data_file.h"
+#include "framework/files/install_record.h"
+#include "framework/files/settings_record.h"
+#include "framework/style/ui_style_win.h"
+
+class CZrfWindow;
+
+class CZrfApp {
+ public:
+  /// All fields zero or empty, then: dialog icon id 1, the settings defaults, the string table
+  /// reading its language from the settings, and OLE initialised for this thread.
+  CZrfApp();
+  /// At process exit: runs exitHook, then uninitialises OLE when the constructor initialised it.
+  ~CZrfApp();
+  CZrfApp(const CZrfApp&) = delete;
+  CZrfApp& operator=(const CZrfApp&) = delete;
+
+  /// Copies the data-file patterns (extra files a configuration archive takes along) and the keep
+  /// patterns (data-folder files that survive applying an archive), each cut to 259 characters.
+  /// A null text counts as empty.
+  void SetFilePatterns(const char* dataFilePatterns, const char* keepPatterns);
+
+  /// True when the stored settings version matched the one the program gave at start-up; saved
+  /// window placements are used only then.
+  bool IsSameVersion() const { return settingsVersionChanged == 0; }
+
+  /// Loads "(ZRF)App" of the data folder over the defaults, applies its rules and sets
+  /// settingsVersionChanged when the stored version differs from `givenVersion`.
+  void LoadSettings(int32_t givenVersion);
+
+  /// Writes the settings record as "(ZRF)App" unless noSave is set (a start that failed must
+  /// never overwrite the user's settings with defaults) or the data folder is not set.
+  /// True when the file was replaced.
+  [[nodiscard]] bool SaveSettings();
+
+  /// Reads the install record of the product name from the registry. 0 or ZRF_ERR_INSTALL.
+  [[nodiscard]] int32_t LoadInstallRecord();
+
+  /// The data-file store on this object's data folder and common data folder. It borrows the
+  /// folders, so it sees later changes to them; valid as long as gApp.
+  DataFileStore DataFiles();
+
+  /// Splits `text` into `switches` and sets autostart, minimised and taskScheduler afresh.
+  /// kParseQuit (-QUIT), else kParseWaitForDataPath (-WAITFORDATAPATH), else kParsePlain.
+  int32_t ParseCommandLine(const char* text);
+
+  /// Position in `switches` of the first switch named `name` (with its "-") without regard to
+  /// case; -1 when absent. Its arguments are read from `switches`.
+  int32_t FindSwitch(const char* name) const { return ::FindSwitch(switches, name); }
+
+  // Dialogs (framework/ui/dialog_setup_win.cpp, framework/ui/message_box_win.cpp).
+  /// The framework message box: a printf-style text, the style bits of message_box_layout.h.
+  /// Returns the pressed button's id (Escape and the close box give 2), or -666 when there was
+  /// no memory for the text. A null caption means the product name; a null format counts as "".
+  int32_t MessageDialog(HWND owner, const char* caption, const char* format, uint32_t style, int32_t focusId,
+                        ...);
+  /// Sets a dialog up at WM_INITDIALOG: the bold UI font on its default button, group boxes and
+  /// qualifying check boxes, the dialog icon, the focus, centred on its parent and topmost with
+  /// it. Returns the dialog font (owned by the UI style).
+  HFONT InitDialog(HWND dialog);
+  /// The font part of InitDialog again for a new DPI (at least 96). Returns the dialog font.
+  HFONT UpdateDialogDpi(HWND dialog, int32_t dpi);
+  /// Shows and raises the owner, then runs the dialog modally with the modal depth raised.
+  INT_PTR RunModalDialog(HWND owner, int32_t dialogId, DLGPROC procedure, LPARAM initParam);
+  /// Raises or lowers the modal depth (never below 0) and tells every framework window.
+  void ChangeModalDepth(bool up);
+  /// The foreground window when it belongs to this process, else null.
+  HWND OwnForegroundWindow() const;
+
+  // Framework windows (framework/ui/zrf_window_win.cpp).
+  /// Makes a framework window with CZrfWindow::Create's arguments; its list position, or -1.
+  int32_t CreateZrfWindow(uint16_t index, WNDPROC procedure, const char* title, uint16_t iconId,
+                          uint32_t flags, int32_t x, int32_t y, int32_t cx, int32_t cy);
+  /// Destroys every framework window, last first.
+  void DestroyZrfWindows();
+  CZrfWindow* FindWindowByHwnd(HWND window) const;
+  CZrfWindow* FindWindowByIndex(uint16_t index) const;
+
+  // Identity.
+  HINSTANCE instance;                      ///< module instance given to Init
+  uint32_t processId;                      ///< GetCurrentProcessId at Init
+  uint16_t productStringId;                ///< string id whose piece 0 is the product name
+  char productName[260];                   ///< piece 0 of productStringId
+  int32_t version[3];                      ///< file version: major, minor, third number
+  char commandLine[kCommandLineSize];      ///< the command line given to Init
+  char programFolder[260];                 ///< folder of the program file, up to its last "\"
+  char programPath[260];                   ///< full path of the program file
+  uint32_t productCrc;                     ///< Crc32 of productName; keys the control message
+
+  // Folders (full paths without a trailing backslash; empty until the data folders are set up).
+  char dataFolder[260];        ///< per-user data folder
+  char commonDataFolder[260];  ///< all-users data folder
+
+  // Start-up state.
+  int32_t dialogIconId;            ///< icon resource of dialogs and the message box; 1
+  int32_t osCode;                  ///< Windows version code; 0 until Init sets it
+  uint8_t wow64;                   ///< 1: the 32-bit program runs on 64-bit Windows
+  uint8_t noSave;                  ///< 1: the settings are not written
+  uint8_t settingsVersionChanged;  ///< 1: stored settings version differed at load
+  char keepPatterns[260];          ///< second text of SetFilePatterns
+  char dataFilePatterns[260];      ///< first text of SetFilePatterns
+
+  // Records. The settings are 4-aligned so the string table can read the language in place.
+  alignas(4) SettingsRecord settings;
+  InstallRecord install;
+
+  CStringTable strings;
+  CUIStyle style;  ///< fonts per DPI, palette and command icons; set up by the start-up
+
+  // Command line (ParseCommandLine).
+  CSwitchList switches;   ///< the switches in command-line order
+  uint8_t autostart;      ///< -AUTOSTART was given
+  uint8_t minimised;      ///< -MINIMIZE was given
+  uint8_t taskScheduler;  ///< -TASKSCHEDULER was given
+
+  // Windows and dialogs.
+  CZrfArray<CZrfWindow*> windows;  ///< framework windows, sorted by index
+  HWND controlWindow;              ///< owner of the framework windows; null until it exists
+  WNDPROC previousWindowProc;      ///< procedure a framework window had before its own was set
+  int32_t modalDepth;              ///< open modal dialogs and message boxes
+  HFONT dialogFont;                ///< font of the dialog set up last; owned by the UI style
+
+  /// What the destructor runs first: the shutdown (destroying every window, saving the state),
+  /// which the start-up installs because it reaches above this library. Null: nothing.
+  void (*exitHook)();
+
+ private:
+  HRESULT oleResult_;
+};
+
+/// The application object.
+extern CZrfApp gApp;
+
+/// The module whose resources the framework loads: the application's instance, else the program.
+HINSTANCE FrameworkModule();
+
+/// Data-file operations on gApp's folders (see DataFileStore): bytes read, the file size for a
+/// null buffer, or 0; the size written, or 0.
+uint32_t ReadDataFile(const char* name, int32_t number, void* buffer, uint32_t size, int32_t location);
+uint32_t WriteDataFile(const char* name, int32_t number, const void* data, uint32_t size, int32_t location);
+uint32_t ReadFileFromFolder(const char* folder, const char* fileName, const char* extension, void* buffer,
+                            uint32_t size, int32_t location);
+uint32_t WriteFileAtomic(const char* folder, const char* fileName, const char* extension, const void* data,
+                         uint32_t size, int32_t location);

@@ -1,7 +1,0 @@
-// The real file-system calls of the data-file store and folder creation.
-#pragma once
-
-#include "framework/file_ops.h"
-
-/// The process's FileOps on the Win32 file API (ANSI paths). Stateless; usable from any thread.
-FileOps& SystemFileOps();

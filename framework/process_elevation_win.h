@@ -1,9 +1,0 @@
-// Whether this process runs elevated.
-#pragma once
-
-#include <cstdint>
-
-/// 1 when Windows is older than Vista (OS code below 6: every process counts as elevated);
-/// else the process token's elevation: 1 elevated, 0 not, -1 when the token cannot be opened or
-/// queried. Reads gApp.osCode.
-int32_t IsProcessElevated();

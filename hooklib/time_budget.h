@@ -1,0 +1,47 @@
+// The one time budget of the desktop-draw protocol. Every wait of a registration or removal is
+// bounded, so a live process holds the `busy` claim for a known longest time; a claim that stays
+// longer belongs to a process that died, and the next claimant takes it over. Milliseconds.
+//
+//   claim held by a live client <= kLongestClientClaimMs
+//     = companion search + kCompanionReplyMs, twice (one retry after a companion that died)
+//   kCompanionReplyMs > kLongestLibraryCallMs (the library's own waits, below)
+//   kStaleClaimMs > kLongestClientClaimMs
+#pragma once
+
+#include <cstdint>
+
+namespace ostrel {
+
+/// A pin or unpin: the desktop's list view must answer within this, however many rounds it takes.
+inline constexpr uint32_t kInjectBudgetMs = 5000;
+/// All Identify questions of one registration together.
+inline constexpr uint32_t kIdentifyBudgetMs = 5000;
+/// One Identify question; a plant that does not answer in time counts as another plant.
+inline constexpr uint32_t kIdentifyEachMs = 1000;
+/// One Activate, Deactivate or OnTop sent by a registration.
+inline constexpr uint32_t kNotifyTimeoutMs = 1000;
+/// The reorder of a registration waits at most this for a running Paint broadcast.
+inline constexpr uint32_t kPaintIdleWaitMs = 2000;
+
+/// The longest Ostrel_Register or Ostrel_Unregister: Identify, then either the pin or the
+/// duplicate's hand-over (Deactivate, Activate, Paint wait, OnTop).
+inline constexpr uint32_t kLongestLibraryCallMs =
+    kIdentifyBudgetMs + (kInjectBudgetMs > 3 * kNotifyTimeoutMs + kPaintIdleWaitMs
+                             ? kInjectBudgetMs
+                             : 3 * kNotifyTimeoutMs + kPaintIdleWaitMs);
+/// How long a plant waits for the companion's answer to one request.
+inline constexpr uint32_t kCompanionReplyMs = kLongestLibraryCallMs + 2000;
+/// How long a plant searches for the companion's window (100 searches, 100 ms apart).
+inline constexpr uint32_t kCompanionSearchMs = 10000;
+/// The longest a live plant holds the claim.
+inline constexpr uint32_t kLongestClientClaimMs = 2 * (kCompanionSearchMs + kCompanionReplyMs);
+/// A claim unchanged for this long is stale: its holder died.
+inline constexpr uint32_t kStaleClaimMs = kLongestClientClaimMs + 10000;
+/// A claimant that never finds the word free for this long gives up (the plant reports it).
+inline constexpr uint32_t kClaimGiveUpMs = kStaleClaimMs + 30000;
+
+static_assert(kCompanionReplyMs > kLongestLibraryCallMs);
+static_assert(kStaleClaimMs > kLongestClientClaimMs);
+static_assert(kClaimGiveUpMs > kStaleClaimMs);
+
+}  // namespace ostrel
