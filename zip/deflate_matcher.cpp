@@ -168,7 +168,8 @@ uint32_t LongestMatch(DeflateState& s, uint32_t curMatch) {
       }
     }
     if (curMatch == lazyKnown && offset == 0) {
-      if (!SparsestChain(s, lazyKnown, s.prevLength - 1, limit, &curMatch, &offset) || --chainLength == 0) break;
+      if (!SparsestChain(s, lazyKnown, s.prevLength - 1, limit, &curMatch, &offset) || --chainLength == 0)
+        break;
       continue;
     }
     curMatch = s.prev[curMatch & kWindowMask];

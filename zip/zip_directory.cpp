@@ -91,7 +91,8 @@ bool ZipDirectory::Open(ZipSource& source) {
 }
 
 const uint8_t* ZipDirectory::DirectoryBytes(uint64_t position, size_t size) {
-  if (position < directoryStart_ || position > directoryEnd_ || size > directoryEnd_ - position) return nullptr;
+  if (position < directoryStart_ || position > directoryEnd_ || size > directoryEnd_ - position)
+    return nullptr;
   if (position >= windowStart_ && position - windowStart_ <= window_.size() &&
       size <= window_.size() - (position - windowStart_)) {
     return window_.data() + (position - windowStart_);
@@ -136,7 +137,8 @@ void ZipDirectory::NoteLocalSpans() {
     spans_.push_back({start, start + sizeof(LocalHeader) + header.nameLength + header.compressedSize});
     position += sizeof(CentralHeader) + header.nameLength + header.extraLength + header.commentLength;
   }
-  std::sort(spans_.begin(), spans_.end(), [](const LocalSpan& a, const LocalSpan& b) { return a.start < b.start; });
+  std::sort(spans_.begin(), spans_.end(),
+            [](const LocalSpan& a, const LocalSpan& b) { return a.start < b.start; });
   reachBefore_.resize(spans_.size());
   uint64_t reach = 0;
   for (size_t i = 0; i < spans_.size(); ++i) {

@@ -55,7 +55,7 @@ CreateOutcome ExtractedFile::Create(const std::string& path, uint32_t attributes
   if (file == INVALID_HANDLE_VALUE) {
     DWORD error = GetLastError();
     return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ? CreateOutcome::Exists
-                                                                        : CreateOutcome::Failed;
+                                                                       : CreateOutcome::Failed;
   }
   handle_ = reinterpret_cast<intptr_t>(file);
   path_ = path;
@@ -81,7 +81,8 @@ bool ExtractedFile::Commit(const std::string& finalPath, int64_t createTime, int
   bool ok = SetFileTime(reinterpret_cast<HANDLE>(handle_), &create, &access, &modify) != 0;
   ok = CloseHandle(reinterpret_cast<HANDLE>(handle_)) != 0 && ok;
   handle_ = -1;
-  if (!ok || (finalPath != path_ && !MoveFileExA(path_.c_str(), finalPath.c_str(), MOVEFILE_REPLACE_EXISTING))) {
+  if (!ok ||
+      (finalPath != path_ && !MoveFileExA(path_.c_str(), finalPath.c_str(), MOVEFILE_REPLACE_EXISTING))) {
     Discard();
     return false;
   }

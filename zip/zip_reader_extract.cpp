@@ -5,8 +5,6 @@
 // folder. An absolute target is the caller's explicit choice and used as given.
 #include "zip/zip_reader_object.h"
 
-#include <cstring>
-
 #include "zip/zip_entry_facts.h"
 #include "zip/zip_entry_name.h"
 #include "zip/zip_extract_files.h"
@@ -31,7 +29,8 @@ std::string WithoutTrailingSeparator(std::string path) {
 // let alone removed: the next name is tried.
 ZipResult CreateEntryFile(ExtractedFile& file, const std::string& fullPath, uint32_t attributes) {
   CreateOutcome outcome = file.Create(fullPath, attributes);
-  if (outcome != CreateOutcome::Exists) return outcome == CreateOutcome::Created ? ZipResult::Ok : ZipResult::CannotOpen;
+  if (outcome == CreateOutcome::Created) return ZipResult::Ok;
+  if (outcome == CreateOutcome::Failed) return ZipResult::CannotOpen;
   if (IsReadOnlyFile(fullPath)) return ZipResult::CannotOpen;
   for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
     std::string candidate = TemporaryName(fullPath, attempt);

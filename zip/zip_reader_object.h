@@ -59,7 +59,7 @@ class CZipReader {
   ZipDirectory directory_;
   int32_t openIndex_ = -1;
   std::unique_ptr<ZipEntryStream> stream_;  ///< kept from entry to entry
-  bool entryOpen_ = false;                  ///< stream_ holds the entry openIndex_ (or the one a file extraction reads)
+  bool entryOpen_ = false;  ///< stream_ holds an entry: openIndex_, or the one a file extraction reads
   ZipEntryInfo lastInfo_{};
   int32_t lastInfoIndex_ = -1;
   bool hasPassword_ = false;

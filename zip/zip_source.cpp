@@ -44,7 +44,8 @@ class FileSource final : public ZipSource {
   bool ReadAt(uint64_t offset, void* buffer, size_t size) override {
     if (offset > size_ || size > size_ - offset) return false;
     if (size == 0) return true;
-    if (offset >= pieceStart_ && offset - pieceStart_ <= pieceLength_ && size <= pieceLength_ - (offset - pieceStart_)) {
+    if (offset >= pieceStart_ && offset - pieceStart_ <= pieceLength_ &&
+        size <= pieceLength_ - (offset - pieceStart_)) {
       memcpy(buffer, piece_.get() + (offset - pieceStart_), size);
       return true;
     }

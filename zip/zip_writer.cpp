@@ -5,8 +5,6 @@
 // entry is not enciphered, the local header is rewritten once the CRC and sizes are known. Every
 // archive byte goes through WriteOutput, which enciphers a copy while an entry's data is enciphered,
 // keeps the memory target within bounds and refuses output past 4 GiB (the records' 32-bit limit).
-#include "zip/zip_writer_internal.h"
-
 #include <zlib.h>
 
 #include <cstring>
@@ -15,8 +13,9 @@
 #include "zip/zip_clock.h"
 #include "zip/zip_entry_name.h"
 #include "zip/zip_names.h"
-#include "zip/zip_temporary_name.h"
 #include "zip/zip_records.h"
+#include "zip/zip_temporary_name.h"
+#include "zip/zip_writer_internal.h"
 
 namespace zip {
 namespace {
@@ -403,7 +402,8 @@ ZipResult CZipWriter::WriteEntry(const char* name, const void* source, uint64_t 
   if (readFailed) return ZipResult::WriteFailed;
   // A source that grew while it was read, or data that deflate could only expand, can end up too
   // large for the headers' sizes after all.
-  if (bytesRead > kLargestEntrySize || bytesWritten_ - dataStart > kLargestEntrySize) return ZipResult::BadArgument;
+  if (bytesRead > kLargestEntrySize || bytesWritten_ - dataStart > kLargestEntrySize)
+    return ZipResult::BadArgument;
 
   record.crc32 = crc;
   record.compressedSize = bytesWritten_ - dataStart;

@@ -27,7 +27,8 @@ constexpr int kCompressors = 1 + 3;  // ours, then the zlib levels
 
 class CollectingIo final : public zip::DeflateIo {
  public:
-  CollectingIo(const std::vector<uint8_t>& input, std::vector<uint8_t>& output) : input_(input), output_(output) {
+  CollectingIo(const std::vector<uint8_t>& input, std::vector<uint8_t>& output)
+      : input_(input), output_(output) {
     output_.clear();
   }
   int64_t ReadInput(uint8_t* buffer, size_t size) override {
@@ -110,7 +111,8 @@ bool MeasureCorpus(const char* name, const std::vector<uint8_t>& input, zip::Def
     }
     figures[0].bytes = output.size();
     for (int l = 0; l < 3; ++l) {
-      times[1 + l].push_back(Seconds([&] { figures[1 + l].bytes = ZlibRawDeflate(input, kZlibLevels[l], output); }));
+      times[1 + l].push_back(
+          Seconds([&] { figures[1 + l].bytes = ZlibRawDeflate(input, kZlibLevels[l], output); }));
     }
   }
   for (int c = 0; c < kCompressors; ++c) figures[c].seconds = Median(times[c]);
@@ -140,10 +142,10 @@ void CheckPeers(const std::vector<uint8_t>& text, const std::vector<uint8_t>& bi
   std::string archive = (folder / "corpora.zip").string();
   zip::ZipHandle* writer = zip::ZipWriterOpen(archive.c_str(), nullptr);
   bool written = writer != nullptr &&
-                 zip::ZipWriterAddMemory(writer, "text.txt", text.data(), static_cast<uint32_t>(text.size())) ==
-                     zip::ZipResult::Ok &&
-                 zip::ZipWriterAddMemory(writer, "binary.so", binary.data(), static_cast<uint32_t>(binary.size())) ==
-                     zip::ZipResult::Ok;
+                 zip::ZipWriterAddMemory(writer, "text.txt", text.data(),
+                                         static_cast<uint32_t>(text.size())) == zip::ZipResult::Ok &&
+                 zip::ZipWriterAddMemory(writer, "binary.so", binary.data(),
+                                         static_cast<uint32_t>(binary.size())) == zip::ZipResult::Ok;
   if (writer != nullptr && zip::ZipWriterClose(writer) != zip::ZipResult::Ok) written = false;
   if (!written) {
     printf("peers: the archive could not be written\n");

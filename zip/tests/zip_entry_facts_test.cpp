@@ -23,7 +23,8 @@ Stamped Apply(const std::vector<uint8_t>& extra) {
   ZipEntryInfo info{};
   info.modifyTime = info.accessTime = info.createTime = ToZipFileTime(kUntouched);
   ApplyExtendedTimestamp(exact.get(), extra.size(), &info);
-  return {FromZipFileTime(info.modifyTime), FromZipFileTime(info.accessTime), FromZipFileTime(info.createTime)};
+  return {FromZipFileTime(info.modifyTime), FromZipFileTime(info.accessTime),
+          FromZipFileTime(info.createTime)};
 }
 
 TEST(ExtendedTimestamp, ValuesCutShortAreLeftOut) {

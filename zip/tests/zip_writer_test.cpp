@@ -224,7 +224,8 @@ TEST_F(ZipWriterTest, NamesAndMethods) {
   EXPECT_EQ(ZipWriterAddMemory(writer, nullptr, "x", 1), ZipResult::BadArgument);
   EXPECT_EQ(ZipWriterAddMemory(writer, tooLong.c_str(), "x", 1), ZipResult::BadArgument);
   // Names the reader would refuse are not written at all.
-  for (const char* unreadable : {"tab\there.txt", "notes/a:b", "CON", "dir/aux.txt", "..", "a/../..", "what?"}) {
+  for (const char* unreadable :
+       {"tab\there.txt", "notes/a:b", "CON", "dir/aux.txt", "..", "a/../..", "what?"}) {
     EXPECT_EQ(ZipWriterAddMemory(writer, unreadable, "x", 1), ZipResult::BadArgument) << unreadable;
   }
   EXPECT_EQ(ZipWriterAddMemory(writer, "a", nullptr, 1), ZipResult::BadArgument);
@@ -467,7 +468,8 @@ TEST_F(ZipWriterTest, EntriesOfTwoGiBAreRefusedUnread) {
   std::ofstream(big, std::ios::binary).put('x');
   std::filesystem::resize_file(big, 0x80000000u);
   std::vector<uint8_t> block(4096, 0);
-  ZipHandle* writer = ZipWriterOpenEx(block.data(), static_cast<uint32_t>(block.size()), kZipTargetMemory, nullptr);
+  ZipHandle* writer =
+      ZipWriterOpenEx(block.data(), static_cast<uint32_t>(block.size()), kZipTargetMemory, nullptr);
   ASSERT_NE(writer, nullptr);
   EXPECT_EQ(ZipWriterAddFile(writer, "big.bin", Path("big.bin").c_str()), ZipResult::BadArgument);
   EXPECT_EQ(ZipWriterAddMemory(writer, "small", "x", 1), ZipResult::Ok);
