@@ -5,9 +5,9 @@
 // Icons.
 #define IDI_APPLICATION_ICON 1   // program, dialogs, control window, notification area
 #define IDI_MESSAGE_CAPTION 2    // message box caption icon (style 0x2000)
-#define IDI_PAGE_CARE 5
+#define IDI_PAGE_ABOUT 5         // plant dialog tabs; the Info tab shows the plant's own icon
 #define IDI_PAGE_OPTIONS 6
-#define IDI_PAGE_INFO 7
+#define IDI_PAGE_CARE 7
 #define IDI_COMMAND_CAPTION 50000
 #define IDI_COMMAND_COLOR 50001
 #define IDI_COMMAND_FONT 50002
@@ -26,6 +26,20 @@
 #define IDC_MESSAGE_ICON 50106
 #define IDC_MESSAGE_FIRST_LINE 50108
 #define IDC_MESSAGE_OTHER_LINES 50109
+
+// Archive configuration dialog.
+#define IDD_ARCHIVE_CONFIG 50103
+#define IDC_ARCHIVE_DAYS_TEXT 50139
+#define IDC_ARCHIVE_NOW 50141
+#define IDC_ARCHIVE_AUTOMATIC 50142
+#define IDC_ARCHIVE_INTERVAL 50143
+#define IDC_ARCHIVE_FOLDER 50144
+#define IDC_ARCHIVE_BROWSE 50145
+#define IDC_ARCHIVE_KEEP 50146
+#define IDC_ARCHIVE_NAME 50147
+#define IDC_ARCHIVE_DEFAULT 50148
+#define IDC_ARCHIVE_FOLDER_PREVIEW 50149
+#define IDC_ARCHIVE_NAME_PREVIEW 50150
 
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)
