@@ -2,10 +2,9 @@
 #include "app/worker_thread_win.h"
 
 #include "app/plant_data_lock.h"
+#include "app/plant_names.h"
 
 namespace plantapp {
-
-std::string WorkerEventName(const std::string& plantFileName) { return "VerdeloEvent_" + plantFileName; }
 
 PlantWorker::~PlantWorker() { Stop(); }
 

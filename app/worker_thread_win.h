@@ -21,9 +21,6 @@ enum class WorkerStart {
   NoThread,  ///< the thread could not be made
 };
 
-/// Name of the plant's work event: "VerdeloEvent_" and the plant file name.
-[[nodiscard]] std::string WorkerEventName(const std::string& plantFileName);
-
 /// The worker of one plant process: made before the plant window, started once the plant is
 /// registered, stopped at shutdown.
 class PlantWorker {

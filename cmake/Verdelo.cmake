@@ -96,11 +96,14 @@ macro(verdelo_setup_project_flags)
   include_directories(${PROJECT_SOURCE_DIR})
 endmacro()
 
-# verdelo_test(name SOURCES ... [LIBS ...] [WINDOWS_ONLY] [NATIVE_ONLY] [TIMEOUT s] [ARGS ...])
+# verdelo_test(name SOURCES ... [LIBS ...] [WINDOWS_ONLY] [NATIVE_ONLY] [TIMEOUT s] [ARGS ...]
+#              [LAUNCHER command ...])
 # A GoogleTest program. Platform-free tests are one source built natively and for win64, so the
-# same assertions run on Linux and under Wine; the win32 tree only compiles them.
+# same assertions run on Linux and under Wine; the win32 tree only compiles them. A LAUNCHER
+# command runs the program (behind Wine's runner in the win64 tree), for example to start the
+# servers it talks to first.
 function(verdelo_test name)
-  cmake_parse_arguments(T "WINDOWS_ONLY;NATIVE_ONLY" "TIMEOUT" "SOURCES;LIBS;ARGS" ${ARGN})
+  cmake_parse_arguments(T "WINDOWS_ONLY;NATIVE_ONLY" "TIMEOUT" "SOURCES;LIBS;ARGS;LAUNCHER" ${ARGN})
   if(VERDELO_FUZZ)
     return()
   endif()
@@ -116,7 +119,11 @@ function(verdelo_test name)
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main)
   if(VERDELO_RUN_TESTS)
-    add_test(NAME ${name} COMMAND ${name} ${T_ARGS})
+    if(T_LAUNCHER)
+      add_test(NAME ${name} COMMAND ${T_LAUNCHER} ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:${name}> ${T_ARGS})
+    else()
+      add_test(NAME ${name} COMMAND ${name} ${T_ARGS})
+    endif()
     math(EXPR _outer "${T_TIMEOUT} + 30")
     set_tests_properties(${name} PROPERTIES TIMEOUT ${_outer}
                          ENVIRONMENT "VERDELO_WINE_TIMEOUT=${T_TIMEOUT}")
@@ -166,4 +173,52 @@ function(verdelo_check_pe target)
   endif()
   add_test(NAME pe_format_${target} COMMAND ${_objdump} -f $<TARGET_FILE:${target}>)
   set_tests_properties(pe_format_${target} PROPERTIES PASS_REGULAR_EXPRESSION "${_format}")
+endfunction()
+
+# OpenSSL for the Windows trees: libssl and libcrypto cross-built as DLLs by scripts/openssl-mingw
+# from the Debian source package that scripts/bootstrap fetched, once per architecture, and kept
+# in the build folder (build/openssl-mingw) for every later build. Programs load them at run time.
+set(VERDELO_OPENSSL_MINGW_DIR ${CMAKE_BINARY_DIR}/../openssl-mingw CACHE PATH
+    "Where scripts/openssl-mingw keeps the OpenSSL source and the Windows DLLs")
+
+# verdelo_copy_openssl_dlls(target): the tree's OpenSSL DLLs are built when missing and copied
+# beside the target's program after each link.
+function(verdelo_copy_openssl_dlls target)
+  if(NOT VERDELO_WINDOWS)
+    return()
+  endif()
+  if(VERDELO_PLATFORM STREQUAL "win32")
+    set(_arch i686)
+    set(_suffix "")
+  else()
+    set(_arch x86_64)
+    set(_suffix "-x64")
+  endif()
+  set(_dir ${VERDELO_OPENSSL_MINGW_DIR}/dll/${_arch})
+  set(_dlls ${_dir}/libcrypto-3${_suffix}.dll ${_dir}/libssl-3${_suffix}.dll)
+  if(NOT TARGET openssl_dlls)
+    add_custom_command(OUTPUT ${_dlls}
+                       COMMAND ${CMAKE_COMMAND} -E env VERDELO_OPENSSL_DIR=${VERDELO_OPENSSL_MINGW_DIR}
+                               ${VERDELO_SCRIPTS_DIR}/openssl-mingw ${_arch}
+                       COMMENT "Cross-building OpenSSL for ${_arch} (once; kept in ${VERDELO_OPENSSL_MINGW_DIR})"
+                       VERBATIM)
+    add_custom_target(openssl_dlls DEPENDS ${_dlls})
+    foreach(_dll ${_dlls})
+      verdelo_ship_file(FILE ${_dll} DEPENDS openssl_dlls)
+    endforeach()
+  endif()
+  add_dependencies(${target} openssl_dlls)
+  add_custom_command(TARGET ${target} POST_BUILD
+                     COMMAND ${CMAKE_COMMAND} -E copy_if_different ${_dlls} $<TARGET_FILE_DIR:${target}>)
+endfunction()
+
+# verdelo_ship_file(FILE path [DEPENDS target...]): a file that is installed beside the programs
+# without being one of them (the OpenSSL DLLs, for example). `path` may be a generator expression.
+# The installer (added after every other folder) packages the files of its own tree.
+function(verdelo_ship_file)
+  cmake_parse_arguments(S "" "FILE" "DEPENDS" ${ARGN})
+  set_property(GLOBAL APPEND PROPERTY VERDELO_SHIPPED_FILES "${S_FILE}")
+  if(S_DEPENDS)
+    set_property(GLOBAL APPEND PROPERTY VERDELO_SHIPPED_DEPENDS ${S_DEPENDS})
+  endif()
 endfunction()

@@ -87,6 +87,13 @@ void OrientChild(Plant& plant, int32_t parentIndex, PlantNode& child, const Orie
   const PlantNode& frame = plant.Node(child.frameRef);
   child.upLocal = InFrame(v, frame);
   child.directionLocal = InFrame(w, frame);
+  // Frames that extreme curves have made infinite, no number or skewed give directions from
+  // which no frame can be made, and a plant holding them would be refused at the next start; the
+  // child then grows along its frame reference instead.
+  if (!AreUsableLocalDirections(child.upLocal, child.directionLocal)) {
+    Vec3Set(&child.upLocal, 0.0, 1.0, 0.0);
+    Vec3Set(&child.directionLocal, 0.0, 0.0, 1.0);
+  }
 }
 
 }  // namespace

@@ -11,10 +11,6 @@
 namespace plant {
 namespace {
 
-// Step count of the last full refresh, -1 before the first. Wider than the u32 step count so that
-// "never refreshed" cannot equal any step count.
-int64_t gLastFrameStep = -1;
-
 constexpr double kDegenerateLength = 1e-10;
 
 // The orthonormal basis in which a bend measures angles: I is the rotation axis, J the zero
@@ -84,7 +80,16 @@ void BendInBasis(Vec3* w, Vec3* v, const BendBasis& basis, AngleMap newPhi) {
   TurnAboutAxis(v, basis, bentPhi - phi);
 }
 
+bool IsUnitDirection(const Vec3& v) { return std::fabs(Vec3Dot(v, v) - 1.0) < 1e-6; }
+
 }  // namespace
+
+bool AreUsableLocalDirections(const Vec3& up, const Vec3& direction) {
+  Vec3 normal;
+  Vec3Cross(&normal, up, direction);
+  // Written so that a NaN fails every test.
+  return IsUnitDirection(up) && IsUnitDirection(direction) && Vec3Dot(normal, normal) >= 1e-12;
+}
 
 void BendByTropism(Vec3* w, Vec3* v, const PlantNode& reference, int32_t operation, int32_t tropismAxes,
                    double tau) {
@@ -168,17 +173,15 @@ void ComputeNodeFrame(Plant& plant, int32_t index) {
 
 void RefreshNodeFrames(Plant& plant) {
   const uint32_t stepCount = plant.Record().stepCount;
-  if (gLastFrameStep == static_cast<int64_t>(stepCount)) {
+  if (plant.lastFrameStep == static_cast<int64_t>(stepCount)) {
     return;
   }
   const int32_t nodeCount = plant.Record().nodeCount;
   for (int32_t index = 1; index < nodeCount; ++index) {
     ComputeNodeFrame(plant, index);
   }
-  gLastFrameStep = stepCount;
+  plant.lastFrameStep = stepCount;
 }
-
-void ForgetNodeFrames() { gLastFrameStep = -1; }
 
 void ComputeNodeFrame(int32_t index) { ComputeNodeFrame(CurrentPlant(), index); }
 

@@ -18,6 +18,12 @@
 
 namespace plant {
 
+/// True when up and direction, a node's upLocal and directionLocal, can give it a frame: both of
+/// unit length (the square within 1e-6 of 1) and not parallel (the square of their cross product
+/// at least 1e-12). The loader refuses a node whose directions fail this, and growth never stores
+/// such directions.
+[[nodiscard]] bool AreUsableLocalDirections(const Vec3& up, const Vec3& direction);
+
 /// Turns the growth direction w and the up direction v of a node by its tropism: about an axis
 /// chosen by tropismAxes (0 to 5, sign ignored) from the reference frame axes of node reference,
 /// adding tau to (operation 1), multiplying by tau (2) or setting to tau (3) the angle of w around
@@ -37,12 +43,9 @@ void BendByDroop(Vec3* w, Vec3* v, const PlantNode& root, double delta);
 void ComputeNodeFrame(Plant& plant, int32_t index);
 
 /// Recomputes every node from 1 up in index order, unless the frames are already those of the
-/// plant's current stepCount; at most one full pass per step count.
+/// plant's current stepCount (plant.lastFrameStep); at most one full pass per step count. A plant
+/// just loaded has no refresh yet, so its first call recomputes every frame.
 void RefreshNodeFrames(Plant& plant);
-
-/// Forgets which step count the frames belong to, so the next RefreshNodeFrames recomputes all of
-/// them. For a plant that was loaded or replaced while the process runs.
-void ForgetNodeFrames();
 
 /// ComputeNodeFrame and RefreshNodeFrames on the current plant.
 void ComputeNodeFrame(int32_t index);

@@ -169,6 +169,7 @@ LoadResult LoadFromSource(Plant& plant, ByteSource& source, int64_t now, std::st
   plant.record = std::move(record);
   plant.nodes = std::move(nodes);
   plant.renumber = std::move(renumber);
+  plant.lastFrameStep = -1;
   PlantRecord& loaded = plant.Record();
   loaded.nodeCapacity = loaded.nodeCount;
   DerivePlacement(plant);

@@ -9,6 +9,7 @@ void Plant::Reset() {
   renumber.reset();
   pixelsPerUnit = 0.0;
   rect = PixelRect{};
+  lastFrameStep = -1;
 }
 
 Plant& CurrentPlant() {

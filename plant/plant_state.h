@@ -38,6 +38,10 @@ struct Plant {
   double pixelsPerUnit = 0.0;
   /// Plant rectangle in desktop pixels, derived at load and kept up to date by the plant window.
   PixelRect rect{};
+  /// stepCount at the last full refresh of the node frames; -1 until the first one after a load.
+  /// Wider than the u32 step count so that "never refreshed" equals no step count. It belongs to
+  /// the plant, not the process: a reloaded or second plant must not take its frames for current.
+  int64_t lastFrameStep = -1;
 
   [[nodiscard]] bool IsLoaded() const { return record != nullptr && nodes != nullptr; }
   [[nodiscard]] PlantRecord& Record() { return *reinterpret_cast<PlantRecord*>(record.get()); }
@@ -57,7 +61,8 @@ struct Plant {
   [[nodiscard]] const uint8_t* NodeBytes(int32_t index) const {
     return nodes.get() + static_cast<size_t>(index) * static_cast<uint32_t>(Record().nodeSize);
   }
-  /// Frees both blocks and forgets the placement; the path and screen size stay.
+  /// Frees both blocks and forgets the placement and the frame refresh; the path and screen size
+  /// stay.
   void Reset();
 };
 

@@ -13,6 +13,7 @@
 
 #include "plant/curve.h"
 #include "plant/node_array.h"
+#include "plant/node_geometry.h"
 #include "plant/plant_node.h"
 #include "plant/plant_record.h"
 #include "plant/shape_data.h"
@@ -91,13 +92,14 @@ class Validator {
   }
 
   bool CheckFixedFields() {
+    // The pot's levels and their effects are left out: growth computes them from the species'
+    // curves every step, and curves of finite points can still overflow or give no number.
     const double fixedDoubles[] = {
-        head_.pixelScale,       head_.sizeFactor,       head_.anchorX,           head_.anchorY,
-        head_.waterEffect,      head_.fertiliserEffect, head_.temperature,       head_.light,
-        head_.lightDirection.x, head_.lightDirection.y, head_.lightDirection.z,  head_.waterLevel,
-        head_.fertiliserLevel,  head_.optimalWater,     head_.optimalFertiliser, head_.optimalTemperature,
-        head_.optimalLight,     head_.brightness,       head_.rectLeft,          head_.rectTop,
-        head_.rectRight,        head_.rectBottom,       head_.minWidth,          head_.maxWidth,
+        head_.pixelScale,       head_.sizeFactor,   head_.anchorX,           head_.anchorY,
+        head_.temperature,      head_.light,        head_.lightDirection.x,  head_.lightDirection.y,
+        head_.lightDirection.z, head_.optimalWater, head_.optimalFertiliser, head_.optimalTemperature,
+        head_.optimalLight,     head_.brightness,   head_.rectLeft,          head_.rectTop,
+        head_.rectRight,        head_.rectBottom,   head_.minWidth,          head_.maxWidth,
         head_.minHeight,        head_.maxHeight};
     if (!AllFinite(fixedDoubles, std::size(fixedDoubles))) {
       return Fail(why_, "record: a fixed field holds a NaN or infinite value");
@@ -499,14 +501,9 @@ class Validator {
     return AllFinite(states, std::size(states)) && AllFinite(geometry, std::size(geometry));
   }
 
-  static bool IsUnitDirection(const Vec3& v) {
-    const double squared = v.x * v.x + v.y * v.y + v.z * v.z;
-    return std::fabs(squared - 1.0) < 1e-6;
-  }
-
-  static bool AreParallel(const Vec3& a, const Vec3& b) {
-    const Vec3 c{a.y * b.z - b.y * a.z, a.z * b.x - b.z * a.x, a.x * b.y - b.x * a.y};
-    return c.x * c.x + c.y * c.y + c.z * c.z < 1e-12;
+  static bool HasListedTrends(const PlantNode& node) {
+    return node.waterTrend >= -1 && node.waterTrend <= 1 && node.fertiliserTrend >= -1 &&
+           node.fertiliserTrend <= 1;
   }
 
   bool CheckNodes() {
@@ -516,6 +513,10 @@ class Validator {
     }
     if (!NodeValuesFinite(root)) {
       return Fail(why_, "node 0: a value is NaN or infinite");
+    }
+    // Node 0 is never grown, but its children inherit its trends.
+    if (!HasListedTrends(root)) {
+      return Fail(why_, "node 0: a trend is not -1, 0 or 1");
     }
     for (int32_t j = 1; j < nodeCount_; ++j) {
       if (!CheckNode(j)) {
@@ -537,18 +538,17 @@ class Validator {
     if (node.frameRef < 0 || node.frameRef >= j || node.tropismRef < 0 || node.tropismRef >= j) {
       return Fail(why_, name + ": frameRef or tropismRef is not an earlier node");
     }
-    if (!NodeValuesFinite(node)) {
-      return Fail(why_, name + ": a value is NaN or infinite");
+    // Growth keeps the states of a living node finite (a state that is no number fails the
+    // survival test), but every other number of a node comes from the species' curves, which can
+    // overflow or give no number even between finite points; the engine computes with such values
+    // without fault, so a plant keeps them across a save.
+    if (!std::isfinite(node.waterState) || !std::isfinite(node.fertiliserState)) {
+      return Fail(why_, name + ": a state is NaN or infinite");
     }
-    if (node.age == kDeadAge) {
-      return Fail(why_, name + ": age is the dead mark -1.0");
-    }
-    if (node.waterTrend < -1 || node.waterTrend > 1 || node.fertiliserTrend < -1 ||
-        node.fertiliserTrend > 1) {
+    if (!HasListedTrends(node)) {
       return Fail(why_, name + ": a trend is not -1, 0 or 1");
     }
-    if (!IsUnitDirection(node.upLocal) || !IsUnitDirection(node.directionLocal) ||
-        AreParallel(node.upLocal, node.directionLocal)) {
+    if (!AreUsableLocalDirections(node.upLocal, node.directionLocal)) {
       return Fail(why_, name + ": upLocal and directionLocal must be unit and not parallel");
     }
     return true;

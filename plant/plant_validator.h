@@ -2,8 +2,12 @@
 // the loaded bytes, so the simulation, the geometry and the renderer can read species data and
 // nodes without checks of their own. A file that fails any check is refused as a whole.
 //
+// What it accepts is at least everything growth can make from an accepted file: a plant that
+// grew is never refused at the next start.
+//
 // What it checks: the sizes and counts of the fixed fields against caps and against each other;
-// every f64 of the fixed fields, the nodes and the species records is finite; every curve
+// every f64 of the species records, of node 0 and of the fixed fields is finite, except the pot's
+// levels and effects, which growth computes; every curve
 // reachable from the record, the kinds, slots, types, shape tables, materials and gradients has a
 // table inside the record and outside the fixed fields with 1 to kMaxCurvePoints points, ascending
 // finite x values, a positive repeat period when it repeats, and a non-zero x scale; every kind,
@@ -11,8 +15,10 @@
 // node lies inside the record, outside the fixed fields, aligned for in-place reading, with listed
 // enum values, vertex numbers below its entry's count and counts within the record's maxima; node
 // 0 is the root; every other node has an earlier parent, a slot of its parent's kind, frame and
-// tropism references to ancestors, an age other than the dead mark, trends of -1, 0 or 1, unit and
-// non-parallel local directions, and counters that agree with the array.
+// tropism references to ancestors, finite states, trends of -1, 0 or 1, local directions that can
+// give it a frame, and counters that agree with the array. Its other numbers (age, size factors,
+// rates, offset and the derived size, frame and position) may be infinite or no number, as
+// growth can make them from extreme curves.
 #pragma once
 
 #include <cstdint>

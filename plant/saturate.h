@@ -33,4 +33,9 @@ namespace plant {
   return static_cast<int32_t>(value);
 }
 
+/// value clamped to the int32 range, for coordinates worked out in 64 bits.
+[[nodiscard]] constexpr int32_t ClampToI32(int64_t value) {
+  return value < INT32_MIN ? INT32_MIN : value > INT32_MAX ? INT32_MAX : static_cast<int32_t>(value);
+}
+
 }  // namespace plant

@@ -55,22 +55,31 @@ SnapshotOutcome PaintSnapshot(const std::string& path, FileOps& ops, PictureObje
   return copied > 0 ? SnapshotOutcome::Done : SnapshotOutcome::Refused;
 }
 
+// Fits one side of the picture to a side of the plant rectangle, which comes from the plant file
+// and may lie anywhere: an empty or reversed side gets one pixel, a side longer than any picture
+// the renderer makes is cut to that length, and the low end stays unless a single pixel would
+// pass the end of the range. Lengths are worked out in 64 bits.
+void FitSide(LONG* low, LONG* high) {
+  const int64_t length = int64_t{*high} - *low;
+  if (length < 1) {
+    *low = *low < INT32_MAX ? *low : INT32_MAX - 1;
+    *high = *low + 1;
+  } else if (length > kMaxPictureSide) {
+    *high = *low + kMaxPictureSide;
+  }
+}
+
 }  // namespace
 
 SnapshotOutcome LoadSnapshot(const Plant& plant, PlantPicture& picture, HWND window, FileOps& ops) {
-  // An empty or reversed rectangle still gets one pixel; the sides are compared in 64 bits
-  // because the rectangle comes from the plant file and may lie anywhere.
   RECT rect{plant.rect.left, plant.rect.top, plant.rect.right, plant.rect.bottom};
-  if (int64_t{rect.right} - rect.left < 1) {
-    rect.left = rect.left < INT32_MAX ? rect.left : INT32_MAX - 1;
-    rect.right = rect.left + 1;
-  }
-  if (int64_t{rect.bottom} - rect.top < 1) {
-    rect.top = rect.top < INT32_MAX ? rect.top : INT32_MAX - 1;
-    rect.bottom = rect.top + 1;
-  }
+  FitSide(&rect.left, &rect.right);
+  FitSide(&rect.top, &rect.bottom);
   PictureObjects fresh;
-  if (!CreateDibPicture(window, rect, &fresh)) {
+  // The black picture stays in every case: when GDI cannot make one of the plant's size, one
+  // black pixel at its corner still gives the plant window a picture to blend.
+  const RECT pixel{rect.left, rect.top, rect.left + 1, rect.top + 1};
+  if (!CreateDibPicture(window, rect, &fresh) && !CreateDibPicture(window, pixel, &fresh)) {
     return SnapshotOutcome::NoCanvas;
   }
   SnapshotOutcome outcome = SnapshotOutcome::NotAsked;

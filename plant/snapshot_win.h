@@ -23,9 +23,11 @@ enum class SnapshotOutcome {
 /// Fixed text of an outcome, for logs.
 [[nodiscard]] const char* SnapshotOutcomeText(SnapshotOutcome outcome);
 
-/// Installs a black picture of the plant rectangle's size in picture (at least 1 x 1, compatible
-/// with window's DC, the screen's for null) and, when the plant's flags ask for it, stretches the
-/// snapshot beside the plant file onto it. Runs on the UI thread before the worker starts.
+/// Installs a black picture of the plant rectangle's size in picture (each side at least 1 and at
+/// most kMaxPictureSide pixels, compatible with window's DC, the screen's for null; a single
+/// pixel when GDI cannot make that) and, when the plant's flags ask for it, stretches the
+/// snapshot beside the plant file onto it. Only when not even a pixel can be made does the shown
+/// picture stay as it was (NoCanvas). Runs on the UI thread before the worker starts.
 SnapshotOutcome LoadSnapshot(const Plant& plant, PlantPicture& picture, HWND window, FileOps& ops);
 
 /// Writes the current picture as the snapshot beside the plant file, 32 bits per pixel.

@@ -18,6 +18,9 @@
 #define IDI_COMMAND_SWATCH 50007
 #define IDI_COMMAND_SWATCH_FRAME 50008
 
+// Bitmaps.
+#define IDB_DRAWING_BANNER 511  // shown over the plant picture until a render is ready
+
 // Framework message box.
 #define IDD_MESSAGE_BOX 50100
 #define IDC_MESSAGE_ICON 50106

@@ -103,18 +103,21 @@ ICONS = {
 }
 
 
-def render(shapes, size):
-    """Rows top to bottom of (b, g, r, a) tuples."""
+def render(shapes, size, height=None, unit=None):
+    """Rows top to bottom of (b, g, r, a) tuples: size x size pixels, or size x height, with the
+    shapes' coordinates in units of `unit` pixels (the size by default: a unit square)."""
+    height = size if height is None else height
+    unit = size if unit is None else unit
     rows = []
-    for py in range(size):
+    for py in range(height):
         row = []
         for px in range(size):
             acc = [0.0, 0.0, 0.0]
             covered = 0
             for sy in range(SUB):
                 for sx in range(SUB):
-                    x = (px + (sx + 0.5) / SUB) / size
-                    y = (py + (sy + 0.5) / SUB) / size
+                    x = (px + (sx + 0.5) / SUB) / unit
+                    y = (py + (sy + 0.5) / SUB) / unit
                     colour = None
                     for inside, c in shapes:
                         if inside(x, y):

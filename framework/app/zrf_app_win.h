@@ -91,6 +91,26 @@ class CZrfApp {
   CZrfWindow* FindWindowByHwnd(HWND window) const;
   CZrfWindow* FindWindowByIndex(uint16_t index) const;
 
+  // Shell services (framework/shell/).
+  /// Creates or deletes the Startup-folder shortcut "<name>.lnk" (null name: the product name)
+  /// that starts "<install folder>\<product name>.exe -WAITFORDATAPATH -AUTOSTART <extra>" with the
+  /// icon of iconLocation (null: the program's). Disabled: deletes it (a missing one is no error).
+  /// Enabled with keepExisting and a shortcut present: leaves it as it is. 0, or ZRF_ERR_SHORTCUT
+  /// when the shell fails, a path does not fit, or the shortcut could not be deleted; the caller
+  /// decides whether to report it. Requires: COM on this thread (the constructor's OLE).
+  int32_t SetAutostart(bool enabled, const char* extra, uint8_t keepExisting, const char* iconLocation,
+                       const char* name);
+  /// Opens a help file (a name containing ".chm"; one that does not exist as given is taken from
+  /// the install folder) at topic (null or empty: its start) with the associated viewer. Returns a
+  /// kHelp result of framework/shell/help_file.h; every failure except a name without ".chm" is
+  /// told to the user in the framework message box.
+  int32_t OpenHelp(const char* file, const char* topic);
+  /// Adds, changes or (iconId 0) removes the notification-area icon of framework window
+  /// windowIndex (the desktop window's when there is none): icon resource iconId at 64 x 64, tip
+  /// from the printf-style format (null: the product name; 127 characters show). The window owns
+  /// its icon and destroys the one it replaces. Failures are not reported.
+  void SetTrayIcon(uint16_t windowIndex, int32_t iconId, const char* format, ...);
+
   // Identity.
   HINSTANCE instance;                      ///< module instance given to Init
   uint32_t processId;                      ///< GetCurrentProcessId at Init

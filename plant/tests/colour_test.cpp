@@ -162,13 +162,20 @@ TEST(SampleGrid, BilinearOnAnAsymmetricGridWithSeparateHalves) {
 }
 
 // The grid's row count is not stored: rows run to the end of the record, and no farther.
-TEST(SampleGrid, RowsPastTheRecordEndAreClampedOntoTheLastRow) {
+TEST(SampleGrid, RowsPastTheRecordEndAreClampedOntoTheLastWholeRow) {
   FixtureBuilder b(kFixedFieldsEnd + 4096);
   const int32_t table = b.Table(1, 1, 2, 0, 0, b.Constant(0), b.Constant(0), b.Constant(0), b.Constant(0), {0},
                                 {0x100, 0x100, 0x200, 0x200});
-  const uint8_t* record = b.Bytes().data();
-  const GridWeights w = SampleGrid(record, table, 0.0, 1e9);
-  EXPECT_GE(w.first, 0);  // reads stay inside the record (ASan watches)
+  // Rows of two cells start behind the table's one entry offset; the last whole row ends 4 bytes
+  // before the record does (14768 bytes, grid at an offset of 4 modulo 8).
+  const size_t gridStart = static_cast<size_t>(table) + sizeof(ShapeTable) + 4;
+  ASSERT_EQ((b.Bytes().size() - gridStart) % 8, 4u);
+  const size_t lastRow = b.Bytes().size() - 4 - 8;
+  const uint32_t cell = (77 << 8) | 7;
+  std::memcpy(b.Bytes().data() + lastRow, &cell, 4);
+  const GridWeights w = SampleGrid(b.Bytes().data(), table, 0.0, 1e9);
+  EXPECT_EQ(w.first, 77);
+  EXPECT_EQ(w.second, 7);
 }
 
 TEST(ClampValue, HighBoundFirstSoTheLowBoundWins) {

@@ -58,7 +58,6 @@ class DefaultSpeciesRender : public ::testing::Test {
     plant.screenWidth = 1920;
     plant.screenHeight = 1080;
     ASSERT_EQ(LoadPlantBytes(plant, file.data(), file.size(), 1735689600, &why), LoadResult::Ok) << why;
-    ForgetNodeFrames();
     RefreshNodeFrames(plant);
   }
   Plant plant;

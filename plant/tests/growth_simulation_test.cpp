@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 #include "plant/child_spawn.h"
 #include "plant/plant_clock.h"
@@ -89,6 +90,73 @@ TEST(GrowthCare, AutomaticCareRestoresTheOptimaEveryStep) {
   }
 }
 
+// A curve that is 2 (a certain chance) at x and 0 half a unit or more away from it.
+species::Curve PeakAt(double x) { return species::Line({{x - 0.5, 0.0}, {x, 2.0}, {x + 0.5, 0.0}}); }
+
+// 2025-03-06 12:00 UTC less one step: the first step lands on day 64 with step count 1.
+constexpr int64_t kBeforeDay64 = test::kNewYear2025 + 64 * 86400 + 43200 - 600;
+
+TEST(GrowthStepCurves, SeasonGrowthAndMakingReadTheDayAndTheStepCount) {
+  test::UseUtcTimeZone();
+  species::Species s = ArithmeticSpecies();
+  s.record.waterUseByTemperature = Constant(0.5);
+  s.record.waterUseByCount = Constant(0.0625);
+  s.record.seasonCurve = species::Line({{0.0, 0.0}, {128.0, 1.0}});
+  s.types[2].growthByDay = species::Line({{0.0, 0.0}, {128.0, 1.0}});
+  // Making a leaf is certain on day 64 at step 1 and impossible on any other day or step; the
+  // pot's own type, which is not the child's, would never make one.
+  s.types[2].spawnByDay = species::Line({{63.0, 0.0}, {64.0, 2.0}});
+  s.types[2].spawnBySteps = species::Line({{1.0, 2.0}, {2.0, 0.0}});
+  s.types[1].spawnByDay = Constant(0.0);
+  s.types[1].spawnBySteps = Constant(0.0);
+  s.kinds[1].slots[0].spawnByAge = Constant(1.0);
+  s.kinds[1].slots[0].maxCount = 2;
+  s.nodes = {NodeOf("pot", 0), NodeOf("leaf", 1)};
+  Plant p;
+  LoadSpecies(s, &p, kBeforeDay64);
+  SimulatePlant(p, 1);
+  ASSERT_EQ(p.Record().dayOfYear, 64);
+  ASSERT_EQ(p.Record().stepCount, 1u);
+  EXPECT_EQ(p.Record().waterLevel, 0.5 - 0.5 * 0.0625 * 0.5);  // season(64) = 0.5
+  EXPECT_EQ(p.Node(2).age, 0.5);                               // growthByDay(64) = 0.5
+  ASSERT_EQ(p.Record().nodeCount, 4);
+  EXPECT_EQ(p.Node(3).parent, 1);
+  EXPECT_EQ(p.Node(3).age, 0.5);
+}
+
+// The four chances of a water trend are drawn in a fixed order and the first that fires ends the
+// draws, so the number of values one step draws tells which fired. Each row makes one of them
+// certain at its own argument only (step 1, the leaf's age 300, day 64, the leaf's A 0.5).
+TEST(GrowthTrend, TheFourWaterTrendChancesDrawInOrderAtTheirOwnArguments) {
+  struct Row {
+    const char* chance;
+    void (*make)(species::Species&);
+    int draws;
+  };
+  const Row rows[] = {
+      // The pot fires at its first chance (2 values) and draws 2 for fertiliser and 2 for its
+      // slot; the leaf inherits its trend and draws only 2 for fertiliser and 2 for its slot.
+      {"by step", [](species::Species& s) { s.record.trendChanceByStep = PeakAt(1.0); }, 6 + 4},
+      // From here the pot draws 8 + 2 + 2; the leaf 2 per chance up to the one that fires, then
+      // 2 for fertiliser and 2 for its slot.
+      {"by age", [](species::Species& s) { s.types[2].trendByAge = PeakAt(300.0); }, 12 + 4 + 4},
+      {"by day", [](species::Species& s) { s.types[2].trendByDay = PeakAt(64.0); }, 12 + 6 + 4},
+      {"by A", [](species::Species& s) { s.types[2].trendByA = PeakAt(0.5); }, 12 + 8 + 4},
+  };
+  test::UseUtcTimeZone();
+  for (const Row& row : rows) {
+    species::Species s = ArithmeticSpecies();
+    species::Node leaf = NodeOf("leaf", 1);
+    leaf.age = 300.0;
+    s.nodes = {NodeOf("pot", 0), leaf};
+    row.make(s);
+    Plant p;
+    LoadSpecies(s, &p, kBeforeDay64);
+    EXPECT_EQ(DrawsOfOneStep(p), row.draws) << row.chance;
+    EXPECT_EQ(p.Node(2).waterTrend, -1) << row.chance;  // A 0.5 is not above the optimum's 0.5
+  }
+}
+
 TEST(GrowthCalendar, FoldsTheLeapDayAndKeepsTimeBeyond2038) {
   test::UseUtcTimeZone();
   struct Row {
@@ -96,13 +164,14 @@ TEST(GrowthCalendar, FoldsTheLeapDayAndKeepsTimeBeyond2038) {
     int32_t day;
   };
   const Row rows[] = {
-      {1709208000, 58},  // 2024-02-29 shares its day with 28 February
-      {1709294400, 59},  // 2024-03-01
-      {1677672000, 59},  // 2023-03-01
-      {1735646400, 364}, // 2024-12-31
-      {2214216000, 59},  // 2040-03-01: the stored clock is negative as an int32
-      {4107499200, 58},  // 2100-02-28
-      {4107585600, 59},  // 2100-03-01: 2100 is no leap year, so nothing is folded
+      {1709121600, 58},   // 2024-02-28: nothing before 29 February moves
+      {1709208000, 58},   // 2024-02-29 shares its day with 28 February
+      {1709294400, 59},   // 2024-03-01
+      {1677672000, 59},   // 2023-03-01
+      {1735646400, 364},  // 2024-12-31
+      {2214216000, 59},   // 2040-03-01: the stored clock is negative as an int32
+      {4107499200, 58},   // 2100-02-28
+      {4107585600, 59},   // 2100-03-01: 2100 is no leap year, so nothing is folded
   };
   species::Species s = ArithmeticSpecies();
   s.nodes = {NodeOf("pot", 0)};
@@ -295,6 +364,86 @@ TEST(GrowthChildren, AFailedAppendChangesNothingAndIsRetriedLater) {
   SimulatePlant(p, 1);
   EXPECT_EQ(p.Record().nodeCount, 3);
   EXPECT_EQ(p.Node(1).childCount, 1u);
+}
+
+// A chain pot - 2 - 3 - 4 whose frames are easy to name (all at the origin, of size 1):
+// node 2: X = (0,0,1), Y = (1,0,0), Z = (0,1,0); node 3 (anchor 1): X = (0,1,0), Y = (0,0,1),
+// Z = (1,0,0); node 4: X = (1,0,0), Y = (0,0,-1), Z = (0,1,0). Node 4 makes a leaf oriented by o.
+Plant SpawnOnFramedChain(const species::Orientation& o) {
+  species::Species s = ArithmeticSpecies();
+  s.kinds[2].slots[0].orientation = o;
+  species::Node n2 = NodeOf("leaf", 1);
+  n2.upLocal = {1, 0, 0};
+  n2.directionLocal = {0, 1, 0};
+  species::Node n3 = NodeOf("leaf", 2);
+  n3.upLocal = {0, 0, 1};
+  n3.directionLocal = {1, 0, 0};
+  n3.anchor = 1;
+  species::Node n4 = NodeOf("leaf", 3);
+  n4.upLocal = {0, 0, -1};
+  n4.directionLocal = {0, 1, 0};
+  s.nodes = {NodeOf("pot", 0), n2, n3, n4};
+  Plant p;
+  LoadSpecies(s, &p);
+  EXPECT_TRUE(SpawnChild(p, 4, 0));
+  return p;
+}
+
+TEST(GrowthChildren, OrientationFollowsTheSelectedFramesRollAndFlipsAndIsStoredInTheFrameReference) {
+  constexpr double kQuarter = 1.5707963267948966;
+  constexpr double kEighth = kQuarter / 2;
+  const double h = std::sqrt(0.5);
+  struct Row {
+    const char* what;
+    species::Orientation o;
+    Vec3 up;
+    Vec3 direction;
+  };
+  std::vector<Row> rows(3);
+  // Direction from node 4 (depth -1), up from node 3 (first anchor), stored in node 2 (depth -3).
+  // Polar a quarter turn, azimuth an eighth, roll a quarter turn, each flipped (certain chances):
+  // w = -(h X4 - h Y4) = (-h, 0, -h). v = Z3 x w = (0, h, 0); u = v x w = (-h, 0, h) once
+  // normalised; the flipped roll plus the quarter turn every child gets is no turn: v = u. In node
+  // 2's frame: up (h, -h, 0), direction (-h, -h, 0).
+  rows[0].what = "selected frames, roll and flips";
+  rows[0].o.directionSelector = -1;
+  rows[0].o.upSelector = 1;
+  rows[0].o.frameSelector = -3;
+  rows[0].o.polarRange[0] = rows[0].o.polarRange[1] = kQuarter;
+  rows[0].o.azimuthRange[0] = rows[0].o.azimuthRange[1] = kEighth;
+  rows[0].o.rollRange[0] = rows[0].o.rollRange[1] = kQuarter;
+  rows[0].o.polarFlip = rows[0].o.azimuthFlip = rows[0].o.rollFlip = 2.0;
+  rows[0].up = {h, -h, 0};
+  rows[0].direction = {-h, -h, 0};
+  // Straight along node 4's Z, (0,1,0), which is also the up reference node 2's Z: no up from
+  // Z2 x w. The child would sit at node 4's tip along X4, (1,0,0), so v = (1,0,0) x w = (0,0,1),
+  // and a quarter turn of roll keeps it. In node 2's frame: up (1,0,0), direction (0,0,1).
+  rows[1].what = "up from the child's position";
+  rows[1].o.directionSelector = -1;
+  rows[1].o.upSelector = -3;
+  rows[1].o.frameSelector = -3;
+  rows[1].o.polar = kQuarter;
+  rows[1].up = {1, 0, 0};
+  rows[1].direction = {0, 0, 1};
+  // The same with no offset: the child sits on node 2's origin, so up is node 2's Y, (1,0,0):
+  // in node 2's frame up (0,1,0), direction (0,0,1).
+  rows[2] = rows[1];
+  rows[2].what = "up from the up reference's Y";
+  rows[2].o.radius = 0.0;
+  rows[2].up = {0, 1, 0};
+  for (const Row& row : rows) {
+    SeedRandom(1);
+    Plant p = SpawnOnFramedChain(row.o);
+    ASSERT_EQ(p.Record().nodeCount, 6) << row.what;
+    const PlantNode& child = p.Node(5);
+    EXPECT_EQ(child.frameRef, 2) << row.what;
+    EXPECT_NEAR(child.upLocal.x, row.up.x, 1e-12) << row.what;
+    EXPECT_NEAR(child.upLocal.y, row.up.y, 1e-12) << row.what;
+    EXPECT_NEAR(child.upLocal.z, row.up.z, 1e-12) << row.what;
+    EXPECT_NEAR(child.directionLocal.x, row.direction.x, 1e-12) << row.what;
+    EXPECT_NEAR(child.directionLocal.y, row.direction.y, 1e-12) << row.what;
+    EXPECT_NEAR(child.directionLocal.z, row.direction.z, 1e-12) << row.what;
+  }
 }
 
 TEST(GrowthChildren, SelectorsPickAncestorsByDepthOrAnchorCount) {

@@ -167,19 +167,25 @@ TEST(NodeGeometry, DroopZeroHangsEveryDirectionStraightDown) {
   }
 }
 
-TEST(NodeGeometry, RefreshRunsOncePerStepCountAndNeverTouchesNodeZero) {
+TEST(NodeGeometry, RefreshRunsOncePerStepCountOfEachPlantAndNeverTouchesNodeZero) {
   FrameFixture f(3);
   Plant& p = f.plant;
   p.Node(2).offset = {0, 0, 1};
   p.Node(0).position = {0, 0, 0.5};
   p.Record().stepCount = 7;
-  ForgetNodeFrames();
   RefreshNodeFrames(p);
   EXPECT_EQ(p.Node(2).position.z, 1.5);
 
   p.Node(0).position = {0, 0, 2};
   RefreshNodeFrames(p);  // same step count: nothing recomputed
   EXPECT_EQ(p.Node(2).position.z, 1.5);
+
+  // A second plant of the process at the same step count has frames of its own to compute.
+  FrameFixture second(3);
+  second.plant.Node(2).offset = {0, 0, 1};
+  second.plant.Record().stepCount = 7;
+  RefreshNodeFrames(second.plant);
+  EXPECT_EQ(second.plant.Node(2).position.z, 1.0);
 
   uint8_t root[FrameFixture::kNodeSize];
   std::memcpy(root, p.NodeBytes(0), sizeof root);
@@ -188,7 +194,6 @@ TEST(NodeGeometry, RefreshRunsOncePerStepCountAndNeverTouchesNodeZero) {
   EXPECT_EQ(p.Node(1).position.z, 2.0);
   EXPECT_EQ(p.Node(2).position.z, 3.0);
   EXPECT_EQ(std::memcmp(root, p.NodeBytes(0), sizeof root), 0);
-  ForgetNodeFrames();
 }
 
 // Random unit direction with an up direction perpendicular to it.

@@ -27,9 +27,10 @@ struct OneSquareOptions {
   std::vector<uint32_t> words;
 };
 
-inline void BuildOneSquare(Plant* plant, const OneSquareOptions& options = {}) {
-  FixtureBuilder b;
-  PlantRecord& r = b.Record();
+/// The record fields the one-square pictures are worked out with: at W 1024 and H 768, 96 pixels
+/// per plant unit, the anchor at (512, 672), pictures of 64 to 512 pixels wide and 48 to 384
+/// high, brightness 0 and the light coming from the viewer.
+inline void SetOneSquareView(PlantRecord& r) {
   r.pixelScale = 0.125;
   r.sizeFactor = 1.0;
   r.anchorX = 0.5;
@@ -38,6 +39,11 @@ inline void BuildOneSquare(Plant* plant, const OneSquareOptions& options = {}) {
   r.maxWidth = r.maxHeight = 0.5;
   r.lightDirection = Vec3{1, 0, 0};
   r.brightness = 0.0;
+}
+
+inline void BuildOneSquare(Plant* plant, const OneSquareOptions& options = {}) {
+  FixtureBuilder b;
+  SetOneSquareView(b.Record());
 
   const int32_t none = b.Solid(0, 0, 0, 0);
   const int32_t red = b.Solid(255, 0, 0);

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "plant/node_geometry.h"
 #include "plant/plant_clock.h"
 #include "plant/plant_node.h"
 #include "plant/tests/test_plants.h"
@@ -83,6 +84,22 @@ TEST(PlantFileLoad, CapacityBecomesCountWithOneZeroSpareSlot) {
   EXPECT_EQ(plant.Record().nodeCapacity, 5);
   const uint8_t* spare = plant.NodeBytes(5);
   EXPECT_TRUE(std::all_of(spare, spare + plant.Record().nodeSize, [](uint8_t b) { return b == 0; }));
+}
+
+// Frames are saved with the plant and may be stale; whatever the same plant object held before,
+// a loaded plant recomputes every frame at its first refresh, even at the same step count.
+TEST(PlantFileLoad, ALoadedPlantRecomputesItsFramesAtTheFirstRefresh) {
+  Bytes bytes = plant_test::DefaultPlantBytes();
+  Plant plant;
+  ASSERT_EQ(plant::LoadPlantBytes(plant, bytes.data(), bytes.size(), 0, nullptr), LoadResult::Ok);
+  plant::RefreshNodeFrames(plant);
+  const plant::Vec3 tip = plant.Node(4).position;
+  Set(bytes, plant_test::NodeField(bytes, 4, offsetof(plant::PlantNode, position)), plant::Vec3{7, 7, 7});
+  ASSERT_EQ(plant::LoadPlantBytes(plant, bytes.data(), bytes.size(), 0, nullptr), LoadResult::Ok);
+  ASSERT_EQ(plant.Node(4).position.x, 7.0);
+  plant::RefreshNodeFrames(plant);
+  EXPECT_EQ(plant.Node(4).position.x, tip.x);
+  EXPECT_EQ(plant.Node(4).position.z, tip.z);
 }
 
 TEST(PlantFileLoad, ClockRuleKeepsTheClockOnlyAfterCleanShutdownWithGrowthWhileOff) {

@@ -18,6 +18,7 @@ uint32_t SeedGiving(uint32_t first) {
   }
 }
 
+// 18467 and 26500 come from states whose bit 31 is set, so they also pin the 15-bit mask.
 TEST(Random, SeedOneGivesTheRuntimeSequence) {
   RandomGenerator generator;
   EXPECT_EQ(generator.Next(), 41u);
@@ -26,10 +27,6 @@ TEST(Random, SeedOneGivesTheRuntimeSequence) {
   EXPECT_EQ(generator.Next(), 26500u);
   generator.Seed(1);
   EXPECT_EQ(generator.Next(), 41u);
-  RandomGenerator other(12345);
-  for (int i = 0; i < 100000; ++i) {
-    ASSERT_LE(other.Next(), kRandomMax);
-  }
 }
 
 TEST(Random, ChanceComparesWithTwoDrawsAndRangeScalesOne) {

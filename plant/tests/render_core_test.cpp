@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "plant/tests/one_square_fixture.h"
@@ -205,6 +206,60 @@ TEST(RenderCore, NodesAreDrawnFarToNearWhateverTheirIndexOrder) {
   // The far square is the one shifted a quarter unit (24 pixels) to the right.
   EXPECT_EQ(fills[0]->points[0].x, 24);
   EXPECT_EQ(fills[1]->points[0].x, 0);
+}
+
+// One node of length 2 with two square faces listed near one first: the near one (x 0) red with a
+// drawn bottom edge, the far one (x -0.5, shifted right) blue. The edge light curve runs from
+// -0.25 at 0 to +0.25 at 384 pixels.
+void BuildTwoFacedNode(Plant* plant) {
+  FixtureBuilder b;
+  testing::SetOneSquareView(b.Record());
+  const int32_t none = b.Solid(0, 0, 0, 0);
+  const int32_t red = b.Solid(255, 0, 0);
+  const int32_t blue = b.Solid(0, 0, 255);
+  const int32_t green = b.Solid(0, 255, 0);
+  const int32_t near = b.MaterialOf({red, red, none, none, none, none, green, green, none, none, none, none},
+                                    b.Constant(0), b.Constant(0));
+  const int32_t far = b.MaterialOf({blue, blue, none, none, none, none, green, green, none, none, none, none},
+                                   b.Constant(0), b.Constant(0));
+  const std::vector<ShapeVertex> nearSquare{{0, -50, 0}, {0, 50, 0}, {0, 50, 100}, {0, -50, 100}};
+  const std::vector<ShapeVertex> farSquare{{-50, -25, 0}, {-50, 75, 0}, {-50, 75, 100}, {-50, -25, 100}};
+  std::vector<ShapeVertex> vertices = nearSquare;
+  vertices.insert(vertices.end(), farSquare.begin(), farSquare.end());
+  const int32_t entry = b.Entry(100, vertices, {{near, {0, 0x10000001, 2, 3}}, {far, {4, 5, 6, 7}}});
+  const CompactCurveRef facing{b.Curve({{-1, -0.25}, {1, 0.25}}), 1, 1};
+  const CompactCurveRef edgeLight{b.Curve({{0, -0.25}, {384, 0.25}}), 1, 1};
+  const int32_t table = b.Table(1, 1, 2, 0, 0, b.Constant(0), b.Constant(0), facing, edgeLight, {entry},
+                                {0x6400, 0x6400, 0x6400, 0x6400});
+  FixtureBuilder::NodeSpec node{b.KindFor(table), Vec3{0, 0, 0}};
+  node.length = 2;
+  b.Build(plant, {node});
+}
+
+TEST(RenderCore, FacesOfOneNodeAreDrawnFarToNear) {
+  Plant plant;
+  BuildTwoFacedNode(&plant);
+  const Rendered r = RenderAll(plant);
+  ASSERT_EQ(r.drawn, RenderResult::Ok);
+  ASSERT_EQ(r.layout.scale, 96.0);
+  ASSERT_EQ(r.sink.primitives.size(), 3u);
+  // Both faces face the light (+0.25): blue and red at lightness 0.75.
+  EXPECT_EQ(r.sink.primitives[0].kind, Primitive::Fill);
+  EXPECT_EQ(r.sink.primitives[0].colour, 0xFF7F7Fu);
+  EXPECT_EQ(r.sink.primitives[1].kind, Primitive::Fill);
+  EXPECT_EQ(r.sink.primitives[1].colour, 0x7F7FFFu);
+}
+
+TEST(RenderCore, EdgeLightIsTakenAtTheNodeLengthInPixels) {
+  Plant plant;
+  BuildTwoFacedNode(&plant);
+  const Rendered r = RenderAll(plant);
+  const auto edge = std::find_if(r.sink.primitives.begin(), r.sink.primitives.end(),
+                                 [](const Primitive& p) { return p.kind == Primitive::Edge; });
+  ASSERT_NE(edge, r.sink.primitives.end());
+  // s x length = 96 x 2 = 192 pixels, half way along the curve: edge light 0, so the edge is lit
+  // like the face, +0.25: green at lightness 0.75.
+  EXPECT_EQ(edge->colour, 0x7FFF7Fu);
 }
 
 class StopAfterFirstFill : public RecordingSink {

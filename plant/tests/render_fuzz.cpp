@@ -27,7 +27,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (plant::LoadPlantBytes(plant, data, size, 1735689600, &why) != plant::LoadResult::Ok) {
     return 0;
   }
-  plant::ForgetNodeFrames();
   plant::RefreshNodeFrames(plant);
   plant::PlantRenderer renderer(plant, nullptr);
   plant::RenderLayout layout{};

@@ -44,4 +44,10 @@ TEST(Saturate, ToI32) {
   }
 }
 
+TEST(Saturate, ClampToI32KeepsTheRangeEnds) {
+  EXPECT_EQ(plant::ClampToI32(int64_t{INT32_MAX} + 1), INT32_MAX);
+  EXPECT_EQ(plant::ClampToI32(int64_t{INT32_MIN} - 1), INT32_MIN);
+  EXPECT_EQ(plant::ClampToI32(-7), -7);
+}
+
 }  // namespace

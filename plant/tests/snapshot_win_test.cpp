@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "plant/plant_record.h"
+#include "plant/render_core.h"
 #include "plant/render_gdi_win.h"
 #include "plant/snapshot_file.h"
 #include "plant/tests/fake_render_host_win.h"
@@ -137,19 +138,23 @@ TEST_F(SnapshotTest, TruncatedOrCraftedSnapshotsLeaveABlackPicture) {
 }
 
 // The plant rectangle comes from the plant file: a reversed one far out still gets its one pixel,
-// and one wider than any picture the renderer makes is refused, leaving the shown picture.
-TEST_F(SnapshotTest, PlantRectangleAtTheEndsOfTheRangeIsRefusedOrShrunkToAPixel) {
+// and one wider than any picture the renderer makes is cut to the widest; the first picture of a
+// start is made in every case.
+TEST_F(SnapshotTest, PlantRectangleAtTheEndsOfTheRangeIsShrunkToAPixelOrCutToTheLargestPicture) {
   ASSERT_EQ(SaveSnapshot(plant, rendered, SystemFileOps()), SnapshotOutcome::Done);
   plant.rect = PixelRect{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
-  PlantPicture loaded;
-  ASSERT_EQ(LoadSnapshot(plant, loaded, nullptr, SystemFileOps()), SnapshotOutcome::Done);
-  EXPECT_EQ(loaded.Objects().Width(), 1);
-  EXPECT_EQ(loaded.Objects().Height(), 1);
-  EXPECT_EQ(loaded.Objects().rect.right, INT32_MAX);
+  PlantPicture reversed;
+  ASSERT_EQ(LoadSnapshot(plant, reversed, nullptr, SystemFileOps()), SnapshotOutcome::Done);
+  EXPECT_EQ(reversed.Objects().Width(), 1);
+  EXPECT_EQ(reversed.Objects().Height(), 1);
+  EXPECT_EQ(reversed.Objects().rect.right, INT32_MAX);
 
   plant.rect = PixelRect{INT32_MIN, 0, INT32_MAX, 10};
-  EXPECT_EQ(LoadSnapshot(plant, loaded, nullptr, SystemFileOps()), SnapshotOutcome::NoCanvas);
-  EXPECT_EQ(loaded.Objects().Width(), 1);
+  PlantPicture wide;
+  ASSERT_EQ(LoadSnapshot(plant, wide, nullptr, SystemFileOps()), SnapshotOutcome::Done);
+  EXPECT_EQ(wide.Objects().rect.left, INT32_MIN);
+  EXPECT_EQ(wide.Objects().Width(), kMaxPictureSide);
+  EXPECT_EQ(wide.Objects().Height(), 10);
 }
 
 }  // namespace

@@ -30,7 +30,6 @@ bool LoadSeedling(const std::vector<uint8_t>& file, plant::Plant* out) {
     return false;
   }
   out->Record().flags |= plant::kAutoCare;
-  plant::ForgetNodeFrames();
   return true;
 }
 
@@ -75,7 +74,6 @@ int main(int argc, char** argv) {
   const int32_t startNodes = catchUp.Record().nodeCount;
 
   const Run batch = Grow(catchUp, yearSteps, yearSteps, seed);
-  plant::ForgetNodeFrames();
   const Run single = Grow(stepwise, yearSteps, 1, seed);
 
   std::printf("default species, seed %u, %d s per step, %u steps = one simulated year, automatic care\n", seed,

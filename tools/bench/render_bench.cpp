@@ -37,7 +37,6 @@ int main(int argc, char** argv) {
   }
   plant.Record().flags |= plant::kAutoCare;
   plant::SeedRandom(1);
-  plant::ForgetNodeFrames();
   const uint32_t yearSteps = static_cast<uint32_t>(365 * 86400 / plant.Record().secondsPerStep);
   plant::SimulatePlant(plant, yearSteps);
   plant::RefreshNodeFrames(plant);

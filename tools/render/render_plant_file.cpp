@@ -70,7 +70,6 @@ int main(int argc, char** argv) {
   }
   if (autoCare) plant.Record().flags |= plant::kAutoCare;
   plant::SeedRandom(seed);
-  plant::ForgetNodeFrames();
   if (steps > 0) plant::SimulatePlant(plant, steps);
   plant::RefreshNodeFrames(plant);
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -59,7 +60,7 @@ TEST(SpeciesBuilder, InconsistentDescriptionsAreRefused) {
       {"slot the parent lacks", [](species::Species& s) { s.nodes[2].slot = 7; }},
       {"grid of one row", [](species::Species& s) { s.shapes[1].grid.resize(3); }},
       {"vertex past the entry", [](species::Species& s) { s.shapes[0].entries[0].faces[0].corners[0] = 40; }},
-      {"dead seedling", [](species::Species& s) { s.nodes[1].age = -1.0; }},
+      {"seedling without a finite state", [](species::Species& s) { s.nodes[1].waterState = INFINITY; }},
   };
   for (const Row& row : rows) {
     species::Species description = species::DefaultSpecies();

@@ -1,0 +1,276 @@
+// The x86_64 test package under Wine's msiexec, in this run's own prefix: a quiet install puts the
+// files, the Start-menu shortcut and the install record in place; the framework's start-up steps
+// accept that record and seed a data folder from the installed "Init" folder; the framework's help
+// opening reaches every topic of the installed manual through the associated viewer (a stand-in
+// that reads the topic with Windows' own help-file reader); a quiet uninstall removes what it
+// installed while the user's data folder survives.
+//   package_win_tests PACKAGE.msi VIEWER.exe [TEST_DESKTOP.exe]
+// With the test desktop given (VERDELO_TEST_INSTALLED_PLANT), the installed plant program is
+// started from the install folder as well.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <objidl.h>
+#include <shlobj.h>
+
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "framework/base/scoped_handles_win.h"
+#include "framework/base/zrf_results.h"
+#include "framework/files/data_folders_win.h"
+#include "framework/files/install_record_win.h"
+#include "framework/shell/help_file.h"
+#include "framework/shell/help_file_win.h"
+#include "framework/shell/tests/shortcut_reader_win.h"
+#include "installer/install_record_builder.h"
+#include "tools/testsupport/wine_path.h"
+
+namespace {
+
+std::string gPackage;
+std::string gViewer;
+std::string gTestDesktop;
+
+constexpr char kPlantFile[] = "Greenleaf.plt";
+constexpr const char* kTopics[] = {"ConfigurationInformation.htm", "PlantCare.htm", "PlantOptions.htm",
+                                   "PlantInfo.htm", "About.htm"};
+constexpr REGSAM kViews[] = {KEY_WOW64_64KEY, KEY_WOW64_32KEY};
+
+std::string KnownFolder(int csidl) {
+  char path[MAX_PATH] = "";
+  if (FAILED(SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path))) return "";
+  return path;
+}
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::vector<char> Contents(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Starts `command` and waits for it (ctest's time-out bounds the wait); its exit code, or -1.
+int Run(std::string command, const char* folder = nullptr) {
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder, &startup,
+                      &process))
+    return -1;
+  ScopedHandle processHandle(process.hProcess);
+  ScopedHandle threadHandle(process.hThread);
+  WaitForSingleObject(process.hProcess, INFINITE);
+  DWORD code = 0;
+  GetExitCodeProcess(process.hProcess, &code);
+  return int(code);
+}
+
+int Msiexec(const char* action, const char* log) {
+  return Run("msiexec.exe " + std::string(action) + " \"" + ToWinePath(gPackage) + "\" /qn /l*v " + log);
+}
+
+// The install record's value in one registry view: its bytes, or nothing when it is missing or
+// not binary.
+std::vector<unsigned char> RecordValue(REGSAM view) {
+  ScopedRegKey key;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kInstallRegistryKey, 0, KEY_QUERY_VALUE | view, key.Receive()) !=
+      ERROR_SUCCESS)
+    return {};
+  DWORD type = 0;
+  DWORD size = 0;
+  if (RegQueryValueExA(key.Get(), installer::kProductName, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+      type != REG_BINARY)
+    return {};
+  std::vector<unsigned char> bytes(size);
+  if (RegQueryValueExA(key.Get(), installer::kProductName, nullptr, &type, bytes.data(), &size) !=
+      ERROR_SUCCESS)
+    return {};
+  bytes.resize(size);
+  return bytes;
+}
+
+bool KeyExists(REGSAM view) {
+  ScopedRegKey key;
+  return RegOpenKeyExA(HKEY_LOCAL_MACHINE, kInstallRegistryKey, 0, KEY_QUERY_VALUE | view, key.Receive()) ==
+         ERROR_SUCCESS;
+}
+
+// The 260-byte text field at `offset` holds `expected`, its terminator, and zeros after that.
+void ExpectTextField(const std::vector<unsigned char>& bytes, size_t offset, const std::string& expected) {
+  SCOPED_TRACE("text field at " + std::to_string(offset));
+  ASSERT_LT(expected.size(), 260u);
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(&bytes[offset]), expected.size()), expected);
+  for (size_t i = expected.size(); i < 260; ++i) ASSERT_EQ(bytes[offset + i], 0) << "byte " << i;
+}
+
+void ExpectRecord(REGSAM view, const std::string& installFolder) {
+  SCOPED_TRACE(view == KEY_WOW64_64KEY ? "64-bit view" : "32-bit view");
+  const std::vector<unsigned char> bytes = RecordValue(view);
+  ASSERT_EQ(bytes.size(), 1326u);
+  for (size_t i = 0; i < 20; ++i) EXPECT_EQ(bytes[i], 0) << "reserved or flag byte " << i;
+  ExpectTextField(bytes, 20, installFolder);
+  ExpectTextField(bytes, 280, "");
+  ExpectTextField(bytes, 540, "https://www.brambeck.example/verdelo/");
+  ExpectTextField(bytes, 800, "https://www.brambeck.example/verdelo/version.txt");
+  ExpectTextField(bytes, 1060, "https://www.brambeck.example/verdelo/download/");
+  for (size_t i = 1320; i < 1326; ++i) EXPECT_EQ(bytes[i], 0) << "reserved byte " << i;
+}
+
+// The Start-menu shortcut, wherever this Windows keeps the all-users or the user's programs.
+std::string FindShortcut() {
+  for (int csidl : {CSIDL_COMMON_PROGRAMS, CSIDL_PROGRAMS}) {
+    const std::string path = KnownFolder(csidl) + "\\Verdelo.lnk";
+    if (Exists(path)) return path;
+  }
+  return "";
+}
+
+void ExpectShortcut(const std::string& installFolder) {
+  const std::string path = FindShortcut();
+  ASSERT_FALSE(path.empty()) << "no Verdelo.lnk among the programs";
+  const ShortcutContents shortcut = ReadShortcut(path);
+  EXPECT_STRCASEEQ(shortcut.target.c_str(), (installFolder + "\\Verdelo.exe").c_str());
+  EXPECT_EQ(shortcut.arguments, "-LOADPLANT Greenleaf.plt");
+}
+
+void RegisterStandInViewer() {
+  const std::string command = "\"" + ToWinePath(gViewer) + "\" \"%1\"";
+  ASSERT_EQ(RegSetValueA(HKEY_CLASSES_ROOT, ".chm", REG_SZ, "chm.file", 8), ERROR_SUCCESS);
+  ASSERT_EQ(RegSetValueA(HKEY_CLASSES_ROOT, "chm.file\\shell\\open\\command", REG_SZ, command.c_str(),
+                         DWORD(command.size())),
+            ERROR_SUCCESS);
+}
+
+// What the stand-in viewer found for `topic`: "opened", "missing", or "" while it has not run.
+std::string ViewedTopic(const char* topic) {
+  char folder[MAX_PATH] = "";
+  GetTempPathA(MAX_PATH, folder);
+  std::ifstream in(std::string(folder) + topic + ".viewed");
+  std::string result;
+  in >> result;
+  return result;
+}
+
+// Each topic the program opens, opened as the program opens it (through the install folder of the
+// record it read) with the viewer associated with help files, reaches the page in the manual.
+void ExpectHelpTopicsOpen(const InstallRecord& record) {
+  RegisterStandInViewer();
+  std::vector<const char*> topics(std::begin(kTopics), std::end(kTopics));
+  topics.push_back("NoSuchTopic.htm");
+  for (const char* topic : topics)
+    EXPECT_EQ(OpenHelpFile("Verdelo.chm", topic, record.installFolder, SystemHelpShellCalls()).result,
+              kHelpOpened)
+        << topic;
+  // The viewers run on their own; each leaves its answer when it has read the manual.
+  for (const char* topic : topics)
+    for (int i = 0; i < 200 && ViewedTopic(topic).empty(); ++i) Sleep(100);
+  for (const char* topic : kTopics) EXPECT_EQ(ViewedTopic(topic), "opened") << topic;
+  EXPECT_EQ(ViewedTopic("NoSuchTopic.htm"), "missing");
+}
+
+// The start-up steps of the framework that exist so far, as the program runs them: the install
+// record is read (no 0xF016), the data folder made and seeded from the installed "Init" folder.
+void ExpectStartUpSeedsDataFolder(const std::string& installFolder, const std::string& dataFolder,
+                                  const InstallRecord& record) {
+  DataFolders folders;
+  char failedFolder[kDataFolderSize] = "";
+  ASSERT_EQ(PrepareDataFolders(record, installer::kProductName, 1, "tip", "menu", 1, &folders, failedFolder),
+            ZRF_OK)
+      << failedFolder;
+  EXPECT_STRCASEEQ(folders.dataFolder, dataFolder.c_str());
+  EXPECT_EQ(CopyInitFiles(record.installFolder, folders.dataFolder), 1);
+  EXPECT_EQ(Contents(dataFolder + "\\" + kPlantFile), Contents(installFolder + "\\Init\\" + kPlantFile));
+}
+
+// Switched on with VERDELO_TEST_INSTALLED_PLANT once the plant program is packaged, in place of
+// the framework steps above: the installed program, started from the install folder against the
+// test desktop, gets through the framework's start-up (it writes "(ZRF)Cmd" after the install
+// record and the data folders), has its data folder seeded, and ends on -QUIT.
+void ExpectInstalledPlantStarts(const std::string& installFolder, const std::string& dataFolder) {
+  const std::string program = installFolder + "\\Verdelo.exe";
+  ASSERT_TRUE(Exists(program)) << "the package holds no Verdelo.exe";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION desktop{};
+  std::string desktopCommand = "\"" + ToWinePath(gTestDesktop) + "\" progman";
+  ASSERT_TRUE(CreateProcessA(nullptr, desktopCommand.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                             &startup, &desktop));
+  ScopedHandle desktopProcess(desktop.hProcess);
+  ScopedHandle desktopThread(desktop.hThread);
+  PROCESS_INFORMATION plant{};
+  std::string plantCommand = "\"" + program + "\" -LOADPLANT " + kPlantFile;
+  ASSERT_TRUE(CreateProcessA(nullptr, plantCommand.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                             installFolder.c_str(), &startup, &plant));
+  ScopedHandle plantProcess(plant.hProcess);
+  ScopedHandle plantThread(plant.hThread);
+  const std::string startedMark = dataFolder + "\\(ZRF)Cmd.zrd";
+  for (int i = 0; i < 300 && !Exists(startedMark); ++i) Sleep(100);
+  EXPECT_TRUE(Exists(startedMark)) << "the start-up did not reach the settings";
+  EXPECT_EQ(Contents(dataFolder + "\\" + kPlantFile).size(),
+            Contents(installFolder + "\\Init\\" + kPlantFile).size());
+  EXPECT_EQ(Run("\"" + program + "\" -QUIT", installFolder.c_str()), 0);
+  EXPECT_EQ(WaitForSingleObject(plant.hProcess, 30000), WAIT_OBJECT_0);
+  TerminateProcess(desktop.hProcess, 0);
+}
+
+TEST(Package, InstallsWritesTheRecordAndUninstallsLeavingTheDataFolder) {
+  ASSERT_FALSE(gPackage.empty()) << "usage: package_win_tests PACKAGE.msi VIEWER.exe [TEST_DESKTOP.exe]";
+  ScopedComInit com;
+  const std::string installFolder = KnownFolder(CSIDL_PROGRAM_FILES) + "\\Verdelo";
+  const std::string dataFolder = KnownFolder(CSIDL_APPDATA) + "\\Brambeck\\Verdelo";
+  ASSERT_FALSE(KeyExists(KEY_WOW64_64KEY) || KeyExists(KEY_WOW64_32KEY)) << "the prefix is not fresh";
+
+  ASSERT_EQ(Msiexec("/i", "package_install.log"), 0) << "see package_install.log";
+  {
+    SCOPED_TRACE("installed");
+    for (const char* file : {"InstallRecord.exe", "Verdelo64.exe", "Ostrel64.dll", "Verdelo.chm",
+                             "Greenleaf.plt", "Init\\Greenleaf.plt"})
+      EXPECT_TRUE(Exists(installFolder + "\\" + file)) << file;
+    EXPECT_EQ(Contents(installFolder + "\\Greenleaf.plt"), Contents(installFolder + "\\Init\\Greenleaf.plt"));
+    EXPECT_FALSE(Exists(dataFolder)) << "the installation is not the program's first start";
+    ExpectShortcut(installFolder);
+    for (REGSAM view : kViews) ExpectRecord(view, installFolder);
+  }
+  InstallRecord record;
+  ASSERT_EQ(ReadInstallRecord(installer::kProductName, &record), ZRF_OK);  // no 0xF016 at start-up
+  EXPECT_STREQ(record.installFolder, installFolder.c_str());
+  ExpectHelpTopicsOpen(record);
+  if (gTestDesktop.empty()) {
+    std::printf(
+        "[   NOTE   ] the installed plant program is not started (VERDELO_TEST_INSTALLED_PLANT is off)\n");
+    ExpectStartUpSeedsDataFolder(installFolder, dataFolder, record);
+  } else {
+    ExpectInstalledPlantStarts(installFolder, dataFolder);
+  }
+  {
+    std::ofstream note(dataFolder + "\\notes.txt");
+    note << "made by the user between install and uninstall\n";
+  }
+
+  ASSERT_EQ(Msiexec("/x", "package_uninstall.log"), 0) << "see package_uninstall.log";
+  SCOPED_TRACE("uninstalled");
+  EXPECT_FALSE(Exists(installFolder));
+  EXPECT_EQ(FindShortcut(), "");
+  for (REGSAM view : kViews) {
+    EXPECT_TRUE(RecordValue(view).empty());
+    EXPECT_FALSE(KeyExists(view)) << "the emptied Brambeck key stays";
+  }
+  EXPECT_TRUE(Exists(dataFolder + "\\notes.txt"));
+  EXPECT_TRUE(Exists(dataFolder + "\\" + kPlantFile));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  testing::InitGoogleTest(&argc, argv);
+  if (argc > 2) {
+    gPackage = argv[1];
+    gViewer = argv[2];
+  }
+  if (argc > 3) gTestDesktop = argv[3];
+  return RUN_ALL_TESTS();
+}
