@@ -77,14 +77,6 @@ uint32_t BuildProductEntry(const char* keepPatterns, const int32_t version[3],
   return static_cast<uint32_t>(keepLength + 1 + static_cast<size_t>(versionLength));
 }
 
-bool BuildPendingArchivePath(const char* dataFolder, const char* productName, char (&path)[260]) {
-  const int length = std::snprintf(path, sizeof path, "%s%c%s.%s", dataFolder, kPathSeparator, productName,
-                                   kConfigArchiveType);
-  if (length >= 0 && length < static_cast<int>(sizeof path)) return true;
-  path[0] = '\0';
-  return false;
-}
-
 void BuildConfigFilePatterns(const char* dataFilePatterns, char (&patterns)[kFileListPatternsSize]) {
   if (dataFilePatterns != nullptr && dataFilePatterns[0] != '\0') {
     std::snprintf(patterns, sizeof patterns, "*.%s;%s", kDataFileType, dataFilePatterns);

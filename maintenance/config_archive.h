@@ -6,10 +6,9 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "framework/app/pending_archive.h"
 #include "framework/files/file_list.h"
 
-/// File type (extension without its dot) of configuration archives.
-constexpr char kConfigArchiveType[] = "BrambeckConfig";
 /// Extension of the framework's data files, which every configuration archive takes along.
 constexpr char kDataFileType[] = "zrd";
 
@@ -35,10 +34,6 @@ struct ConfigArchiveSource {
 /// Room for the product entry: a keep list of at most 259 characters, its NUL, and three numbers
 /// of at most 11 characters each ("-2147483648") with two dots, plus snprintf's NUL.
 constexpr size_t kProductEntryCapacity = 259 + 1 + 3 * 11 + 2 + 1;
-
-/// The pending archive of a data folder, which the next start applies: "<data folder><separator>
-/// <product>.BrambeckConfig". False, with `path` empty, when it does not fit in 260 characters.
-bool BuildPendingArchivePath(const char* dataFolder, const char* productName, char (&path)[260]);
 
 /// The product entry's bytes: the keep list (cut at 259 characters), one NUL, "%d.%d.%d" of the
 /// version, no NUL at the end. Returns the number of bytes.

@@ -126,7 +126,7 @@ TransferResult TransferConfiguration(TransferPrompts& prompts, HWND owner, Confi
                                      const char* path) {
   const ConfigArchiveSource source = ProgramSource();
   char pending[MAX_PATH];
-  const bool hasPending = BuildPendingArchivePath(gApp.dataFolder, gApp.productName, pending);
+  const bool hasPending = PendingArchivePath(gApp.dataFolder, gApp.productName, pending);
   switch (mode) {
     case ConfigTransferMode::Restore:
       if (!hasPending) return Fail(prompts, owner, TransferResult::RestoreFailed, kPieceRestoreFailed);

@@ -19,13 +19,6 @@ int CompareNoCase(const char* a, const char* b) {
   }
 }
 
-bool ListHolds(const CZrfArray<FileListPath>& list, const char* path) {
-  for (int32_t i = 0; i < list.count; ++i) {
-    if (CompareNoCase(list.GetAt(i)->text, path) == 0) return true;
-  }
-  return false;
-}
-
 // "<folder><separator><name>"; false when it does not fit, since a cut path names another file.
 bool JoinPath(FileListPath* path, const char* folder, const char* name) {
   const int length = std::snprintf(path->text, sizeof path->text, "%s%c%s", folder, kPathSeparator, name);
@@ -50,6 +43,13 @@ void ReadSortedEntries(const char* folder, CZrfArray<FolderEntry>& entries) {
 }
 
 }  // namespace
+
+bool FileListHolds(const CZrfArray<FileListPath>& list, const char* path) {
+  for (int32_t i = 0; i < list.count; ++i) {
+    if (CompareNoCase(list.GetAt(i)->text, path) == 0) return true;
+  }
+  return false;
+}
 
 CFileList::CFileList() : root{}, patterns{}, separator(';') {}
 
@@ -97,7 +97,7 @@ void CFileList::AddSubfolders(const char* folder) {
     FileListPath path;
     if (!JoinPath(&path, folder, entry.name)) continue;
     // Without links a folder is met once; a name that folds onto a listed one is that folder.
-    if (ListHolds(folders, path.text) || folders.Add(path) < 0) continue;
+    if (FileListHolds(folders, path.text) || folders.Add(path) < 0) continue;
     AddSubfolders(path.text);
   }
 }
@@ -117,7 +117,7 @@ void CFileList::AddMatchingFiles(const char* folder) {
       const FolderEntry& entry = *entries.GetAt(i);
       if ((entry.attributes & kEntryDirectory) != 0 || !MatchesWildcard(entry.name, piece)) continue;
       FileListPath path;
-      if (JoinPath(&path, folder, entry.name) && !ListHolds(files, path.text)) (void)files.Add(path);
+      if (JoinPath(&path, folder, entry.name) && !FileListHolds(files, path.text)) (void)files.Add(path);
     }
   }
 }

@@ -13,6 +13,9 @@ struct FileListPath {
   char text[260];
 };
 
+/// True when `list` holds `path`, compared without regard to the case of ASCII letters.
+bool FileListHolds(const CZrfArray<FileListPath>& list, const char* path);
+
 constexpr int32_t kFileListPatternsSize = 2600;
 
 class CFileList {
