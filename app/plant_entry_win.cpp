@@ -71,9 +71,6 @@ int DpiOfScreenRect(const RECT& rect) { return DpiForRect(rect, nullptr); }
 // The Info page's Restart, once the user has confirmed it; returns only when the plant goes on.
 void RestartFromDialog() { (void)RestartPlant(); }
 
-// The framework's daily job for the configuration archive, at start and every 24 hours after.
-void ArchiveConfigurationIfDue() { (void)ArchiveConfigIfDue(); }
-
 // The About page's button for the framework's About and configuration dialog, which the framework
 // does not have yet: it opens nothing.
 void ShowAboutDialog(HWND) {}
@@ -207,7 +204,8 @@ int RunPlant(HINSTANCE instance, const char* commandLine, int showCommand) {
   char patterns[32];
   std::snprintf(patterns, sizeof patterns, "*%s;*%s", kPlantExtension, kSnapshotExtension);
   gApp.SetFilePatterns(patterns, "");
-  gApp.archiveConfigIfDue = ArchiveConfigurationIfDue;
+  // The framework's daily job for the configuration archive, at start and every 24 hours after.
+  gApp.archiveConfigIfDue = ArchiveConfigIfDue;
   if (gApp.Init(instance, kProductNameText, gProgramStrings, kSeveralInstances, kSettingsVersion, commandLine,
                 showCommand) != 0) {
     return 0;
