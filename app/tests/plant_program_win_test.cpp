@@ -230,10 +230,9 @@ TEST_F(PlantProgram, StartGrowsAnswersTheDesktopAndQuitSavesEverything) {
   EXPECT_EQ(Status() & testdesktop::kSubclassed, testdesktop::kSubclassed);
   EXPECT_STREQ(block_->checkedName, DataFile(kPlantFile).c_str());
   EXPECT_EQ(WallpaperValue(), kProduct);
-  {
-    const ScopedHandle event(OpenEventA(SYNCHRONIZE, FALSE, "VerdeloEvent_Fern.plt"));
-    EXPECT_TRUE(event.IsValid());
-  }
+  // The worker's event comes a little after the registration, with the worker.
+  EXPECT_TRUE(WaitFor(
+      [] { return ScopedHandle(OpenEventA(SYNCHRONIZE, FALSE, "VerdeloEvent_Fern.plt")).IsValid(); }));
   EXPECT_TRUE(
       WaitFor([&] { return FindProcessWindow(plant.Pid(), "#32770", "Welcome to Verdelo") != nullptr; }));
 
@@ -303,7 +302,8 @@ TEST_F(PlantProgram, StartGrowsAnswersTheDesktopAndQuitSavesEverything) {
   ToggleAutostartWithOk(plant, dialog);
   EXPECT_EQ(ReadShortcut(StartupShortcutFile("Verdelo-Fern")).arguments,
             "-WAITFORDATAPATH -AUTOSTART -LOADPLANT \"Fern.plt\"");
-  EXPECT_EQ(ostrel::LoadShared(block_->activeClient), 0u);
+  // The closed dialog tells the plant window by a posted message, which ends the plant's active state.
+  EXPECT_TRUE(WaitFor([&] { return ostrel::LoadShared(block_->activeClient) == 0u; }));
   Ask(window, OstrelCode::Activate);
   ToggleAutostartWithOk(plant, PlantDialog(plant));
   EXPECT_EQ(GetFileAttributesA(StartupShortcutFile("Verdelo-Fern").c_str()), INVALID_FILE_ATTRIBUTES);
