@@ -3,22 +3,9 @@
 
 #include <ole2.h>
 
-#include <cstring>
-
+#include "framework/base/text_copy.h"
 #include "framework/files/file_ops_win.h"
 #include "framework/files/install_record_win.h"
-
-namespace {
-
-// Copies `text` into `out`, cut to fit with its terminator; null counts as empty.
-template <size_t N>
-void CopyCut(char (&out)[N], const char* text) {
-  size_t length = text == nullptr ? 0 : strnlen(text, N - 1);
-  if (length > 0) std::memcpy(out, text, length);
-  out[length] = '\0';
-}
-
-}  // namespace
 
 // Constructed before main and destroyed after it returns, in this translation unit's static
 // initialisation; nothing else may be constructed statically that uses it.
@@ -34,6 +21,9 @@ CZrfApp::CZrfApp()
       programFolder{},
       programPath{},
       productCrc(0),
+      controlMessage(0),
+      taskbarMessage(0),
+      doubleClickTime(0),
       dataFolder{},
       commonDataFolder{},
       dialogIconId(1),
@@ -43,15 +33,28 @@ CZrfApp::CZrfApp()
       settingsVersionChanged(0),
       keepPatterns{},
       dataFilePatterns{},
+      loopRunning(0),
+      restartMode(0),
+      restartCommandLine{},
+      notifySiblings(0),
+      applicationIcon(nullptr),
+      checkForUpdateIfDue(nullptr),
+      archiveConfigIfDue(nullptr),
       settings(DefaultSettingsRecord()),
       install{},
       autostart(0),
       minimised(0),
       taskScheduler(0),
+      acceleratorsOn(1),
       controlWindow(nullptr),
+      tooltipWindow(nullptr),
       previousWindowProc(nullptr),
       modalDepth(0),
       dialogFont(nullptr),
+      menuWindowIndex(0),
+      openPopup(nullptr),
+      popupOpen(0),
+      menuItem(nullptr),
       exitHook(nullptr) {
   // language is the first field of the 4-aligned record: an int32_t that may be read in place.
   static_assert(offsetof(SettingsRecord, language) == 0);

@@ -1,16 +1,20 @@
 // CZrfApp: the framework's one application object. It exists as the static object gApp for the
 // whole process, constructed before the program's entry function and destroyed after it returns,
-// and holds the program's identity, folders, settings and install records and string table.
+// and holds the program's identity, folders, settings and install records, string table, command
+// table and the state of the message loop and of a restart.
 // Its object and state live in framework_app_win, below the framework windows and dialogs, which
-// define their own members on top of it; start-up, the message loop and the control window call
-// into both and so are defined in framework_win, above them (see framework/CMakeLists.txt).
+// define their own members on top of it; start-up, the message loop, shutdown, the command table's
+// operations and the control window call into both and so are defined in framework_win, above
+// them (see framework/CMakeLists.txt).
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
 
+#include "framework/app/accelerator.h"
 #include "framework/app/command_line.h"
+#include "framework/app/command_table.h"
 #include "framework/base/string_table.h"
 #include "framework/base/zrf_array.h"
 #include "framework/files/data_file.h"
@@ -19,16 +23,79 @@
 #include "framework/style/ui_style_win.h"
 
 class CZrfWindow;
+class CUIItem;
+struct StringRecord;
 
 class CZrfApp {
  public:
   /// All fields zero or empty, then: dialog icon id 1, the settings defaults, the string table
   /// reading its language from the settings, and OLE initialised for this thread.
   CZrfApp();
-  /// At process exit: runs exitHook, then uninitialises OLE when the constructor initialised it.
+  /// At process exit: runs exitHook (the start-up sets it to the shutdown: windows destroyed,
+  /// state saved, the restart made), then uninitialises OLE when the constructor initialised it.
   ~CZrfApp();
   CZrfApp(const CZrfApp&) = delete;
   CZrfApp& operator=(const CZrfApp&) = delete;
+
+  // Start-up (framework/app/app_startup_win.cpp).
+  /// The framework's start-up, once, from the program's entry: DPI awareness, identity, key names,
+  /// UI style, command line, program path and version, install record, data folders, a pending
+  /// configuration archive, settings, palette and font, common controls, registered messages, OS
+  /// version, another instance (only when `allowSeveral` is 0 or -QUIT was given), window classes
+  /// with the control and tooltip windows, the built-in commands and the daily jobs. `programTable`
+  /// is the program's string table for language 0 (sorted in place, must outlive gApp); piece 0 of
+  /// `productId` is the product name. Returns 0, or the first failing step's code, after
+  /// showing the start-up error message (none for ZRF_ERR_OTHER_INSTANCE and
+  /// ZRF_ERR_DATA_FOLDER); after any failure nothing is saved at exit.
+  int32_t Init(HINSTANCE instanceHandle, uint16_t productId, StringRecord* programTable, uint8_t allowSeveral,
+               int32_t settingsVersion, const char* commandLineText, int showCommand);
+
+  // Message loop (framework/app/message_loop_win.cpp).
+  /// Runs the GUI thread's loop until WM_QUIT (or a failed GetMessageA); returns WM_QUIT's wParam
+  /// (-1 after a failure).
+  int32_t Run();
+  /// What every message of the loop and of the framework's waits passes: the popup keys, the
+  /// borderless resize, Tab, accelerators and Alt, dialog keys, then translation and dispatch.
+  void PreTranslateMessage(MSG* message);
+  /// Waits `milliseconds` keeping the windows alive. On another thread than the control window's
+  /// it only sleeps. False when a WM_QUIT came during the wait: it is posted again, with its exit
+  /// code, so the loop that follows ends.
+  bool PumpWait(uint32_t milliseconds);
+  /// Keyboard menu mode of the menu bar of the window at menuWindowIndex: 0 enter, 1 next entry,
+  /// -1 previous entry, 2 leave. 1 when there was nothing to do (no such window), else 0.
+  int32_t MenuMode(int32_t action);
+  /// Closes the popup that `item`'s window holds and returns it; with null, leaves menu mode.
+  CUIItem* ClosePopup(CUIItem* item);
+
+  // Shutdown and restart (framework/app/app_shutdown_win.cpp).
+  /// Arranges a restart at exit and ends the loop: mode kRestartAsNow (-1), kRestartNormal or
+  /// kRestartElevated; `commandLineText` null restarts with the program's own command line;
+  /// `notify` 1 tells the other instances of the product to restart as well.
+  void RequestRestart(int32_t mode, const char* commandLineText, uint8_t notify);
+  /// Destroys the framework windows, the tooltip and the application icon, saves the state
+  /// (unless noSave) and destroys the control window last.
+  void DestroyAllWindows();
+  /// Writes every framework window's placement and the settings record; nothing when noSave.
+  void SaveState();
+
+  // Commands (framework/app/app_commands_win.cpp; the table itself is command_table.h's).
+  /// See CCommandTable::Register. Returns the position, or -1 when the table cannot grow.
+  int32_t RegisterCommand(uint16_t id, uint16_t kind, uint32_t flags, uint16_t iconId, uint16_t stringId,
+                          uintptr_t data, uint32_t valueA, uint32_t valueB);
+  int32_t CommandIndex(uint16_t id) const { return commands.Index(id); }
+  /// 0, or ZRF_ERR_UNKNOWN_COMMAND.
+  int32_t GetCommand(uint16_t id, CommandRecord* out) const { return commands.Get(id, out); }
+  /// Replaces the record (keeping its id) and redraws the command's items. 0 or
+  /// ZRF_ERR_UNKNOWN_COMMAND.
+  int32_t SetCommand(uint16_t id, const CommandRecord& record);
+  /// Sets or clears the checked flag; redraws when it changed. 0 or ZRF_ERR_UNKNOWN_COMMAND.
+  int32_t SetCommandChecked(uint16_t id, uint8_t checked);
+  /// Enables, or disables (clearing hot and pressed); when the flags changed, a disabling clears
+  /// the hover status text of the window at menuWindowIndex, and the items are redrawn. 0 or
+  /// ZRF_ERR_UNKNOWN_COMMAND.
+  int32_t EnableCommand(uint16_t id, uint8_t enabled);
+  /// Redraws the UI items that show command `id`.
+  void RedrawCommandItems(uint16_t id);
 
   /// Copies the data-file patterns (extra files a configuration archive takes along) and the keep
   /// patterns (data-folder files that survive applying an archive), each cut to 259 characters.
@@ -90,6 +157,9 @@ class CZrfApp {
   void DestroyZrfWindows();
   CZrfWindow* FindWindowByHwnd(HWND window) const;
   CZrfWindow* FindWindowByIndex(uint16_t index) const;
+  /// SendMessageA to the main window: the last window of the list (down to position 1) flagged
+  /// main, else window 0. -1 when there is no framework window.
+  LRESULT SendToMainWindow(UINT message, WPARAM wParam, LPARAM lParam);
 
   // Shell services (framework/shell/).
   /// Creates or deletes the Startup-folder shortcut "<name>.lnk" (null name: the product name)
@@ -112,15 +182,18 @@ class CZrfApp {
   void SetTrayIcon(uint16_t windowIndex, int32_t iconId, const char* format, ...);
 
   // Identity.
-  HINSTANCE instance;                      ///< module instance given to Init
-  uint32_t processId;                      ///< GetCurrentProcessId at Init
-  uint16_t productStringId;                ///< string id whose piece 0 is the product name
-  char productName[260];                   ///< piece 0 of productStringId
-  int32_t version[3];                      ///< file version: major, minor, third number
-  char commandLine[kCommandLineSize];      ///< the command line given to Init
-  char programFolder[260];                 ///< folder of the program file, up to its last "\"
-  char programPath[260];                   ///< full path of the program file
-  uint32_t productCrc;                     ///< Crc32 of productName; keys the control message
+  HINSTANCE instance;                  ///< module instance given to Init
+  uint32_t processId;                  ///< GetCurrentProcessId at Init
+  uint16_t productStringId;            ///< string id whose piece 0 is the product name
+  char productName[260];               ///< piece 0 of productStringId
+  int32_t version[3];                  ///< file version: major, minor, third number
+  char commandLine[kCommandLineSize];  ///< the command line given to Init
+  char programFolder[260];             ///< folder of the program file, up to its last "\"
+  char programPath[260];               ///< full path of the program file
+  uint32_t productCrc;                 ///< Crc32 of productName; keys the control message
+  uint32_t controlMessage;             ///< registered "ZRFMSG_ZRFCONTROL"
+  uint32_t taskbarMessage;             ///< registered "TaskbarCreated"
+  uint32_t doubleClickTime;            ///< GetDoubleClickTime at Init
 
   // Folders (full paths without a trailing backslash; empty until the data folders are set up).
   char dataFolder[260];        ///< per-user data folder
@@ -135,6 +208,18 @@ class CZrfApp {
   char keepPatterns[260];          ///< second text of SetFilePatterns
   char dataFilePatterns[260];      ///< first text of SetFilePatterns
 
+  // Loop, shutdown and restart.
+  uint8_t loopRunning;                        ///< 1 while Run is inside its loop
+  int32_t restartMode;                        ///< kRestartNone, kRestartNormal, kRestartElevated
+  char restartCommandLine[kCommandLineSize];  ///< arguments of the restart
+  uint8_t notifySiblings;                     ///< 1: at exit, tell the other instances to restart
+  HICON applicationIcon;                      ///< destroyed at shutdown when set
+
+  /// The daily jobs: the start-up runs each once and the control window every 24 hours. The
+  /// services that provide them set these; null does nothing.
+  void (*checkForUpdateIfDue)();
+  void (*archiveConfigIfDue)();
+
   // Records. The settings are 4-aligned so the string table can read the language in place.
   alignas(4) SettingsRecord settings;
   InstallRecord install;
@@ -148,12 +233,25 @@ class CZrfApp {
   uint8_t minimised;      ///< -MINIMIZE was given
   uint8_t taskScheduler;  ///< -TASKSCHEDULER was given
 
+  // Commands and keys.
+  CCommandTable commands;                    ///< sorted by command id
+  CZrfArray<AcceleratorEntry> accelerators;  ///< filled by the program; the framework adds none
+  uint8_t acceleratorsOn;                    ///< 1: the accelerator table is consulted
+
   // Windows and dialogs.
   CZrfArray<CZrfWindow*> windows;  ///< framework windows, sorted by index
   HWND controlWindow;              ///< owner of the framework windows; null until it exists
+  HWND tooltipWindow;              ///< the application-wide tooltip window
   WNDPROC previousWindowProc;      ///< procedure a framework window had before its own was set
   int32_t modalDepth;              ///< open modal dialogs and message boxes
   HFONT dialogFont;                ///< font of the dialog set up last; owned by the UI style
+
+  // Menu mode (the popups and menu bars are the UI items').
+  uint16_t menuWindowIndex;            ///< window whose menu bar or popup is active; 0 at start
+  CUIItem* openPopup;                  ///< open popup menu, null when none
+  uint8_t popupOpen;                   ///< 1 while a popup menu is open
+  CUIItem* menuItem;                   ///< popup item being tracked
+  CZrfArray<CUIItem*> menuBarEntries;  ///< collected by MenuMode
 
   /// What the destructor runs first: the shutdown (destroying every window, saving the state),
   /// which the start-up installs because it reaches above this library. Null: nothing.

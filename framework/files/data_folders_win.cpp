@@ -12,14 +12,13 @@
 #include "framework/base/string_table.h"
 #include "framework/base/zrf_results.h"
 #include "framework/files/data_path_waiter_win.h"
+#include "framework/files/file_list.h"
 #include "framework/files/folders_win.h"
 #include "framework/files/settings_record.h"
 
 namespace {
 
 constexpr uint16_t kDataPathStrings = 0xF008;
-// Sub-folders deeper than this below "Init" are not walked (a junction loop would never end).
-constexpr int kMaxInitDepth = 16;
 
 // "<text before %s><insert><text after>"; the framework's strings hold one "%s" each, and
 // substituting by hand keeps a table text from ever acting as a format.
@@ -42,29 +41,6 @@ int32_t WaitAndTest(CDataPathWaiter& waiter, const char* folder, int32_t tries, 
     return ZRF_ERR_DATA_FOLDER;
   }
   return ZRF_OK;
-}
-
-void CopyTree(const char* initFolder, const char* folder, const char* dataFolder, int depth,
-              int32_t* copied) {
-  char pattern[MAX_PATH];
-  const int written = std::snprintf(pattern, sizeof pattern, "%s\\*.*", folder);
-  if (written < 0 || written >= static_cast<int>(sizeof pattern)) return;
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA(pattern, &found);
-  if (search == INVALID_HANDLE_VALUE) return;
-  do {
-    if (std::strcmp(found.cFileName, ".") == 0 || std::strcmp(found.cFileName, "..") == 0) continue;
-    char path[MAX_PATH];
-    const int length = std::snprintf(path, sizeof path, "%s\\%s", folder, found.cFileName);
-    if (length < 0 || length >= static_cast<int>(sizeof path)) continue;
-    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      if (depth < kMaxInitDepth) CopyTree(initFolder, path, dataFolder, depth + 1, copied);
-      continue;
-    }
-    char target[kDataFolderSize];
-    if (InitCopyTarget(initFolder, path, dataFolder, target) && CopyFileA(path, target, TRUE)) ++*copied;
-  } while (FindNextFileA(search, &found));
-  FindClose(search);
 }
 
 }  // namespace
@@ -97,8 +73,13 @@ int32_t CopyInitFiles(const char* installFolder, const char* dataFolder) {
   char initFolder[MAX_PATH];
   written = std::snprintf(initFolder, sizeof initFolder, "%s\\%s", installFolder, kInitFolderName);
   if (installFolder[0] == '\0' || written < 0 || written >= static_cast<int>(sizeof initFolder)) return 0;
+  CFileList init(initFolder, "*.*");
   int32_t copied = 0;
-  CopyTree(initFolder, initFolder, dataFolder, 0, &copied);
+  for (int32_t i = 0; i < init.files.count; ++i) {
+    const char* path = init.files.GetAt(i)->text;
+    char target[kDataFolderSize];
+    if (InitCopyTarget(initFolder, path, dataFolder, target) && CopyFileA(path, target, TRUE)) ++copied;
+  }
   return copied;
 }
 

@@ -21,8 +21,8 @@ class CStringTable;
 
 /// Fills a new data folder: when "(ZRF)App.zrd" is not in `dataFolder`, copies every file below
 /// "<installFolder>\Init" to the same relative path in `dataFolder`. Existing files are never
-/// overwritten, missing sub-folders are not created, and failures are skipped. Returns the
-/// number of files copied.
+/// overwritten, missing sub-folders are not created, folder links are not followed (CFileList),
+/// and failures are skipped. Returns the number of files copied.
 int32_t CopyInitFiles(const char* installFolder, const char* dataFolder);
 
 /// The wait's tip ("<product>: Waiting for data folder...") and menu text ("Quit <product>")

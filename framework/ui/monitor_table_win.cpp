@@ -26,13 +26,21 @@ BOOL CALLBACK MonitorEnumProc(HMONITOR monitor, HDC, LPRECT monitorRect, LPARAM 
   return TRUE;
 }
 
+MonitorTableSource gTableSource = nullptr;
+
 }  // namespace
 
 MonitorTable gMonitorTables[2] = {};
 
+void SetMonitorTableSourceForTesting(MonitorTableSource source) { gTableSource = source; }
+
 void BuildMonitorTable() {
   MonitorTable& table = gMonitorTables[kCurrentMonitors];
   table = {};
+  if (gTableSource != nullptr) {
+    gTableSource(&table);
+    return;
+  }
   EnumDisplayMonitors(nullptr, nullptr, MonitorEnumProc, reinterpret_cast<LPARAM>(&table));
   if (table.count == 0) {
     RECT desktop = {};

@@ -20,6 +20,11 @@ extern MonitorTable gMonitorTables[2];
 /// enumerated the table gets one entry: the desktop window's rectangle, its DPI, primary.
 void BuildMonitorTable();
 
+/// Fills a table in place of the system, for a test program that shows display changes its
+/// screen cannot make. Null (the default) reads the system.
+using MonitorTableSource = void (*)(MonitorTable* table);
+void SetMonitorTableSourceForTesting(MonitorTableSource source);
+
 /// Rebuilds the current table, chooses the monitor for (x, y) in table `table` (ChooseMonitor)
 /// and copies its rectangle of `kind` into `*rect` (when not null). Returns the monitor's index.
 int32_t MonitorFromPointRect(int32_t x, int32_t y, RECT* rect, int32_t table, int32_t kind);

@@ -451,3 +451,15 @@ CZrfWindow* CZrfApp::FindWindowByIndex(uint16_t index) const {
   }
   return nullptr;
 }
+
+LRESULT CZrfApp::SendToMainWindow(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (windows.count == 0) return -1;
+  CZrfWindow* target = *windows.GetAt(0);
+  for (int32_t i = windows.count - 1; i >= 1; --i) {
+    if (((*windows.GetAt(i))->flags & zrf::kWindowMain) != 0) {
+      target = *windows.GetAt(i);
+      break;
+    }
+  }
+  return SendMessageA(target->window, message, wParam, lParam);
+}

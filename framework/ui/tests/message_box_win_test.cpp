@@ -17,6 +17,8 @@
 #include "framework/ui/message_box_layout.h"
 #include "framework/ui/zrf_window_win.h"
 #include "resources/resource_ids.h"
+#include "tools/testsupport/thread_dialogs_win.h"
+#include "tools/testsupport/window_picture_win.h"
 #include "tools/testsupport/wine_path.h"
 
 namespace {
@@ -39,31 +41,6 @@ struct Seen {
 };
 
 constexpr int kIds[4] = {1, 2, 6, 7};
-
-struct BoxSearch {
-  const char* caption;
-  HWND found;
-};
-
-BOOL CALLBACK FindBoxProc(HWND window, LPARAM param) {
-  auto* search = reinterpret_cast<BoxSearch*>(param);
-  char title[256] = {};
-  char className[32] = {};
-  GetWindowTextA(window, title, sizeof title);
-  GetClassNameA(window, className, sizeof className);
-  if (std::string(className) == "#32770" && std::string(title) == search->caption &&
-      IsWindowVisible(window)) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-HWND FindBox(const char* caption) {
-  BoxSearch search{caption, nullptr};
-  EnumThreadWindows(GetCurrentThreadId(), FindBoxProc, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
 
 std::string TextOf(HWND window) {
   char text[4096] = {};
@@ -113,7 +90,7 @@ Driver* gDriver = nullptr;
 void CALLBACK OnTimer(HWND, UINT, UINT_PTR timer, DWORD) {
   Driver* driver = gDriver;
   if (driver == nullptr) return;
-  HWND box = FindBox(driver->caption);
+  HWND box = FindThreadDialog(driver->caption);
   if (box == nullptr) {
     if (++driver->ticks > 100) KillTimer(nullptr, timer);  // the test then fails on `found`
     return;
@@ -140,44 +117,6 @@ std::string Lines(int from, int to) {
     text += "Line " + std::to_string(k);
   }
   return text;
-}
-
-// A 24-bit bottom-up BMP of the box as the screen shows it.
-bool SaveWindowPicture(HWND window, const std::string& path) {
-  RECT r;
-  GetWindowRect(window, &r);
-  const int w = r.right - r.left;
-  const int h = r.bottom - r.top;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = w;
-  info.bmiHeader.biHeight = h;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-  GdiFlush();
-  const int stride = (w * 3 + 3) & ~3;
-  BITMAPFILEHEADER file{};
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof info.bmiHeader;
-  file.bfSize = file.bfOffBits + stride * h;
-  bool written = false;
-  if (FILE* out = std::fopen(path.c_str(), "wb")) {
-    written = std::fwrite(&file, sizeof file, 1, out) == 1 &&
-              std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out) == 1 &&
-              std::fwrite(bits, static_cast<size_t>(stride) * h, 1, out) == 1;
-    written = std::fclose(out) == 0 && written;
-  }
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  return written;
 }
 
 TEST(MessageBoxWin, ButtonSetsDefaultsAndResults) {

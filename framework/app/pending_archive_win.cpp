@@ -1,0 +1,72 @@
+// The pending configuration archive at start: the startup turn, the wait for other instances and
+// the recycle bin.
+#include "framework/app/pending_archive_win.h"
+
+// After windows.h, which it needs.
+#include <shellapi.h>
+
+#include <cstdio>
+
+#include "framework/app/pending_archive.h"
+#include "framework/ui/window_helpers_win.h"
+
+namespace {
+
+constexpr DWORD kTurnWait = 30000;          // milliseconds; another start holds it for seconds at most
+constexpr DWORD kOtherInstanceWait = 5000;  // milliseconds for old instances to end
+constexpr DWORD kOtherInstancePoll = 100;
+// FOF_SILENT | FOF_NOCONFIRMATION | FOF_ALLOWUNDO | FOF_NOCONFIRMMKDIR | FOF_NOERRORUI.
+constexpr FILEOP_FLAGS kRecycleFlags = 0x654;
+
+// True once no control window of the product is left, at most after kOtherInstanceWait.
+bool OtherInstancesEnded(const char* productName) {
+  const ULONGLONG start = GetTickCount64();
+  while (FindPhantomWindow(productName) != nullptr) {
+    if (GetTickCount64() - start >= kOtherInstanceWait) return false;
+    Sleep(kOtherInstancePoll);
+  }
+  return true;
+}
+
+}  // namespace
+
+bool StartupTurn::Take(uint32_t productCrc) {
+  Release();
+  char name[64];
+  std::snprintf(name, sizeof name, "ZRFStartupTurn%08X", productCrc);
+  mutex_ = ScopedHandle(CreateMutexA(nullptr, FALSE, name));
+  if (!mutex_.IsValid()) return false;
+  const DWORD wait = WaitForSingleObject(mutex_.Get(), kTurnWait);
+  held_ = wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED;
+  return held_;
+}
+
+void StartupTurn::Release() {
+  if (held_) ReleaseMutex(mutex_.Get());
+  held_ = false;
+  mutex_.Close();
+}
+
+void MoveToRecycleBin(void* context, const char* path) {
+  (void)context;
+  char from[MAX_PATH + 1] = {};
+  const int length = std::snprintf(from, MAX_PATH, "%s", path);
+  if (length < 0 || length >= MAX_PATH) return;
+  // The buffer is zero-filled, so the path is followed by the second NUL the operation needs.
+  SHFILEOPSTRUCTA operation{};
+  operation.wFunc = FO_DELETE;
+  operation.pFrom = from;
+  operation.fFlags = kRecycleFlags;
+  SHFileOperationA(&operation);
+}
+
+void ApplyPendingArchiveAtStart(const char* dataFolder, const char* productName) {
+  char path[MAX_PATH];
+  if (!PendingArchivePath(dataFolder, productName, path)) return;
+  if (GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES) return;
+  // Instances still running would write their plant files and settings over what the archive
+  // brings; the archive waits for a start that runs alone.
+  if (!OtherInstancesEnded(productName)) return;
+  (void)ApplyPendingArchive(path, dataFolder, productName, MoveToRecycleBin, nullptr);
+  DeleteFileA(path);
+}

@@ -1,0 +1,38 @@
+// Applying a pending configuration archive at start on the real system: only while no other
+// instance of the product runs, one start at a time, unlisted files going to the recycle bin.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "framework/base/scoped_handles_win.h"
+
+/// The turn of one start of the product from its pending archive to its control window: a named
+/// mutex keyed by the product CRC. Released when it goes.
+class StartupTurn {
+ public:
+  StartupTurn() = default;
+  ~StartupTurn() { Release(); }
+  StartupTurn(const StartupTurn&) = delete;
+  StartupTurn& operator=(const StartupTurn&) = delete;
+
+  /// Waits up to 30 seconds for the turn. True when this start holds it (also when a start that
+  /// held it ended without giving it back).
+  bool Take(uint32_t productCrc);
+  /// Gives the turn back; nothing when it is not held.
+  void Release();
+
+ private:
+  ScopedHandle mutex_;
+  bool held_ = false;
+};
+
+/// The start-up's step for "<data folder>\<product>.BrambeckConfig": when it exists and no other
+/// instance of the product runs (after up to five seconds for old instances to end, as after a
+/// restart), applies it (ApplyPendingArchive) and deletes it, whether or not it could be opened.
+/// While another instance runs it is left for a later start. Requires the startup turn.
+void ApplyPendingArchiveAtStart(const char* dataFolder, const char* productName);
+
+/// The file operation that moves one file to the recycle bin without asking; failures are ignored.
+void MoveToRecycleBin(void* context, const char* path);

@@ -1,0 +1,387 @@
+// The framework's start-up, message loop, control window and shutdown, driven from outside the
+// way a user and other instances would: the test program tools/zrftestapp starts through
+// CZrfApp::Init in processes of its own, and these tests watch its windows, its files, its event
+// log and how it ends. Every wait is on observable state and bounded.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <deque>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "framework/app/tests/config_archive_fixture.h"
+#include "framework/base/crc32.h"
+#include "framework/base/scoped_handles_win.h"
+#include "framework/base/zrf_messages.h"
+#include "framework/base/zrf_results.h"
+#include "framework/files/install_record.h"
+#include "resources/resource_ids.h"
+#include "tools/testsupport/wine_path.h"
+#include "tools/zrftestapp/test_app_protocol.h"
+
+namespace {
+
+constexpr DWORD kStartWait = 30000;  // milliseconds; Wine starts a process in about one
+constexpr char kControlClass[] = "ZRFPhantom";
+
+const uint32_t kProductCrc = Crc32(zrftest::kProductName, -1);
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds = kStartWait) {
+  const ULONGLONG start = GetTickCount64();
+  while (!condition()) {
+    if (GetTickCount64() - start >= milliseconds) return false;
+    Sleep(20);
+  }
+  return true;
+}
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+void WriteText(const std::string& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+struct WindowSearch {
+  DWORD pid;
+  const char* className;
+  const char* title;
+  HWND found;
+};
+
+BOOL CALLBACK MatchProcessWindow(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<WindowSearch*>(data);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  char name[64] = "";
+  char text[256] = "";
+  GetClassNameA(window, name, sizeof name);
+  GetWindowTextA(window, text, sizeof text);
+  if (owner != search->pid || lstrcmpiA(name, search->className) != 0) return TRUE;
+  if (search->title != nullptr && std::strcmp(text, search->title) != 0) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+// The top-level window of `className` (and `title`, when given) that belongs to process `pid`.
+HWND FindProcessWindow(DWORD pid, const char* className, const char* title) {
+  WindowSearch search{pid, className, title, nullptr};
+  EnumWindows(MatchProcessWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+void PostControl(WPARAM code, uint32_t crc) {
+  static const UINT message = RegisterWindowMessageA("ZRFMSG_ZRFCONTROL");
+  PostMessageA(HWND_BROADCAST, message, code, static_cast<LPARAM>(crc));
+}
+
+// One process of the test program.
+struct App {
+  ScopedHandle process;
+  DWORD pid = 0;
+
+  HWND ControlWindow() const { return FindProcessWindow(pid, kControlClass, zrftest::kProductName); }
+  HWND MainWindow() const { return FindProcessWindow(pid, "ZRFWindow", zrftest::kWindowTitle); }
+  HWND MessageBox() const { return FindProcessWindow(pid, "#32770", zrftest::kProductName); }
+  bool Running() const { return WaitForSingleObject(process.Get(), 0) == WAIT_TIMEOUT; }
+  bool WaitUntilUp() const {
+    return WaitUntil([this] { return ControlWindow() != nullptr && MainWindow() != nullptr; });
+  }
+  // The exit code, or -1 when the process did not end in time.
+  int64_t ExitCode(DWORD milliseconds = kStartWait) const {
+    if (WaitForSingleObject(process.Get(), milliseconds) != WAIT_OBJECT_0) return -1;
+    DWORD code = 0;
+    GetExitCodeProcess(process.Get(), &code);
+    return code;
+  }
+};
+
+class AppLifecycle : public testing::Test {
+ protected:
+  void SetUp() override {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    root_ = std::string(temp) + "lifecycle-" + testing::UnitTest::GetInstance()->current_test_info()->name();
+    data_ = root_ + "\\data";
+    log_ = root_ + "\\log\\events.log";
+    events_ = "-EVENTS \"" + log_ + "\"";
+    CreateDirectoryA(root_.c_str(), nullptr);
+    CreateDirectoryA(data_.c_str(), nullptr);
+    CreateDirectoryA((root_ + "\\log").c_str(), nullptr);
+    PutInstallRecord(data_);
+  }
+  void TearDown() override {
+    // No instance may outlive its test: the next one must start alone.
+    PostControl(zrf::WM_ZRF_QUIT, kProductCrc);
+    for (App& app : apps_) {
+      if (app.ExitCode(10000) < 0) TerminateProcess(app.process.Get(), 99);
+    }
+  }
+
+  static void PutInstallRecord(const std::string& dataFolder) {
+    InstallRecord record{};
+    record.useCustomDataFolder = 1;
+    std::snprintf(record.customDataFolder, sizeof record.customDataFolder, "%s", dataFolder.c_str());
+    ScopedRegKey key;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kInstallRegistryKey, 0, nullptr, 0, KEY_WRITE, nullptr,
+                              key.Receive(), nullptr),
+              ERROR_SUCCESS);
+    ASSERT_EQ(RegSetValueExA(key.Get(), zrftest::kProductName, 0, REG_BINARY,
+                             reinterpret_cast<const BYTE*>(&record), sizeof record),
+              ERROR_SUCCESS);
+  }
+
+  App& Start(const std::string& arguments) {
+    std::string line = "\"" + ToWinePath(VERDELO_TEST_APP) + "\" " + arguments;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    App& app = apps_.emplace_back();
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &info)) {
+      ADD_FAILURE() << "cannot start " << line;
+      return app;
+    }
+    CloseHandle(info.hThread);
+    app.process = ScopedHandle(info.hProcess);
+    app.pid = info.dwProcessId;
+    return app;
+  }
+  // An instance that logs its events; up with both windows when this returns.
+  App& StartLogged(const std::string& more = "") {
+    App& app = Start(events_ + more);
+    EXPECT_TRUE(app.WaitUntilUp());
+    return app;
+  }
+  // Adopts a process this test did not start (a restart), so TearDown waits for it as well.
+  void Adopt(DWORD pid) {
+    App& app = apps_.emplace_back();
+    app.process = ScopedHandle(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
+    app.pid = pid;
+  }
+
+  std::vector<std::string> LogLines() {
+    std::vector<std::string> lines;
+    std::ifstream in(log_);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+  }
+  bool Logged(const std::string& line) {
+    const std::vector<std::string> lines = LogLines();
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+  }
+  std::string DataFile(const std::string& name) { return data_ + "\\" + name; }
+
+  std::string root_;
+  std::string data_;
+  std::string log_;
+  std::string events_;    ///< the switch that makes an instance log to log_
+  std::deque<App> apps_;  ///< a deque, so the tests' references stay valid as instances start
+};
+
+TEST_F(AppLifecycle, NormalStartSavesAtExitAndQuitEndsTheRunningOne) {
+  App& first = StartLogged();
+  EXPECT_EQ(ReadAll(DataFile("(ZRF)Cmd.zrd")), events_ + std::string(1, '\0'));
+  EXPECT_TRUE(Logged("dpi functions " + std::to_string(first.pid) + " 1"));
+  EXPECT_FALSE(Exists(DataFile("(ZRF)App.zrd")));
+
+  // -QUIT tells the running instance and ends at once, without a message or a window.
+  App& quitter = Start("-QUIT");
+  EXPECT_EQ(quitter.ExitCode(), ZRF_ERR_OTHER_INSTANCE);
+  EXPECT_EQ(first.ExitCode(), 0);
+  const std::string settings = ReadAll(DataFile("(ZRF)App.zrd"));
+  ASSERT_EQ(settings.size(), 297u);
+  EXPECT_EQ(settings[4], 1);  // the settings version the program gave
+  EXPECT_TRUE(Exists(DataFile("(ZRF)Win0.zrd")));
+
+  // With nobody running, -QUIT ends the same way and writes no settings.
+  DeleteFileA(DataFile("(ZRF)App.zrd").c_str());
+  EXPECT_EQ(Start("-QUIT").ExitCode(), ZRF_ERR_OTHER_INSTANCE);
+  EXPECT_FALSE(Exists(DataFile("(ZRF)App.zrd")));
+}
+
+// Reads the box's text, presses OK and returns the text.
+std::string AnswerStartupError(const App& app) {
+  HWND box = nullptr;
+  EXPECT_TRUE(WaitUntil([&] { return (box = app.MessageBox()) != nullptr; }));
+  if (box == nullptr) return "";
+  char first[256] = "";
+  char other[256] = "";
+  GetDlgItemTextA(box, IDC_MESSAGE_FIRST_LINE, first, sizeof first);
+  GetDlgItemTextA(box, IDC_MESSAGE_OTHER_LINES, other, sizeof other);
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  return std::string(first) + "\n" + other;
+}
+
+TEST_F(AppLifecycle, FailedStartsShowTheirCodeAndWriteNoSettings) {
+  // Without an install record the data folder is unknown.
+  ScopedRegKey key;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kInstallRegistryKey, 0, KEY_WRITE, key.Receive()),
+            ERROR_SUCCESS);
+  ASSERT_EQ(RegDeleteValueA(key.Get(), zrftest::kProductName), ERROR_SUCCESS);
+  App& unregistered = Start("");
+  EXPECT_EQ(AnswerStartupError(unregistered), "Error initializing the application!\nError code 0x0000F016.");
+  EXPECT_EQ(unregistered.ExitCode(), ZRF_ERR_INSTALL);
+  EXPECT_FALSE(Exists("C:\\(ZRF)App.zrd"));
+  EXPECT_FALSE(Exists("\\(ZRF)App.zrd"));
+
+  // A failure after the data folder was found: its settings file must not be replaced by the
+  // defaults at exit.
+  PutInstallRecord(data_);
+  WriteText(DataFile("(ZRF)App.zrd"), "user's own");
+  App& iconless = Start("-NOICONS");
+  EXPECT_EQ(AnswerStartupError(iconless), "Error initializing the application!\nError code 0x0000F00A.");
+  EXPECT_EQ(iconless.ExitCode(), ZRF_ERR_ADD_ICON);
+  EXPECT_TRUE(Exists(DataFile("(ZRF)Cmd.zrd")));
+  EXPECT_EQ(ReadAll(DataFile("(ZRF)App.zrd")), "user's own");
+}
+
+TEST_F(AppLifecycle, ASecondStartActivatesTheFirstAndEnds) {
+  App& first = StartLogged(" -SINGLE");
+  App& second = Start(events_ + " -SINGLE");
+  EXPECT_EQ(second.ExitCode(), ZRF_ERR_OTHER_INSTANCE);  // no message box holds it up
+  EXPECT_TRUE(WaitUntil([&] { return Logged("activate " + std::to_string(first.pid)); }));
+  EXPECT_TRUE(first.Running());
+}
+
+TEST_F(AppLifecycle, ForgedControlMessagesChangeNothing) {
+  App& app = StartLogged();
+  const std::string pid = std::to_string(app.pid);
+  PostControl(zrf::WM_ZRF_QUIT, kProductCrc ^ 1);  // another product's quit
+  PostControl(WM_CLOSE, kProductCrc);              // a code outside the private range
+  PostControl(0x9000, kProductCrc);                // a private code, which is passed on
+  ASSERT_TRUE(WaitUntil([&] { return Logged("message " + pid + " 9000"); }));
+  // Posted messages come before a pending quit: one more round shows the loop still runs.
+  PostControl(0x9001, kProductCrc);
+  EXPECT_TRUE(WaitUntil([&] { return Logged("message " + pid + " 9001"); }));
+  EXPECT_TRUE(app.Running());
+  EXPECT_FALSE(Logged("close " + pid));
+  EXPECT_FALSE(Exists(DataFile("(ZRF)App.zrd")));
+}
+
+TEST_F(AppLifecycle, EndOfSessionSavesTheState) {
+  App& app = StartLogged();
+  SendMessageA(app.ControlWindow(), WM_ENDSESSION, FALSE, 0);  // also when the logoff was cancelled
+  EXPECT_EQ(ReadAll(DataFile("(ZRF)App.zrd")).size(), 297u);
+  EXPECT_TRUE(Exists(DataFile("(ZRF)Win0.zrd")));
+  EXPECT_TRUE(app.Running());
+}
+
+TEST_F(AppLifecycle, ADisplayChangeRescalesTheWindow) {
+  App& app = StartLogged();
+  HWND window = app.MainWindow();
+  RECT before{};
+  GetWindowRect(window, &before);
+  ASSERT_EQ(before.left, zrftest::kWindowX);
+  ASSERT_EQ(before.right - before.left, zrftest::kWindowWidth);
+  // The screen (Xvfb, 1280 x 1024) seems to shrink to half its size.
+  SendMessageA(window, zrftest::kFakeScreen, 640, 512);
+  SendMessageA(app.ControlWindow(), WM_DISPLAYCHANGE, 32, MAKELPARAM(640, 512));
+  RECT after{};
+  GetWindowRect(window, &after);
+  EXPECT_EQ(after.left, 50);
+  EXPECT_EQ(after.top, 25);
+  EXPECT_EQ(after.right - after.left, 400);
+  EXPECT_EQ(after.bottom - after.top, 300);
+  EXPECT_TRUE(Logged("displaychanged " + std::to_string(app.pid)));
+}
+
+// "start <pid> <command line>" lines of processes other than `known`.
+std::vector<std::string> NewStarts(const std::vector<std::string>& lines, const std::vector<DWORD>& known,
+                                   std::vector<DWORD>* pids) {
+  std::vector<std::string> starts;
+  for (const std::string& line : lines) {
+    unsigned long pid = 0;
+    int consumed = 0;
+    if (std::sscanf(line.c_str(), "start %lu %n", &pid, &consumed) != 1) continue;
+    if (std::find(known.begin(), known.end(), pid) != known.end()) continue;
+    starts.push_back(line.substr(static_cast<size_t>(consumed)));
+    pids->push_back(pid);
+  }
+  return starts;
+}
+
+TEST_F(AppLifecycle, ARestartStartsTheProgramAgainAndItsSiblingsToo) {
+  App& first = StartLogged(" -TAG first");
+  App& sibling = StartLogged(" -TAG sibling");
+  // A normal restart that tells the other instances, which restart as they run now (elevated
+  // under Wine, whose processes run as administrator).
+  SendMessageA(first.MainWindow(), zrftest::kRequestRestart, 1, 1);
+  EXPECT_EQ(first.ExitCode(), 0);
+  EXPECT_EQ(sibling.ExitCode(), 0);
+  std::vector<DWORD> restarted;
+  std::vector<std::string> lines;
+  EXPECT_TRUE(WaitUntil([&] {
+    restarted.clear();
+    lines = NewStarts(LogLines(), {first.pid, sibling.pid}, &restarted);
+    return lines.size() == 2;
+  }));
+  for (DWORD pid : restarted) Adopt(pid);
+  std::sort(lines.begin(), lines.end());
+  EXPECT_EQ(lines, (std::vector<std::string>{events_ + " -TAG first", events_ + " -TAG sibling"}));
+}
+
+TEST_F(AppLifecycle, APendingArchiveWaitsForAStartThatRunsAlone) {
+  CreateDirectoryA(DataFile("sub").c_str(), nullptr);
+  WriteText(DataFile("a.keep"), "old a");
+  WriteText(DataFile("b.txt"), "old b");
+  WriteText(DataFile("sub\\c.txt"), "old c");
+  App& running = StartLogged();
+  const std::string archive = DataFile(std::string(zrftest::kProductName) + ".BrambeckConfig");
+  WriteArchive(archive,
+               {{zrftest::kProductName, ProductEntry("*.keep")}, {"b.txt", "new b"}, {"new\\e.txt", "e"}});
+
+  // Another instance runs, so a second start leaves the archive where it is.
+  StartLogged();
+  EXPECT_TRUE(Exists(archive));
+  EXPECT_EQ(ReadAll(DataFile("b.txt")), "old b");
+  EXPECT_TRUE(Exists(DataFile("sub\\c.txt")));
+
+  PostControl(zrf::WM_ZRF_QUIT, kProductCrc);
+  for (App& app : apps_) EXPECT_EQ(app.ExitCode(), 0);
+  EXPECT_FALSE(running.Running());
+  // A start that only tells others to quit leaves the archive to a start that stays.
+  EXPECT_EQ(Start("-QUIT").ExitCode(), ZRF_ERR_OTHER_INSTANCE);
+  EXPECT_TRUE(Exists(archive));
+  StartLogged();
+  EXPECT_FALSE(Exists(archive));
+  EXPECT_EQ(ReadAll(DataFile("a.keep")), "old a");
+  EXPECT_FALSE(Exists(DataFile("sub\\c.txt")));
+  EXPECT_EQ(ReadAll(DataFile("b.txt")), "new b");
+  EXPECT_EQ(ReadAll(DataFile("new\\e.txt")), "e");
+}
+
+TEST_F(AppLifecycle, AHostilePendingArchiveWritesNothingOutsideTheDataFolder) {
+  const std::string archive = DataFile(std::string(zrftest::kProductName) + ".BrambeckConfig");
+  WriteArchive(archive, {{zrftest::kProductName, ProductEntry("*.*")},
+                         {"../escaped.txt", "x"},
+                         {"sub/../../escaped2.txt", "x"},
+                         {"..\\..\\escaped3.txt", "x"},
+                         {"C:\\escaped4.txt", "x"},
+                         {root_ + "\\escaped5.txt", "x"}});
+  StartLogged();
+  EXPECT_FALSE(Exists(archive));
+  std::vector<std::string> beside;
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((root_ + "\\*").c_str(), &found);
+  ASSERT_NE(search, INVALID_HANDLE_VALUE);
+  do {
+    if (found.cFileName[0] != '.') beside.push_back(found.cFileName);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  std::sort(beside.begin(), beside.end());
+  EXPECT_EQ(beside, (std::vector<std::string>{"data", "log"}));
+  EXPECT_FALSE(Exists("C:\\escaped4.txt"));
+}
+
+}  // namespace
