@@ -2,6 +2,7 @@
 #include "framework/items/item_geometry.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "framework/items/item_flags.h"
 
@@ -9,6 +10,11 @@ namespace {
 
 constexpr int32_t kDefaultIconSize = 16;
 constexpr int32_t kMinimumLabelHeight = 16;
+// The command's stretch values are floats given by the program; beyond this (or not a number)
+// they stretch nothing rather than overflow the label's size.
+constexpr float kLargestStretch = 64.0f;
+
+float SaneStretch(float value) { return std::fabs(value) <= kLargestStretch ? value : 0.0f; }
 
 }  // namespace
 
@@ -31,8 +37,8 @@ ItemMeasurement FinishMeasure(const ItemParts& parts, uint32_t flags, int32_t u,
 
   ItemSize& label = m.parts.label;
   const int32_t labelHeight = label.cy;
-  label.cx += static_cast<int32_t>(static_cast<float>(labelHeight) * stretchWidth);
-  label.cy += static_cast<int32_t>(static_cast<float>(labelHeight) * stretchHeight);
+  label.cx += static_cast<int32_t>(static_cast<float>(labelHeight) * SaneStretch(stretchWidth));
+  label.cy += static_cast<int32_t>(static_cast<float>(labelHeight) * SaneStretch(stretchHeight));
   label.cy = std::max(label.cy, kMinimumLabelHeight);
 
   const ItemParts& p = m.parts;

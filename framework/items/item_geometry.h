@@ -39,7 +39,8 @@ struct ItemMeasurement {
 
 /// Finishes the measuring of an item whose kind and texts filled `parts`: an icon still unset
 /// becomes 16 x 16 with kItemHasIcon, else 0 x 0; the icon is scaled by dpi / 96; the label is
-/// stretched by `stretchWidth` and `stretchHeight` (times its height) and is at least 16 high;
+/// stretched by `stretchWidth` and `stretchHeight` (times its height; a value that is not a number
+/// or beyond +-64 stretches nothing) and is at least 16 high;
 /// height = the tallest part + 2u; width = u + trail, plus each part present and a space after
 /// it, plus 4u and the shortcut when there is one. `u` is the UI font's space width.
 ItemMeasurement FinishMeasure(const ItemParts& parts, uint32_t flags, int32_t u, int32_t dpi,

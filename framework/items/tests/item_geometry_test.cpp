@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "framework/items/item_draw_state.h"
 #include "framework/items/item_flags.h"
 
@@ -26,6 +28,8 @@ TEST(ItemMeasure, LabelStretchAndMinimumHeight) {
   EXPECT_EQ(stretched.parts.label, (ItemSize{48, 32}));
   EXPECT_EQ(stretched.parts.icon, (ItemSize{0, 0}));
   EXPECT_EQ(stretched.width, 4 + 48 + 4);
+  const ItemMeasurement wild = FinishMeasure(Parts({40, 16}), 0, 4, 96, std::nanf(""), 1e30f);
+  EXPECT_EQ(wild.parts.label, (ItemSize{40, 16}));
   const ItemMeasurement low = FinishMeasure(Parts({30, 10}), 0, 3, 96, 0.0f, 0.0f);
   EXPECT_EQ(low.parts.label.cy, 16);
   EXPECT_EQ(low.height, 22);
