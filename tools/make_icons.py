@@ -193,21 +193,24 @@ def cur(shapes, hot_spot):
     return out + image
 
 
-def write(path, data):
-    with open(path + '.tmp', 'wb') as f:
-        f.write(data)
-    os.replace(path + '.tmp', path)
+def write_pictures(pictures, encode, name_pattern):
+    """The command line's one argument is the output folder; each numbered picture is encoded and
+    written there as name_pattern % number, each file replaced only by a complete new one."""
+    if len(sys.argv) != 2:
+        sys.exit('usage: %s OUTPUT_FOLDER' % os.path.basename(sys.argv[0]))
+    folder = sys.argv[1]
+    os.makedirs(folder, exist_ok=True)
+    for number, shapes in pictures.items():
+        data = encode(shapes)
+        path = os.path.join(folder, name_pattern % number)
+        with open(path + '.tmp', 'wb') as f:
+            f.write(data)
+        os.replace(path + '.tmp', path)
 
 
 def main():
-    if len(sys.argv) != 2:
-        sys.exit('usage: make_icons.py OUTPUT_FOLDER')
-    folder = sys.argv[1]
-    os.makedirs(folder, exist_ok=True)
-    for number, shapes in ICONS.items():
-        write(os.path.join(folder, 'icon%d.ico' % number), ico(shapes))
-    for number, (shapes, hot_spot) in CURSORS.items():
-        write(os.path.join(folder, 'cursor%d.cur' % number), cur(shapes, hot_spot))
+    write_pictures(ICONS, ico, 'icon%d.ico')
+    write_pictures(CURSORS, lambda cursor: cur(*cursor), 'cursor%d.cur')
 
 
 if __name__ == '__main__':
