@@ -23,6 +23,7 @@
 #include "framework/files/install_record.h"
 #include "resources/resource_ids.h"
 #include "tools/testsupport/wine_path.h"
+#include "tools/zrftestapp/test_app_install_record_win.h"
 #include "tools/zrftestapp/test_app_protocol.h"
 
 namespace {
@@ -118,7 +119,7 @@ class AppLifecycle : public testing::Test {
     CreateDirectoryA(root_.c_str(), nullptr);
     CreateDirectoryA(data_.c_str(), nullptr);
     CreateDirectoryA((root_ + "\\log").c_str(), nullptr);
-    PutInstallRecord(data_);
+    PutTestAppInstallRecord(data_);
   }
   void TearDown() override {
     // No instance may outlive its test: the next one must start alone.
@@ -126,19 +127,6 @@ class AppLifecycle : public testing::Test {
     for (App& app : apps_) {
       if (app.ExitCode(10000) < 0) TerminateProcess(app.process.Get(), 99);
     }
-  }
-
-  static void PutInstallRecord(const std::string& dataFolder) {
-    InstallRecord record{};
-    record.useCustomDataFolder = 1;
-    std::snprintf(record.customDataFolder, sizeof record.customDataFolder, "%s", dataFolder.c_str());
-    ScopedRegKey key;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kInstallRegistryKey, 0, nullptr, 0, KEY_WRITE, nullptr,
-                              key.Receive(), nullptr),
-              ERROR_SUCCESS);
-    ASSERT_EQ(RegSetValueExA(key.Get(), zrftest::kProductName, 0, REG_BINARY,
-                             reinterpret_cast<const BYTE*>(&record), sizeof record),
-              ERROR_SUCCESS);
   }
 
   App& Start(const std::string& arguments) {
@@ -237,7 +225,7 @@ TEST_F(AppLifecycle, FailedStartsShowTheirCodeAndWriteNoSettings) {
 
   // A failure after the data folder was found: its settings file must not be replaced by the
   // defaults at exit.
-  PutInstallRecord(data_);
+  PutTestAppInstallRecord(data_);
   WriteText(DataFile("(ZRF)App.zrd"), "user's own");
   App& iconless = Start("-NOICONS");
   EXPECT_EQ(AnswerStartupError(iconless), "Error initializing the application!\nError code 0x0000F00A.");
