@@ -1,9 +1,10 @@
 // The plant dialog on the running plant program, driven as a user would: opened by a double-click
 // on the plant on the test desktop, its controls sent what a user's clicks and keys send them, and
 // what OK, Cancel, Restart and -QUIT leave seen in the plant's files and on the desktop.
-#include <commctrl.h>
 #include <gtest/gtest.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
 
 #include <cmath>
 #include <cstring>
