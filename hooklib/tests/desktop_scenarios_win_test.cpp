@@ -424,8 +424,9 @@ TEST_F(DesktopScenario, ListViewMadeAgainInTheSameProcessIsEnteredByRehookEachTi
 
 TEST_F(DesktopScenario, DoubleClickWhileBusyIsHeldReordersThePlantAfterTheRelease) {
   StartDesktopWithTwoPlants();
-  // Another plant is registering.
-  ASSERT_TRUE(ostrel::TryClaimBusy(block_->busy, ostrel::kBusyRegister));
+  // Another plant is registering: it claims the word once a Paint broadcast that the
+  // registrations set off (if one still runs) is over.
+  ASSERT_TRUE(WaitFor([&] { return ostrel::TryClaimBusy(block_->busy, ostrel::kBusyRegister); }));
   const int32_t mark = Mark();
   Mouse({{WM_LBUTTONDBLCLK, {250, 200}}});  // on plant 0 only
   EXPECT_EQ(EntriesWithCode(OstrelCode::Activate, mark).size(), 1u);
