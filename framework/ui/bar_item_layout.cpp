@@ -148,12 +148,11 @@ BarItemsResult LayoutFloating(std::span<BarItem> items, const ZrfRect& inner, in
 }  // namespace
 
 BarThickness ThicknessOfBar(std::span<const BarItem> items, bool vertical, bool resizable, int32_t currentThickness) {
-  if (items.empty()) return {kEmptyBarThickness, kEmptyBarThickness, true};
   int32_t extent = 0;
   for (const BarItem& item : items) extent = std::max(extent, vertical ? item.width : item.height);
-  const int32_t thickness = extent + 1 + 4;
-  if (resizable && currentThickness > thickness) return {currentThickness, thickness, false};
-  return {thickness, thickness, false};
+  const int32_t own = items.empty() ? kEmptyBarThickness : extent + 1 + 4;
+  const int32_t thickness = resizable && currentThickness > own ? currentThickness : own;
+  return {thickness, own, items.empty()};
 }
 
 BarItemsResult LayoutBarItems(std::span<BarItem> items, BarOrientation orientation, const ZrfRect& inner,

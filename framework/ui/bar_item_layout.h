@@ -47,8 +47,9 @@ struct BarThickness {
 constexpr int32_t kEmptyBarLength = 20;
 constexpr int32_t kEmptyBarThickness = 24;
 
-/// The thickness of a bar: its largest item height (width in a vertical bay) + 1 + 4, which is
-/// also its minimum; a resizable bar keeps `currentThickness` when that is larger.
+/// The thickness of a bar: its largest item height (width in a vertical bay) + 1 + 4, or 24
+/// without items, which is also its minimum; a resizable bar keeps `currentThickness` when that
+/// is larger.
 BarThickness ThicknessOfBar(std::span<const BarItem> items, bool vertical, bool resizable, int32_t currentThickness);
 
 /// What a layout gives the bar.

@@ -24,6 +24,7 @@ TEST(BarThicknessTest, TallestItemPlusFiveAndTheEmptyBar) {
   const BarThickness empty = ThicknessOfBar({}, false, false, 0);
   EXPECT_TRUE(empty.empty);
   EXPECT_EQ(empty.thickness, 24);
+  EXPECT_EQ(ThicknessOfBar({}, false, true, 40).thickness, 40);
 }
 
 TEST(BarItems, ShortColumnDropsFromTheEndAndShowsTheOverflowEntry) {
