@@ -52,6 +52,23 @@ void Hover(CUIItem* entry) {
   SendMessageA(entry->hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(4, 4));
 }
 
+// The window menu opened by a right click near the frame's top-left corner.
+CMenu* OpenWindowMenu() {
+  const RECT frame = ScreenRect(Frame().window);
+  return RightClickAt({frame.left + 60, frame.top + 40});
+}
+
+// Entry `entryId` of the cascade that entry `cascadeId` of `menu` opens when the mouse comes
+// over it, with the mouse moved on to it; null when either is missing.
+CUIItem* HoverCascadeEntry(CMenu* menu, uint16_t cascadeId, uint16_t entryId) {
+  CUIItem* cascade = EntryOf(menu, cascadeId);
+  if (cascade == nullptr) return nullptr;
+  Hover(cascade);
+  CUIItem* entry = EntryOf(static_cast<CMenu*>(cascade), entryId);
+  if (entry != nullptr) Hover(entry);
+  return entry;
+}
+
 void Key(UINT key) {
   MSG message{Frame().window, WM_KEYDOWN, key, 0, 0, {}};
   gApp.PreTranslateMessage(&message);
@@ -153,9 +170,6 @@ TEST_F(Menus, CascadeOpensBesideItsEntryAndFlipsAtTheScreensEdges) {
   // and its cascade left of its entry.
   const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
   const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
-  menu = RightClickAt({client.left + 10, client.top + 10});
-  ASSERT_NE(menu, nullptr);
-  gApp.ClosePopup(nullptr);
   const POINT corner{screenWidth - 20, screenHeight - 20};
   SetCursorPos(corner.x, corner.y);
   SendMessageA(Frame().window, zrf::WM_ZRF_WINDOWMENU, 0, 0);
@@ -172,13 +186,10 @@ TEST_F(Menus, CascadeOpensBesideItsEntryAndFlipsAtTheScreensEdges) {
 }
 
 TEST_F(Menus, ChoosingATransparencyEntryMakesTheWindowLayered) {
-  CMenu* menu = RightClickAt({ScreenRect(Frame().window).left + 60, ScreenRect(Frame().window).top + 40});
+  CMenu* menu = OpenWindowMenu();
   ASSERT_NE(menu, nullptr);
-  CUIItem* transparency = EntryOf(menu, 0xF160);
-  Hover(transparency);
-  CUIItem* thirty = EntryOf(static_cast<CMenu*>(transparency), 0xF164);
+  CUIItem* thirty = HoverCascadeEntry(menu, 0xF160, 0xF164);
   ASSERT_NE(thirty, nullptr);
-  Hover(thirty);
   SendMessageA(thirty->hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
   SendMessageA(thirty->hwnd, WM_LBUTTONUP, 0, -1);
   Pump();
@@ -203,7 +214,7 @@ TEST_F(Menus, ChoosingATransparencyEntryMakesTheWindowLayered) {
 }
 
 TEST_F(Menus, KeyboardWalksTheEntriesAndSkipsSeparatorsAndDisabledOnes) {
-  CMenu* menu = RightClickAt({ScreenRect(Frame().window).left + 60, ScreenRect(Frame().window).top + 40});
+  CMenu* menu = OpenWindowMenu();
   ASSERT_NE(menu, nullptr);
   Key(VK_DOWN);
   EXPECT_EQ(LitEntry(menu), 0xF110);
@@ -229,7 +240,7 @@ TEST_F(Menus, KeyboardWalksTheEntriesAndSkipsSeparatorsAndDisabledOnes) {
   EXPECT_EQ(gApp.openPopup, nullptr);
 
   // Enter chooses the lit entry.
-  menu = RightClickAt({ScreenRect(Frame().window).left + 60, ScreenRect(Frame().window).top + 40});
+  menu = OpenWindowMenu();
   ASSERT_NE(menu, nullptr);
   Key(VK_DOWN);
   Key(VK_RETURN);
@@ -277,14 +288,12 @@ TEST_F(Menus, FiveThousandOpeningsAndClosingsLeaveNoItemBehind) {
 }
 
 TEST_F(Menus, APressOnTheMenusKeepsThemOpenAndOneElsewhereClosesThem) {
-  CMenu* menu = RightClickAt({ScreenRect(Frame().window).left + 60, ScreenRect(Frame().window).top + 40});
+  CMenu* menu = OpenWindowMenu();
   ASSERT_NE(menu, nullptr);
-  CUIItem* color = EntryOf(menu, 0xF130);
-  Hover(color);
-  CUIItem* custom = EntryOf(static_cast<CMenu*>(color), 0xF133);
+  CUIItem* custom = HoverCascadeEntry(menu, 0xF130, 0xF133);
   ASSERT_NE(custom, nullptr);
+  CUIItem* color = EntryOf(menu, 0xF130);
   // A press on an entry of the cascade goes to the entry: the menus stay open.
-  Hover(custom);
   MSG press{custom->hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4), 0, {}};
   GetCursorPos(&press.pt);
   gApp.PreTranslateMessage(&press);
