@@ -28,8 +28,8 @@ struct BrushDrag {
 BrushDrag gDrag;
 
 HFONT MakeValueFont(int32_t height) {
-  return CreateFontA(-height, 0, 0, 0, kValueFontWeight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Arial");
+  return CreateFontA(-height, 0, 0, 0, kValueFontWeight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Arial");
 }
 
 struct MeasureContext {
@@ -96,11 +96,7 @@ CBrushSize::~CBrushSize() {
 }
 
 int32_t CBrushSize::OnCreate(const CommandRecord& command, HWND, HWND, CUIItem*) {
-  value = ValueRecordOf<UIValueRange>(command);
-  if (value == nullptr) return ZRF_ERR_UNKNOWN_COMMAND;
-  SetsOwnDrag(this);
-  SetMessageHook(BrushHook);
-  return ZRF_OK;
+  return SetUpValueItem(this, command, &value, BrushHook, true);
 }
 
 void CBrushSize::OnMeasure(const CommandRecord&, int32_t) { MeasureSwatchIcon(this); }
@@ -108,10 +104,8 @@ void CBrushSize::OnMeasure(const CommandRecord&, int32_t) { MeasureSwatchIcon(th
 void CBrushSize::Paint(HDC dc, const RECT& client) {
   ItemPaint paint;
   BeginItemPaint(&paint, this, dc, client);
-  PaintItemFrame(paint, paint.state.frameStyle, paint.inPopup ? labelSize.cy : 0);
-  LayoutParts(client, paint.state.pressOffset, paint.state.centre, paint.inPopup);
-  PaintItemLabel(paint, paint.state.textSelector, labelRect);
-  PaintItemShortcut(paint, paint.state.textSelector);
+  PaintFrameAndTexts(paint, paint.state.frameStyle, paint.inPopup ? labelSize.cy : 0, paint.state.pressOffset,
+                     false);
   (void)gApp.style.DrawCommandIcon(paint.dc, kBrushIconCommand, paint.command.flags, iconRect);
   if (value != nullptr) {
     const int32_t clientWidth = client.right - client.left;
@@ -123,7 +117,8 @@ void CBrushSize::Paint(HDC dc, const RECT& client) {
     const int32_t length = static_cast<int32_t>(std::strlen(valueText));
     if (length != lastTextLength || clientWidth != lastWidth || valueFont == nullptr) {
       MeasureContext context{paint.dc, valueText};
-      const int32_t fontHeight = FitBrushFontHeight(paint.dpi, clientWidth, clientHeight, MeasureInFont, &context);
+      const int32_t fontHeight =
+          FitBrushFontHeight(paint.dpi, clientWidth, clientHeight, MeasureInFont, &context);
       if (valueFont != nullptr) DeleteObject(valueFont);
       valueFont = MakeValueFont(fontHeight);
       lastTextLength = length;

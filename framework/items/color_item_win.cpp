@@ -18,21 +18,11 @@ void ColorHook(HWND window, UINT message, WPARAM, LPARAM lParam, CUIItem* item) 
   auto* color = static_cast<CColor*>(item);
   if (color->value == nullptr) return;
   const POINT point = ScreenPointOf(window, lParam);
-  switch (message) {
-    case WM_MOUSEMOVE:
-      // Outside the item a move arrives only while the button pressed on it is held (capture).
-      if (!IsOutside(window, point)) return;
-      ShowEyedropper();
-      if (PickScreenColor(ScreenPixelAt(point), &color->value->color)) RepaintNow(color);
-      return;
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP:
-      if (IsOutside(window, point)) NotifyValueChanged(color, 0);
-      return;
-    default:
-      return;
-  }
+  NotifyWhenReleasedOutside(color, message, point);
+  // Outside the item a move arrives only while the button pressed on it is held (capture).
+  if (message != WM_MOUSEMOVE || !IsOutside(window, point)) return;
+  ShowEyedropper();
+  if (PickScreenColor(ScreenPixelAt(point), &color->value->color)) RepaintNow(color);
 }
 
 }  // namespace
@@ -40,11 +30,7 @@ void ColorHook(HWND window, UINT message, WPARAM, LPARAM lParam, CUIItem* item) 
 CColor::CColor() : value(nullptr) { kind = kItemColor; }
 
 int32_t CColor::OnCreate(const CommandRecord& command, HWND, HWND, CUIItem*) {
-  value = ValueRecordOf<UIColorValue>(command);
-  if (value == nullptr) return ZRF_ERR_UNKNOWN_COMMAND;
-  SetsOwnDrag(this);
-  SetMessageHook(ColorHook);
-  return ZRF_OK;
+  return SetUpValueItem(this, command, &value, ColorHook, true);
 }
 
 void CColor::OnMeasure(const CommandRecord&, int32_t) { MeasureSwatchIcon(this); }
@@ -52,10 +38,8 @@ void CColor::OnMeasure(const CommandRecord&, int32_t) { MeasureSwatchIcon(this);
 void CColor::Paint(HDC dc, const RECT& client) {
   ItemPaint paint;
   BeginItemPaint(&paint, this, dc, client);
-  PaintItemFrame(paint, paint.state.frameStyle, StandardIconColumn(paint));
-  LayoutParts(client, paint.state.pressOffset, paint.state.centre, paint.inPopup);
-  PaintItemLabel(paint, paint.state.textSelector, labelRect);
-  PaintItemShortcut(paint, paint.state.textSelector);
+  PaintFrameAndTexts(paint, paint.state.frameStyle, StandardIconColumn(paint), paint.state.pressOffset,
+                     false);
   if (value != nullptr) {
     const bool enabled = (paint.command.flags & kItemEnabled) != 0;
     const uint32_t fill = enabled ? SwapRedBlue(value->color) : gApp.style.palette[0];

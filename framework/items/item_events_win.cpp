@@ -105,7 +105,8 @@ void CZrfApp::OnItemClicked(CUIItem* item, uint32_t buttons) {
 }
 
 void CZrfApp::OnItemDoubleClick(CUIItem* item, uint32_t buttons) {
-  SendMessageA(item->owner, zrf::WM_ZRF_ITEMDBLCLK, (static_cast<WPARAM>(buttons) << 16) | item->commandId, 0);
+  SendMessageA(item->owner, zrf::WM_ZRF_ITEMDBLCLK, (static_cast<WPARAM>(buttons) << 16) | item->commandId,
+               0);
 }
 
 void CZrfApp::OnItemHoverEnter(CUIItem* item) {
@@ -183,7 +184,8 @@ CUIItem* CZrfApp::ShowPopupMenu(uint16_t id, const POINT* point, HWND ownerWindo
 }
 
 CZrfWindow* CZrfApp::OwnerWindow(HWND child) const {
-  for (HWND window = child != nullptr ? GetParent(child) : nullptr; window != nullptr; window = GetParent(window)) {
+  for (HWND window = child != nullptr ? GetParent(child) : nullptr; window != nullptr;
+       window = GetParent(window)) {
     if (CZrfWindow* frame = FindWindowByHwnd(window)) return frame;
   }
   return nullptr;

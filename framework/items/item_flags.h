@@ -4,11 +4,13 @@
 
 #include <cstdint>
 
+#include "framework/app/command_table.h"
+
 /// Item kinds: the `kind` field of a command record and the factory's argument.
-constexpr int32_t kItemButton = 1;
+constexpr int32_t kItemButton = kCommandButton;
 constexpr int32_t kItemStatic = 2;
-constexpr int32_t kItemMenu = 3;
-constexpr int32_t kItemSeparator = 4;
+constexpr int32_t kItemMenu = kCommandMenu;
+constexpr int32_t kItemSeparator = kCommandSeparator;
 constexpr int32_t kItemTree = 5;
 constexpr int32_t kItemList = 6;
 constexpr int32_t kItemSlider = 9;
@@ -18,19 +20,19 @@ constexpr int32_t kItemPalette = 12;
 constexpr int32_t kItemGivenObject = 99;  ///< the factory hands back the object it was given
 
 /// Bits of a command's flags word as items read them.
-constexpr uint32_t kItemEnabled = 0x1;       ///< only enabled items track hover, press and click
-constexpr uint32_t kItemStretch = 0x2;       ///< takes spare length; label reaches the shortcut column
-constexpr uint32_t kItemFullBreadth = 0x4;   ///< full width in a column, full height in a row
-constexpr uint32_t kItemOwnRow = 0x8;        ///< a row of its own in a floating bar
-constexpr uint32_t kItemCentred = 0x10;      ///< content centred (outside popups)
-constexpr uint32_t kItemBold = 0x40;         ///< bold label
-constexpr uint32_t kItemShowLabel = 0x80;    ///< label shown outside popups
-constexpr uint32_t kItemHasIcon = 0x100;     ///< 16 x 16 icon at 96 DPI
-constexpr uint32_t kItemHot = 0x200;         ///< cursor over the item (run time)
-constexpr uint32_t kItemPressed = 0x400;     ///< pressed (run time)
-constexpr uint32_t kItemChecked = 0x800;     ///< checked
-constexpr uint32_t kItemDroppable = 0x1000;  ///< may go to a full bar's overflow list
-constexpr uint32_t kItemOwnDrag = 0x8000;    ///< handles its own dragging; hover keeps "pressed"
+constexpr uint32_t kItemEnabled = kCommandEnabled;  ///< only enabled items track hover, press and click
+constexpr uint32_t kItemStretch = 0x2;              ///< takes spare length; label reaches the shortcut column
+constexpr uint32_t kItemFullBreadth = 0x4;          ///< full width in a column, full height in a row
+constexpr uint32_t kItemOwnRow = 0x8;               ///< a row of its own in a floating bar
+constexpr uint32_t kItemCentred = 0x10;             ///< content centred (outside popups)
+constexpr uint32_t kItemBold = 0x40;                ///< bold label
+constexpr uint32_t kItemShowLabel = 0x80;           ///< label shown outside popups
+constexpr uint32_t kItemHasIcon = 0x100;            ///< 16 x 16 icon at 96 DPI
+constexpr uint32_t kItemHot = kCommandHot;          ///< cursor over the item (run time)
+constexpr uint32_t kItemPressed = kCommandPressed;  ///< pressed (run time)
+constexpr uint32_t kItemChecked = kCommandChecked;  ///< checked
+constexpr uint32_t kItemDroppable = 0x1000;         ///< may go to a full bar's overflow list
+constexpr uint32_t kItemOwnDrag = 0x8000;           ///< handles its own dragging; hover keeps "pressed"
 constexpr uint32_t kItemAlternativeLabel = 0x10000;  ///< label from text piece 4
 constexpr uint32_t kItemDragOut = 0x20000;           ///< leaving while pressed sends WM_ZRF_DRAGOUT
 constexpr uint32_t kItemTooltipInPopup = 0x40000;    ///< tooltip also inside a popup

@@ -36,7 +36,8 @@ void PaintItemIcon(ItemPaint& paint) {
 }
 
 const char* ItemLabelText(const ItemPaint& paint) {
-  const int32_t piece = (paint.command.flags & kItemAlternativeLabel) != 0 ? kPieceAlternativeLabel : kPieceLabel;
+  const int32_t piece =
+      (paint.command.flags & kItemAlternativeLabel) != 0 ? kPieceAlternativeLabel : kPieceLabel;
   const char* text = paint.item->GetText(piece);
   return text != nullptr ? text : "";
 }
@@ -58,18 +59,24 @@ void PaintItemShortcut(ItemPaint& paint, uint32_t selector) {
 void PaintCheckGlyph(ItemPaint& paint) {
   if (!paint.inPopup || paint.item->iconSize.cx > 0 || (paint.command.flags & kItemChecked) == 0) return;
   const int32_t p = paint.state.pressOffset;
-  const RECT square{p, p, p + paint.item->labelSize.cy + 2 * paint.u, p + (paint.client.bottom - paint.client.top)};
+  const RECT square{p, p, p + paint.item->labelSize.cy + 2 * paint.u,
+                    p + (paint.client.bottom - paint.client.top)};
   gApp.style.DrawGlyph(paint.dc, kSelectorHighlight, square);
+}
+
+void PaintFrameAndTexts(ItemPaint& paint, int32_t frameStyle, int32_t iconColumn, int32_t offset,
+                        bool withIcon) {
+  PaintItemFrame(paint, frameStyle, iconColumn);
+  paint.item->LayoutParts(paint.client, offset, paint.state.centre, paint.inPopup);
+  if (withIcon) PaintItemIcon(paint);
+  PaintItemLabel(paint, paint.state.textSelector, paint.item->labelRect);
+  PaintItemShortcut(paint, paint.state.textSelector);
 }
 
 void PaintStandardItem(CUIItem* item, HDC dc, const RECT& client) {
   ItemPaint paint;
   BeginItemPaint(&paint, item, dc, client);
-  PaintItemFrame(paint, paint.state.frameStyle, StandardIconColumn(paint));
-  item->LayoutParts(client, paint.state.pressOffset, paint.state.centre, paint.inPopup);
-  PaintItemIcon(paint);
-  PaintItemLabel(paint, paint.state.textSelector, item->labelRect);
-  PaintItemShortcut(paint, paint.state.textSelector);
+  PaintFrameAndTexts(paint, paint.state.frameStyle, StandardIconColumn(paint), paint.state.pressOffset, true);
   PaintCheckGlyph(paint);
   EndItemPaint(&paint);
 }

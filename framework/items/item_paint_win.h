@@ -46,5 +46,10 @@ void PaintItemShortcut(ItemPaint& paint, uint32_t selector);
 /// In a popup, the check glyph of a checked item without an icon, in the square at the left.
 void PaintCheckGlyph(ItemPaint& paint);
 
+/// What most kinds paint first: the frame, the parts laid out with `offset`, the command's icon
+/// (when `withIcon`), the label and the shortcut in the draw state's colour.
+void PaintFrameAndTexts(ItemPaint& paint, int32_t frameStyle, int32_t iconColumn, int32_t offset,
+                        bool withIcon);
+
 /// The standard painting of a button: frame by the draw state, icon, label, shortcut, check.
 void PaintStandardItem(CUIItem* item, HDC dc, const RECT& client);

@@ -2,6 +2,7 @@
 #include "framework/items/slider_item_win.h"
 
 #include "framework/app/zrf_app_win.h"
+#include "framework/base/zrf_rect_win.h"
 #include "framework/base/zrf_results.h"
 #include "framework/items/item_flags.h"
 #include "framework/items/item_paint_win.h"
@@ -14,13 +15,6 @@ namespace {
 CSlider* gDragged = nullptr;
 
 constexpr LPARAM kSliderNotice = 1;
-
-ZrfRect ToZrf(const RECT& r) {
-  return {static_cast<int32_t>(r.left), static_cast<int32_t>(r.top), static_cast<int32_t>(r.right),
-          static_cast<int32_t>(r.bottom)};
-}
-
-RECT ToRect(const ZrfRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
 void SetValue(CSlider* slider, int32_t newValue) {
   if (newValue == slider->value->value) return;
@@ -44,12 +38,12 @@ void SliderHook(HWND window, UINT message, WPARAM, LPARAM lParam, CUIItem* item)
         gDragged = slider;
         return;
       }
-      SetValue(slider, SliderStep(ToZrf(slider->thumb), x, range.value, range.min, range.max));
+      SetValue(slider, SliderStep(ToZrfRect(slider->thumb), x, range.value, range.min, range.max));
       return;
     }
     case WM_MOUSEMOVE:
       if (gDragged == slider && enabled)
-        SetValue(slider, SliderDragValue(ToZrf(slider->extraRect), x, range.min, range.max));
+        SetValue(slider, SliderDragValue(ToZrfRect(slider->extraRect), x, range.min, range.max));
       return;
     case WM_LBUTTONUP:
       if (gDragged == slider) gDragged = nullptr;
@@ -68,10 +62,7 @@ CSlider::~CSlider() {
 }
 
 int32_t CSlider::OnCreate(const CommandRecord& command, HWND, HWND, CUIItem*) {
-  value = ValueRecordOf<UIValueRange>(command);
-  if (value == nullptr) return ZRF_ERR_UNKNOWN_COMMAND;
-  SetMessageHook(SliderHook);
-  return ZRF_OK;
+  return SetUpValueItem(this, command, &value, SliderHook, false);
 }
 
 void CSlider::OnMeasure(const CommandRecord&, int32_t) {
@@ -82,20 +73,17 @@ void CSlider::OnMeasure(const CommandRecord&, int32_t) {
 void CSlider::Paint(HDC dc, const RECT& client) {
   ItemPaint paint;
   BeginItemPaint(&paint, this, dc, client);
-  PaintItemFrame(paint, kFrameNone, 0);
-  LayoutParts(client, 0, paint.state.centre, paint.inPopup);
-  PaintItemIcon(paint);
-  PaintItemLabel(paint, paint.state.textSelector, labelRect);
-  PaintItemShortcut(paint, paint.state.textSelector);
+  PaintFrameAndTexts(paint, kFrameNone, 0, 0, true);
   const uint32_t commandFlags = paint.command.flags;
   const bool enabled = (commandFlags & kItemEnabled) != 0;
   if (value == nullptr) {
     EndItemPaint(&paint);
     return;
   }
-  const ZrfRect extra = ToZrf(extraRect);
-  gApp.style.DrawItemFrame(paint.dc, ToRect(SliderTrack(extra)), kFrameSunken, 0, 0, enabled ? 33 : 56, -1, -1);
-  thumb = ToRect(SliderThumb(extra, value->value, value->min, value->max));
+  const ZrfRect extra = ToZrfRect(extraRect);
+  gApp.style.DrawItemFrame(paint.dc, ToWinRect(SliderTrack(extra)), kFrameSunken, 0, 0, enabled ? 33 : 56, -1,
+                           -1);
+  thumb = ToWinRect(SliderThumb(extra, value->value, value->min, value->max));
   int32_t thumbStyle = enabled ? kFrameGradient : kFrameRaised;
   if ((commandFlags & kItemHot) != 0) thumbStyle = kFrameHot;
   if ((commandFlags & kItemPressed) != 0) thumbStyle = kFramePressed;

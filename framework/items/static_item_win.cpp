@@ -2,6 +2,7 @@
 #include "framework/items/static_item_win.h"
 
 #include "framework/app/zrf_app_win.h"
+#include "framework/base/zrf_rect_win.h"
 #include "framework/items/item_flags.h"
 #include "framework/items/item_paint_win.h"
 #include "framework/items/static_label.h"
@@ -14,28 +15,21 @@ int32_t StaticFrameStyle(uint32_t flags) {
   return kFrameNone;
 }
 
-RECT ToRect(const ZrfRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
-
-ZrfRect ToZrf(const RECT& r) {
-  return {static_cast<int32_t>(r.left), static_cast<int32_t>(r.top), static_cast<int32_t>(r.right),
-          static_cast<int32_t>(r.bottom)};
-}
-
 // The bar of `label`'s progress after its text, and the value in percent beyond the bar.
 void PaintProgress(ItemPaint& paint, const StaticLabel& label, const RECT& textRect, int32_t shift,
                    uint32_t selector) {
   int32_t textWidth = 0, textHeight = 0;
   (void)gApp.style.MeasureTextUI(label.text, &textWidth, &textHeight, paint.state.bold, paint.dpi);
   const RECT labelRect = paint.item->labelRect;
-  const RECT bar = ToRect(ProgressBarRect(ToZrf(labelRect), shift, textWidth, textHeight, paint.u));
+  const RECT bar = ToWinRect(ProgressBarRect(ToZrfRect(labelRect), shift, textWidth, textHeight, paint.u));
   gApp.style.FrameRect(paint.dc, bar, gApp.style.palette[4]);
   RECT inside;
   DeflateRect(bar, &inside, 1);
   inside.right = inside.left + ProgressFillWidth(inside.right - inside.left, label.progress);
   if (inside.right > inside.left) gApp.style.FillRect(paint.dc, inside, gApp.style.palette[46]);
   const RECT valueRect{bar.right + 2 * paint.u, textRect.top, labelRect.right, textRect.bottom};
-  (void)gApp.style.DrawTextF(paint.dc, paint.dpi, "%d%%", selector, valueRect, kTextAlignLeft, paint.state.bold,
-                             label.progress);
+  (void)gApp.style.DrawTextF(paint.dc, paint.dpi, "%d%%", selector, valueRect, kTextAlignLeft,
+                             paint.state.bold, label.progress);
 }
 
 }  // namespace
@@ -56,7 +50,8 @@ void CStatic::Paint(HDC dc, const RECT& client) {
     const int32_t labelHeight = labelRect.bottom - labelRect.top;
     int32_t shift = 0;
     if (label.iconCommand != 0) {
-      const RECT square{labelRect.left, labelRect.top, labelRect.left + labelHeight, labelRect.top + labelHeight};
+      const RECT square{labelRect.left, labelRect.top, labelRect.left + labelHeight,
+                        labelRect.top + labelHeight};
       (void)gApp.style.DrawCommandIcon(paint.dc, label.iconCommand, kItemEnabled, square);
       shift = labelHeight + paint.u;
     }

@@ -30,8 +30,8 @@ int32_t CTree::Create(uint16_t id, HWND parent, HWND ownerWindow, CUIItem* menu)
                          FrameworkModule(), nullptr);
   if (hwnd == nullptr) return ZRF_ERR_CREATE;
   SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  previousProc = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(hwnd, GWLP_WNDPROC, static_cast<LONG_PTR>(command.data)));
+  previousProc =
+      reinterpret_cast<WNDPROC>(SetWindowLongPtrA(hwnd, GWLP_WNDPROC, static_cast<LONG_PTR>(command.data)));
   commandId = id;
   owner = ownerWindow;
   parentMenu = menu;
@@ -50,7 +50,8 @@ void CTree::OnDestroy() {
   hwnd = nullptr;
   // The tree goes with its own procedure back, so nothing of its tear-down reaches the program's
   // procedure after the item is gone.
-  if (previousProc != nullptr) SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc));
+  if (previousProc != nullptr)
+    SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc));
   SetWindowLongPtrA(window, GWLP_USERDATA, 0);
   DestroyWindow(window);
 }

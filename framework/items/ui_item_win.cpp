@@ -9,6 +9,7 @@
 
 #include "framework/app/zrf_app_win.h"
 #include "framework/base/zrf_messages.h"
+#include "framework/base/zrf_rect_win.h"
 #include "framework/base/zrf_results.h"
 #include "framework/items/item_flags.h"
 #include "framework/ui/dpi_functions_win.h"
@@ -28,7 +29,8 @@ float FloatBits(uint32_t word) {
 void RemoveFirst(CZrfArray<CUIItem*>& list, const CUIItem* value) {
   for (int32_t i = 0; i < list.count; ++i) {
     if (*list.GetAt(i) != value) continue;
-    std::memmove(list.GetAt(i), list.GetAt(i + 1), sizeof(CUIItem*) * static_cast<size_t>(list.count - i - 1));
+    std::memmove(list.GetAt(i), list.GetAt(i + 1),
+                 sizeof(CUIItem*) * static_cast<size_t>(list.count - i - 1));
     list.count -= 1;
     return;
   }
@@ -95,8 +97,9 @@ int32_t CUIItem::Create(uint16_t id, HWND parent, HWND ownerWindow, CUIItem* men
   commandId = id;
   owner = ownerWindow;
   parentMenu = menu;
-  hwnd = CreateWindowExA(0, kUIItemClass, "", WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0, 0, 0, parent,
-                         reinterpret_cast<HMENU>(static_cast<uintptr_t>(id)), FrameworkModule(), this);
+  hwnd =
+      CreateWindowExA(0, kUIItemClass, "", WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0, 0, 0, parent,
+                      reinterpret_cast<HMENU>(static_cast<uintptr_t>(id)), FrameworkModule(), this);
   if (hwnd == nullptr) return ZRF_ERR_CREATE;
   if (!InPopup() || (command.flags & kItemTooltipInPopup) != 0) AddTool(parent);
   if (OnCreate(command, parent, ownerWindow, menu) != ZRF_OK) return ZRF_ERR_CREATE;
@@ -124,8 +127,8 @@ void CUIItem::Measure(const CommandRecord& command, int32_t orientation) {
   }
   if (InPopup()) shortcutSize = MeasurePiece(GetText(kPieceShortcut), bold, dpi);
   const ItemParts parts{iconSize, extraSize, labelSize, shortcutSize, trailSize};
-  const ItemMeasurement m = FinishMeasure(parts, flags, SpaceWidth(), dpi, FloatBits(command.valueA),
-                                          FloatBits(command.valueB));
+  const ItemMeasurement m =
+      FinishMeasure(parts, flags, SpaceWidth(), dpi, FloatBits(command.valueA), FloatBits(command.valueB));
   iconSize = m.parts.icon;
   labelSize = m.parts.label;
   extraSize = m.parts.extra;
@@ -186,14 +189,12 @@ ItemMeasurement CUIItem::Measured() const {
 
 void CUIItem::LayoutParts(const RECT& client, int32_t offset, bool centre, bool inPopup) {
   const int32_t popupColumn = parentMenu != nullptr ? parentMenu->iconColumn : 0;
-  const ItemPartRects r =
-      LayoutItemParts(Measured(), client.right - client.left, client.bottom - client.top, offset, centre, inPopup,
-                      popupColumn, flags, SpaceWidth());
-  auto toRect = [](const ZrfRect& z) { return RECT{z.left, z.top, z.right, z.bottom}; };
-  iconRect = toRect(r.icon);
-  labelRect = toRect(r.label);
-  extraRect = toRect(r.extra);
-  shortcutRect = toRect(r.shortcut);
+  const ItemPartRects r = LayoutItemParts(Measured(), client.right - client.left, client.bottom - client.top,
+                                          offset, centre, inPopup, popupColumn, flags, SpaceWidth());
+  iconRect = ToWinRect(r.icon);
+  labelRect = ToWinRect(r.label);
+  extraRect = ToWinRect(r.extra);
+  shortcutRect = ToWinRect(r.shortcut);
 }
 
 uint32_t CUIItem::CommandFlags() const {

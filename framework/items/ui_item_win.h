@@ -87,11 +87,11 @@ class CUIItem {
   int32_t SpaceWidth() const;
 
   HWND hwnd;
-  HWND owner;           ///< receives the item's messages
-  uint32_t commandId;   ///< 0xFFFF until created
-  uint32_t flags;       ///< the command's flags as of the last measuring
+  HWND owner;          ///< receives the item's messages
+  uint32_t commandId;  ///< 0xFFFF until created
+  uint32_t flags;      ///< the command's flags as of the last measuring
   int32_t kind;
-  int32_t width;        ///< measured size of the whole item
+  int32_t width;  ///< measured size of the whole item
   int32_t height;
   ItemSize iconSize;
   ItemSize extraSize;

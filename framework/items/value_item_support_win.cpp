@@ -18,6 +18,11 @@ void NotifyValueChanged(const CUIItem* item, LPARAM lParam) {
   SendMessageA(item->owner, zrf::WM_ZRF_COMMAND, item->commandId, lParam);
 }
 
+void NotifyWhenReleasedOutside(const CUIItem* item, UINT message, POINT screenPoint) {
+  const bool released = message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP;
+  if (released && IsOutside(item->hwnd, screenPoint)) NotifyValueChanged(item, 0);
+}
+
 void RepaintNow(const CUIItem* item) {
   if (item->hwnd != nullptr) RedrawWindow(item->hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }

@@ -5,6 +5,7 @@
 
 #include "framework/base/scoped_handles_win.h"
 #include "framework/base/zrf_messages.h"
+#include "framework/base/zrf_rect_win.h"
 #include "framework/base/zrf_results.h"
 #include "framework/style/ui_shapes.h"
 #include "framework/style/ui_style_win.h"
@@ -44,9 +45,7 @@ int32_t CUIStyle::DrawTextF(HDC dc, int32_t dpi, const char* format, uint32_t se
     SetMapMode(dc, MM_TEXT);
     SIZE extent{};
     GetTextExtentPoint32A(dc, text, shown, &extent);
-    const ZrfRect area{static_cast<int32_t>(rect.left), static_cast<int32_t>(rect.top),
-                       static_cast<int32_t>(rect.right), static_cast<int32_t>(rect.bottom)};
-    const ZrfPoint origin = VerticalTextOrigin(area, extent.cx, extent.cy, alignment & 3);
+    const ZrfPoint origin = VerticalTextOrigin(ToZrfRect(rect), extent.cx, extent.cy, alignment & 3);
     ExtTextOutA(dc, origin.x, origin.y, ETO_CLIPPED, &rect, text, static_cast<UINT>(shown), nullptr);
     return ZRF_OK;
   }

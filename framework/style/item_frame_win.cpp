@@ -1,6 +1,7 @@
 // Item frames: the parent's background behind an item, the frame styles of item_frame_plan.h and
 // the rounded corners of corner_blend.h.
 #include "framework/base/zrf_messages.h"
+#include "framework/base/zrf_rect_win.h"
 #include "framework/style/item_frame_plan.h"
 #include "framework/style/ui_style_win.h"
 
@@ -11,8 +12,6 @@ HWND WindowOfDc(HDC dc, HWND bufferWindow) {
   HWND window = WindowFromDC(dc);
   return window != nullptr ? window : bufferWindow;
 }
-
-RECT ToRect(const ZrfRect& rect) { return RECT{rect.left, rect.top, rect.right, rect.bottom}; }
 
 void ReadBlock(const uint32_t* bits, int32_t column, uint32_t (&block)[kCornerPixels]) {
   for (int32_t y = 0; y < kCornerSize; ++y) {
@@ -70,13 +69,11 @@ void CUIStyle::DrawCorner(HWND parent, HDC dc, const RECT& corner, const CornerM
 
 void CUIStyle::DrawItemFrame(HDC dc, const RECT& rect, int32_t style, uint32_t corners, int32_t width,
                              int32_t colorIndex, int32_t gradientFrom, int32_t gradientTo) {
-  const ZrfRect given{static_cast<int32_t>(rect.left), static_cast<int32_t>(rect.top),
-                      static_cast<int32_t>(rect.right), static_cast<int32_t>(rect.bottom)};
   const ItemFramePlan plan =
-      PlanItemFrame(style, given, width, colorIndex, gradientFrom, gradientTo, palette);
+      PlanItemFrame(style, ToZrfRect(rect), width, colorIndex, gradientFrom, gradientTo, palette);
   if (plan.parentBackground) DrawParentBackground(nullptr, dc, rect);
-  if (plan.fill) FillRect(dc, ToRect(plan.fillRect), plan.fillColor);
-  const RECT area = ToRect(plan.rect);
+  if (plan.fill) FillRect(dc, ToWinRect(plan.fillRect), plan.fillColor);
+  const RECT area = ToWinRect(plan.rect);
   if (plan.frame) FrameRect(dc, area, plan.frameColor);
   if (plan.gradient) {
     RECT inside;

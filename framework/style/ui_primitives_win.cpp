@@ -3,17 +3,11 @@
 #include <cstddef>
 
 #include "framework/base/scoped_handles_win.h"
+#include "framework/base/zrf_rect_win.h"
 #include "framework/style/ui_shapes.h"
 #include "framework/style/ui_style_win.h"
 
 namespace {
-
-ZrfRect ToZrf(const RECT& rect) {
-  return {static_cast<int32_t>(rect.left), static_cast<int32_t>(rect.top), static_cast<int32_t>(rect.right),
-          static_cast<int32_t>(rect.bottom)};
-}
-
-RECT ToRect(const ZrfRect& rect) { return RECT{rect.left, rect.top, rect.right, rect.bottom}; }
 
 template <size_t N>
 void ToPoints(const ZrfPoint (&from)[N], POINT (&to)[N]) {
@@ -74,7 +68,7 @@ void CUIStyle::DrawRectangle(HDC dc, const RECT& rect, uint32_t penColor, uint32
 }
 
 void CUIStyle::DrawBevel(HDC dc, const RECT& rect, bool raised, uint32_t a, uint32_t b) {
-  const BevelEdges edges = BevelEdgesOf(ToZrf(rect));
+  const BevelEdges edges = BevelEdgesOf(ToZrfRect(rect));
   DrawPolyline(dc, edges.topLeft.points, raised ? a : b);
   DrawPolyline(dc, edges.bottomRight.points, raised ? b : a);
 }
@@ -96,31 +90,31 @@ void CUIStyle::GradientRect(HDC dc, uint32_t a, uint32_t b, const RECT& rect, in
 }
 
 void CUIStyle::DrawArrow(HDC dc, uint32_t selector, int32_t direction, const RECT& rect) {
-  const ArrowTriangle arrow = ArrowTriangleIn(ToZrf(rect), direction);
+  const ArrowTriangle arrow = ArrowTriangleIn(ToZrfRect(rect), direction);
   if (arrow.halfSize <= 0) return;
   FillPolygon(dc, arrow.points, SelectorColor(selector, palette));
 }
 
 void CUIStyle::DrawGlyph(HDC dc, uint32_t selector, const RECT& rect) {
-  FillPolygon(dc, CheckGlyphIn(ToZrf(rect)).points, SelectorColor(selector, palette));
+  FillPolygon(dc, CheckGlyphIn(ToZrfRect(rect)).points, SelectorColor(selector, palette));
 }
 
 void CUIStyle::DrawSeparator(HDC dc, const RECT& rect) {
-  const SeparatorLines lines = SeparatorLinesIn(ToZrf(rect));
+  const SeparatorLines lines = SeparatorLinesIn(ToZrfRect(rect));
   DrawPolyline(dc, lines.first, palette[31]);
   DrawPolyline(dc, lines.second, palette[32]);
 }
 
 void CUIStyle::DrawSizeGrip(HDC dc, const RECT& rect) {
-  const SizeGripSquares grip = SizeGripIn(ToZrf(rect));
+  const SizeGripSquares grip = SizeGripIn(ToZrfRect(rect));
   for (int32_t i = 0; i < grip.count; ++i) {
-    FillRect(dc, ToRect(grip.light[i]), palette[27]);
-    FillRect(dc, ToRect(grip.dark[i]), palette[26]);
+    FillRect(dc, ToWinRect(grip.light[i]), palette[27]);
+    FillRect(dc, ToWinRect(grip.dark[i]), palette[26]);
   }
 }
 
 void CUIStyle::DrawSplitter(HDC dc, const RECT& rect, RECT* out, bool vertical) {
-  const RECT bar = ToRect(SplitterBarOf(ToZrf(rect), vertical));
+  const RECT bar = ToWinRect(SplitterBarOf(ToZrfRect(rect), vertical));
   if (out != nullptr) *out = bar;
   if (dc == nullptr) return;
   DrawBevel(dc, bar, true, palette[2], palette[3]);

@@ -43,7 +43,8 @@ void EnsureInstallRecord() {
   if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kInstallRegistryKey, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr,
                       key.Receive(), nullptr) != ERROR_SUCCESS)
     return;
-  if (RegQueryValueExA(key.Get(), uitest::kProductName, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS) return;
+  if (RegQueryValueExA(key.Get(), uitest::kProductName, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS)
+    return;
   InstallRecord record{};
   record.useCustomDataFolder = 1;
   char temp[MAX_PATH] = "";

@@ -37,7 +37,7 @@ constexpr uint16_t kMenuIds[] = {0x200, 0x201, kMenuListEnd};
 
 // Flags that show each row's parts.
 constexpr uint32_t kRowFlags[kRowCount] = {
-    kItemShowLabel | kItemHasIcon,  // button
+    kItemShowLabel | kItemHasIcon,   // button
     kItemShowLabel | kItemVariantB,  // static, sunken
     0,                               // separator
     kItemShowLabel,                  // slider
@@ -62,8 +62,7 @@ LRESULT CALLBACK RecorderProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     case zrf::WM_ZRF_GETMENUIDS:
       return reinterpret_cast<LRESULT>(kMenuIds);
     case WM_SIZE:
-      if (gScene.panel != nullptr)
-        MoveWindow(gScene.panel, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+      if (gScene.panel != nullptr) MoveWindow(gScene.panel, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
       break;
     default:
       break;
@@ -181,7 +180,8 @@ int32_t Scene::RegisterCommands() {
   }
   const bool registered =
       Register(kDragOutCommand, kItemButton, kItemShowLabel | kItemDragOut, 0, kDragOutString, 0) &&
-      Register(kOwnerTextCommand, kItemButton, kItemShowLabel, 0, static_cast<uint16_t>(kStringFromOwner), 0) &&
+      Register(kOwnerTextCommand, kItemButton, kItemShowLabel, 0, static_cast<uint16_t>(kStringFromOwner),
+               0) &&
       Register(kTreeCommand, kItemTree, 0, 0, kTreeString, reinterpret_cast<uintptr_t>(&TreeProc)) &&
       Register(kBareTreeCommand, kItemTree, 0, 0, kTreeString, 0) &&
       Register(kTooltipCommand, kItemButton, kItemShowLabel, 0, kTooltipString, 0) &&
@@ -220,12 +220,14 @@ int32_t Scene::MakeItems() {
   givenObject = CreateUIItem(kItemGivenObject, CreateUIItem(kItemButton, nullptr));
   if (givenObject == nullptr || givenObject->Create(kTooltipCommand, panel, frame, nullptr) != ZRF_OK)
     return ZRF_ERR_CREATE;
-  MoveWindow(givenObject->hwnd, kMargin + 2 * kColumnWidth, y, givenObject->width, givenObject->height, FALSE);
+  MoveWindow(givenObject->hwnd, kMargin + 2 * kColumnWidth, y, givenObject->width, givenObject->height,
+             FALSE);
   ShowWindow(givenObject->hwnd, SW_SHOWNA);
   wideStatic = CreateUIItem(kItemStatic, nullptr);
   if (wideStatic == nullptr || wideStatic->Create(kWideStaticCommand, panel, frame, nullptr) != ZRF_OK)
     return ZRF_ERR_CREATE;
-  MoveWindow(wideStatic->hwnd, kMargin + 2 * kColumnWidth, y + 40, 2 * kColumnWidth, wideStatic->height, FALSE);
+  MoveWindow(wideStatic->hwnd, kMargin + 2 * kColumnWidth, y + 40, 2 * kColumnWidth, wideStatic->height,
+             FALSE);
   ShowWindow(wideStatic->hwnd, SW_SHOWNA);
   return ZRF_OK;
 }

@@ -38,7 +38,7 @@ constexpr uint16_t SceneCommand(int32_t row, int32_t state) {
 }
 
 /// Commands of the tests, beside the scene's.
-constexpr uint16_t kDragOutCommand = 0x300;   ///< a button with kItemDragOut
+constexpr uint16_t kDragOutCommand = 0x300;    ///< a button with kItemDragOut
 constexpr uint16_t kOwnerTextCommand = 0x301;  ///< a button whose texts its owner gives
 constexpr uint16_t kTreeCommand = 0x302;       ///< a tree filled by the scene's procedure
 constexpr uint16_t kBareTreeCommand = 0x303;   ///< a tree without a procedure

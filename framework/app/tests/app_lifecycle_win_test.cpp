@@ -22,7 +22,9 @@
 #include "framework/base/zrf_results.h"
 #include "framework/files/install_record.h"
 #include "resources/resource_ids.h"
+#include "tools/testsupport/process_window_win.h"
 #include "tools/testsupport/wine_path.h"
+#include "tools/zrftestapp/test_app_install_record_win.h"
 #include "tools/zrftestapp/test_app_protocol.h"
 
 namespace {
@@ -50,34 +52,6 @@ bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) !
 
 void WriteText(const std::string& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
-}
-
-struct WindowSearch {
-  DWORD pid;
-  const char* className;
-  const char* title;
-  HWND found;
-};
-
-BOOL CALLBACK MatchProcessWindow(HWND window, LPARAM data) {
-  auto* search = reinterpret_cast<WindowSearch*>(data);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  char name[64] = "";
-  char text[256] = "";
-  GetClassNameA(window, name, sizeof name);
-  GetWindowTextA(window, text, sizeof text);
-  if (owner != search->pid || lstrcmpiA(name, search->className) != 0) return TRUE;
-  if (search->title != nullptr && std::strcmp(text, search->title) != 0) return TRUE;
-  search->found = window;
-  return FALSE;
-}
-
-// The top-level window of `className` (and `title`, when given) that belongs to process `pid`.
-HWND FindProcessWindow(DWORD pid, const char* className, const char* title) {
-  WindowSearch search{pid, className, title, nullptr};
-  EnumWindows(MatchProcessWindow, reinterpret_cast<LPARAM>(&search));
-  return search.found;
 }
 
 void PostControl(WPARAM code, uint32_t crc) {
@@ -118,7 +92,7 @@ class AppLifecycle : public testing::Test {
     CreateDirectoryA(root_.c_str(), nullptr);
     CreateDirectoryA(data_.c_str(), nullptr);
     CreateDirectoryA((root_ + "\\log").c_str(), nullptr);
-    PutInstallRecord(data_);
+    PutTestAppInstallRecord(data_);
   }
   void TearDown() override {
     // No instance may outlive its test: the next one must start alone.
@@ -126,19 +100,6 @@ class AppLifecycle : public testing::Test {
     for (App& app : apps_) {
       if (app.ExitCode(10000) < 0) TerminateProcess(app.process.Get(), 99);
     }
-  }
-
-  static void PutInstallRecord(const std::string& dataFolder) {
-    InstallRecord record{};
-    record.useCustomDataFolder = 1;
-    std::snprintf(record.customDataFolder, sizeof record.customDataFolder, "%s", dataFolder.c_str());
-    ScopedRegKey key;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kInstallRegistryKey, 0, nullptr, 0, KEY_WRITE, nullptr,
-                              key.Receive(), nullptr),
-              ERROR_SUCCESS);
-    ASSERT_EQ(RegSetValueExA(key.Get(), zrftest::kProductName, 0, REG_BINARY,
-                             reinterpret_cast<const BYTE*>(&record), sizeof record),
-              ERROR_SUCCESS);
   }
 
   App& Start(const std::string& arguments) {
@@ -237,7 +198,7 @@ TEST_F(AppLifecycle, FailedStartsShowTheirCodeAndWriteNoSettings) {
 
   // A failure after the data folder was found: its settings file must not be replaced by the
   // defaults at exit.
-  PutInstallRecord(data_);
+  PutTestAppInstallRecord(data_);
   WriteText(DataFile("(ZRF)App.zrd"), "user's own");
   App& iconless = Start("-NOICONS");
   EXPECT_EQ(AnswerStartupError(iconless), "Error initializing the application!\nError code 0x0000F00A.");
