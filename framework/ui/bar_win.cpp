@@ -147,10 +147,11 @@ void CBar::Dock(uint16_t newBayId, int32_t newX, int32_t newY, int32_t newLength
   length = Clamp16(newLength);
   thickness = Clamp16(newThickness);
   bayId = newBayId;
-  // The bays of the window make room for a bar that came or went.
-  if (apply) {
-    if (CZrfWindow* frame = gApp.FindWindowByIndex(windowIndex)) frame->Layout();
-  }
+  if (!apply) return;
+  // The items follow the new size, and the bays of the window make room for a bar that came or
+  // went.
+  LayoutItems(newLength, newThickness, false);
+  if (CZrfWindow* frame = gApp.FindWindowByIndex(windowIndex)) frame->Layout();
 }
 
 bool CBar::SaveState() const {

@@ -256,8 +256,10 @@ void CZrfWindow::Show(int showCommand, int32_t scope) {
     ShowWindow(window, showCommand);
     if (showCommand == SW_SHOW || showCommand == SW_SHOWNORMAL) SetForegroundWindow(window);
   }
-  ForBarsOf(*this, true, [showCommand](CBar& bar) {
-    ShowWindow(bar.hwnd, (bar.barFlags & kBarShown) != 0 ? showCommand : SW_HIDE);
+  // The bars show without taking the activation: the window shown is the one to work in.
+  const int barCommand = showCommand == SW_HIDE || showCommand == SW_MINIMIZE ? showCommand : SW_SHOWNA;
+  ForBarsOf(*this, true, [barCommand](CBar& bar) {
+    ShowWindow(bar.hwnd, (bar.barFlags & kBarShown) != 0 ? barCommand : SW_HIDE);
   });
 }
 

@@ -158,6 +158,15 @@ TEST_F(Bars, ABarFloatsAndDocksAndItsPlacementIsWrittenAndReadBack) {
   EXPECT_EQ(alpha, 153);
   Frame().object->SetTransparency(0);
   EXPECT_EQ(GetWindowLongA(tools->hwnd, GWL_EXSTYLE) & WS_EX_LAYERED, 0);
+  // It follows its window without taking the activation, and is busy while a dialog runs.
+  Frame().object->Show(SW_SHOWNORMAL, 0);
+  EXPECT_TRUE(IsWindowVisible(tools->hwnd));
+  EXPECT_EQ(GetActiveWindow(), Frame().window);
+  SendMessageA(Frame().window, zrf::WM_ZRF_MODALDEPTH, 1, 0);
+  EXPECT_NE(tools->busyWindow, nullptr);
+  EXPECT_EQ(docked->busyWindow, nullptr);
+  SendMessageA(Frame().window, zrf::WM_ZRF_MODALDEPTH, 0, 0);
+  EXPECT_EQ(tools->busyWindow, nullptr);
   RedrawWindow(Frame().window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   RedrawWindow(tools->hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   Pump();
