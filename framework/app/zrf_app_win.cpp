@@ -55,7 +55,14 @@ CZrfApp::CZrfApp()
       openPopup(nullptr),
       popupOpen(0),
       menuItem(nullptr),
-      exitHook(nullptr) {
+      hoveredItem(nullptr),
+      pressedItem(nullptr),
+      lastPressTick(0),
+      buttonPressTicks{},
+      popupMenu(nullptr),
+      exitHook(nullptr),
+      frameworkWindowHook(nullptr),
+      redrawItemsHook(nullptr) {
   // language is the first field of the 4-aligned record: an int32_t that may be read in place.
   static_assert(offsetof(SettingsRecord, language) == 0);
   strings.SetLanguageSource(reinterpret_cast<const int32_t*>(&settings));

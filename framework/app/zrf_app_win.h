@@ -24,6 +24,9 @@
 
 class CZrfWindow;
 class CUIItem;
+class CBar;
+class CDockBay;
+class CMenu;
 struct StringRecord;
 
 class CZrfApp {
@@ -66,16 +69,24 @@ class CZrfApp {
   int32_t MenuMode(int32_t action);
   /// Closes the popup that `item`'s window holds and returns it; with null, leaves menu mode.
   CUIItem* ClosePopup(CUIItem* item);
+  /// Index of the first entry of `popup` whose command is hot (highlighted), or -1.
+  int32_t PressedItemIndex(const CMenu* popup) const;
+  /// From entry `start` of `popup`, steps by `direction` with wrap-around over the entries that
+  /// are not separators to the first enabled one; when none is, the index reached.
+  int32_t NextMenuItem(const CMenu* popup, int32_t start, int32_t direction) const;
+  /// The same over the menu-bar entries, skipping hidden ones; -1 when none is enabled.
+  int32_t NextMenuBarEntry(int32_t start, int32_t direction) const;
 
-  // Shutdown and restart (framework/app/app_shutdown_win.cpp).
+  // Shutdown and restart (framework/app/app_shutdown_win.cpp, restart_request_win.cpp).
   /// Arranges a restart at exit and ends the loop: mode kRestartAsNow (-1), kRestartNormal or
   /// kRestartElevated; `commandLineText` null restarts with the program's own command line;
   /// `notify` 1 tells the other instances of the product to restart as well.
   void RequestRestart(int32_t mode, const char* commandLineText, uint8_t notify);
-  /// Destroys the framework windows, the tooltip and the application icon, saves the state
-  /// (unless noSave) and destroys the control window last.
+  /// Destroys the bars (with their commands), the framework windows, the tooltip and the
+  /// application icon, saves the state (unless noSave) and destroys the control window last.
   void DestroyAllWindows();
-  /// Writes every framework window's placement and the settings record; nothing when noSave.
+  /// Writes every bar's and framework window's placement and the settings record; nothing when
+  /// noSave.
   void SaveState();
 
   // Commands (framework/app/app_commands_win.cpp; the table itself is command_table.h's).
@@ -94,8 +105,41 @@ class CZrfApp {
   /// the hover status text of the window at menuWindowIndex, and the items are redrawn. 0 or
   /// ZRF_ERR_UNKNOWN_COMMAND.
   int32_t EnableCommand(uint16_t id, uint8_t enabled);
-  /// Redraws the UI items that show command `id`.
-  void RedrawCommandItems(uint16_t id);
+  /// Redraws at once every live UI item of command `id`. With `updateArgument` other than -1 and
+  /// the command enabled, an item whose OnUpdate(updateArgument) answers false is skipped;
+  /// `relayout` first lays out again the bar that holds an item.
+  void RedrawCommandItems(uint16_t id, bool relayout = false, int32_t updateArgument = -1);
+
+  // Item events and popup menus (framework/items/item_events_win.cpp). `buttons` is the mask of
+  // GetMouseButtonMask: 1 left, 2 right, 4 middle.
+  /// A button went down on `item`: its command shows pressed (a split menu item pressed on its
+  /// arrow part shows only the arrow pressed).
+  void OnItemPressed(CUIItem* item, uint32_t buttons);
+  /// The button came up over `item`: the pressed look goes and the command acts: a menu item
+  /// opens or closes its popup, a separator does nothing, anything else closes the open popup and
+  /// sends WM_ZRF_COMMAND (buttons << 16 | command id) to the item's owner. `item` may be
+  /// destroyed when this returns (closing a popup destroys its entries).
+  void OnItemClicked(CUIItem* item, uint32_t buttons);
+  /// WM_ZRF_ITEMDBLCLK (buttons << 16 | command id) to the item's owner.
+  void OnItemDoubleClick(CUIItem* item, uint32_t buttons);
+  /// The mouse entered `item`: its status text (piece 2) becomes the owner window's status text
+  /// -2, and it is the hovered item.
+  void OnItemHoverEnter(CUIItem* item);
+  /// The mouse left `item`: hot and pressed go, and the hovered item's status text is removed.
+  void OnItemHoverLeave(CUIItem* item);
+  /// The mouse moved over `item`: it shows hot (and pressed while a button is held over it,
+  /// unless it drags by itself); popups of other menu items close, and an open menu moves over to
+  /// a hovered menu item.
+  void OnItemMouseMove(CUIItem* item);
+  /// Flags of the item's command := `set` | (flags without `clear`); the item's window is
+  /// invalidated when they changed. Nothing for an item whose command is not registered.
+  void SetItemState(CUIItem* item, uint32_t set, uint32_t clear);
+  /// Opens the popup menu of command `id` at the screen point `point` (null: the cursor) for
+  /// `owner`; the popup menu object, owned by the application, or null when it could not open.
+  CUIItem* ShowPopupMenu(uint16_t id, const POINT* point, HWND owner);
+  /// The framework window whose window is the nearest ancestor (or owner) of `child`, the handle
+  /// itself not counted; null when none.
+  CZrfWindow* OwnerWindow(HWND child) const;
 
   /// Copies the data-file patterns (extra files a configuration archive takes along) and the keep
   /// patterns (data-folder files that survive applying an archive), each cut to 259 characters.
@@ -160,6 +204,23 @@ class CZrfApp {
   /// SendMessageA to the main window: the last window of the list (down to position 1) flagged
   /// main, else window 0. -1 when there is no framework window.
   LRESULT SendToMainWindow(UINT message, WPARAM wParam, LPARAM lParam);
+  /// Repaints every framework window's frame and every bar's: WM_NCACTIVATE (0), and WM_NCPAINT
+  /// too for windows without a caption, so each caption shows whether its window is the menu
+  /// window.
+  void RepaintFrames();
+  /// Switches the colour scheme (0 none, 1 default, 2 custom): stores it in the settings, rebuilds
+  /// the palette and the command icons and redraws every window and bar.
+  void SetColorScheme(uint8_t scheme);
+
+  // Bars and dock bays (framework/ui/bar_win.cpp; the two above: framework/ui/app_windows_win.cpp).
+  /// The bar of `barId` in the bar list, or null.
+  CBar* FindBar(uint16_t barId) const;
+  /// The dock bay of `bayId` (side + window index x 256) among the framework windows' bays, or
+  /// null.
+  CDockBay* FindDockBay(uint16_t bayId) const;
+  /// Shows or hides `bar` (its shown flag follows), lays every window out again and tells the
+  /// bar's window WM_ZRF_BARSHOWN (wParam show, lParam the bar).
+  void ShowBar(CBar* bar, bool show);
 
   // Shell services (framework/shell/).
   /// Creates or deletes the Startup-folder shortcut "<name>.lnk" (null name: the product name)
@@ -240,6 +301,7 @@ class CZrfApp {
 
   // Windows and dialogs.
   CZrfArray<CZrfWindow*> windows;  ///< framework windows, sorted by index
+  CZrfArray<CBar*> bars;           ///< the bars of every window, owned; made by the program
   HWND controlWindow;              ///< owner of the framework windows; null until it exists
   HWND tooltipWindow;              ///< the application-wide tooltip window
   WNDPROC previousWindowProc;      ///< procedure a framework window had before its own was set
@@ -253,9 +315,26 @@ class CZrfApp {
   CUIItem* menuItem;                   ///< popup item being tracked
   CZrfArray<CUIItem*> menuBarEntries;  ///< collected by MenuMode
 
+  // UI items. An item clears every one of these that names it when it is destroyed.
+  CZrfArray<CUIItem*> items;      ///< the live items, in construction order
+  CUIItem* hoveredItem;           ///< the item under the mouse, null when none
+  CUIItem* pressedItem;           ///< the item a button went down on, until it comes up
+  uint64_t lastPressTick;         ///< GetTickCount64 of the last press on an item
+  uint64_t buttonPressTicks[3];   ///< per button (left, right, middle): its last press, 0 none
+  CUIItem* popupMenu;             ///< the menu ShowPopupMenu opens, made on its first use
+
   /// What the destructor runs first: the shutdown (destroying every window, saving the state),
   /// which the start-up installs because it reaches above this library. Null: nothing.
   void (*exitHook)();
+  /// What a framework window leaves to the layers above it, which the start-up installs (null:
+  /// the window does without): its window menu (WM_ZRF_WINDOWMENU and WM_ZRF_COMMAND), the
+  /// colour swatches it draws (WM_ZRF_DRAWICON) and the popup that closes when the application is
+  /// deactivated (WM_ACTIVATEAPP). True when the message was answered, with its result in
+  /// `*result`.
+  bool (*frameworkWindowHook)(CZrfWindow* window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+  /// Redraws the UI items of a command (RedrawCommandItems), for the status texts, which sit
+  /// below the items; installed by the start-up, null: nothing.
+  void (*redrawItemsHook)(uint16_t id);
 
  private:
   HRESULT oleResult_;

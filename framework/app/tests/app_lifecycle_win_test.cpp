@@ -22,6 +22,7 @@
 #include "framework/base/zrf_results.h"
 #include "framework/files/install_record.h"
 #include "resources/resource_ids.h"
+#include "tools/testsupport/process_window_win.h"
 #include "tools/testsupport/wine_path.h"
 #include "tools/zrftestapp/test_app_install_record_win.h"
 #include "tools/zrftestapp/test_app_protocol.h"
@@ -51,34 +52,6 @@ bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) !
 
 void WriteText(const std::string& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
-}
-
-struct WindowSearch {
-  DWORD pid;
-  const char* className;
-  const char* title;
-  HWND found;
-};
-
-BOOL CALLBACK MatchProcessWindow(HWND window, LPARAM data) {
-  auto* search = reinterpret_cast<WindowSearch*>(data);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  char name[64] = "";
-  char text[256] = "";
-  GetClassNameA(window, name, sizeof name);
-  GetWindowTextA(window, text, sizeof text);
-  if (owner != search->pid || lstrcmpiA(name, search->className) != 0) return TRUE;
-  if (search->title != nullptr && std::strcmp(text, search->title) != 0) return TRUE;
-  search->found = window;
-  return FALSE;
-}
-
-// The top-level window of `className` (and `title`, when given) that belongs to process `pid`.
-HWND FindProcessWindow(DWORD pid, const char* className, const char* title) {
-  WindowSearch search{pid, className, title, nullptr};
-  EnumWindows(MatchProcessWindow, reinterpret_cast<LPARAM>(&search));
-  return search.found;
 }
 
 void PostControl(WPARAM code, uint32_t crc) {
