@@ -1,0 +1,17 @@
+// The daily-job hooks of the maintenance services.
+#include "maintenance/daily_jobs_win.h"
+
+#include "framework/app/zrf_app_win.h"
+#include "maintenance/scheduled_archive_win.h"
+#include "maintenance/update_check_win.h"
+
+namespace {
+
+void ArchiveIfDue() { (void)ArchiveConfigIfDue(); }
+
+}  // namespace
+
+void UseMaintenanceDailyJobs() {
+  gApp.checkForUpdateIfDue = CheckForUpdateIfDue;
+  gApp.archiveConfigIfDue = ArchiveIfDue;
+}
