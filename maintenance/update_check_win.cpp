@@ -2,6 +2,7 @@
 #include "maintenance/update_check_win.h"
 
 #include <atomic>
+#include <cstdlib>
 #include <ctime>
 #include <mutex>
 #include <string>
@@ -72,6 +73,15 @@ bool ClaimCheck() {
   return true;
 }
 
+// Registered with atexit by the first start, so it runs before the application object that a
+// check reads is destroyed: a program that quits while a check waits for a slow server would
+// otherwise have that check wake up among destroyed objects.
+void StopCheckAtExit() {
+  gCancel.store(1);
+  const ULONGLONG start = GetTickCount64();
+  while (gRunning.load() && GetTickCount64() - start < kStopWaitMilliseconds) Sleep(kStopPollMilliseconds);
+}
+
 // What the update server answers: the body up to its first NUL, or false.
 bool FetchVersion(std::string* body) {
   maintenance::CHttpClient client;
@@ -135,6 +145,8 @@ bool StartUpdateCheckIfDue() {
 }
 
 int32_t StartUpdateCheck() {
+  static std::once_flag stopAtExit;
+  std::call_once(stopAtExit, [] { std::atexit(StopCheckAtExit); });
   if (!ClaimCheck()) return kUpdateCheckStillRunning;
   gCancel.store(0);
   HANDLE thread = CreateThread(nullptr, 0, UpdateCheckThread, nullptr, 0, nullptr);

@@ -35,7 +35,8 @@ bool StartUpdateCheckIfDue();
 /// Starts a check thread. A running check is cancelled first and waited for (up to 5 s, handling
 /// the messages other threads send to this one meanwhile, so a check that is updating this
 /// thread's dialog can finish). kUpdateCheckStarted, kUpdateCheckStillRunning or
-/// kUpdateCheckNotStarted (the dialog, when shown, then says so).
+/// kUpdateCheckNotStarted (the dialog, when shown, then says so). At process exit a running check
+/// is cancelled and waited for (up to 5 s) before the application object goes.
 int32_t StartUpdateCheck();
 
 /// The check thread: fetches the update-check address of the install record, records what came
