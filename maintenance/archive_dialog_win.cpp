@@ -104,7 +104,7 @@ bool Accept(HWND dialog) {
   }
   (void)SaveArchiveSettings(settings);
   LoadArchiveSettings();
-  (void)StartArchiveIfDue();
+  StartArchiveIfDue();
   return true;
 }
 

@@ -5,13 +5,7 @@
 #include "maintenance/scheduled_archive_win.h"
 #include "maintenance/update_check_win.h"
 
-namespace {
-
-void ArchiveIfDue() { (void)ArchiveConfigIfDue(); }
-
-}  // namespace
-
 void UseMaintenanceDailyJobs() {
   gApp.checkForUpdateIfDue = CheckForUpdateIfDue;
-  gApp.archiveConfigIfDue = ArchiveIfDue;
+  gApp.archiveConfigIfDue = ArchiveConfigIfDue;
 }

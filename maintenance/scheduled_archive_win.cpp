@@ -6,9 +6,9 @@
 #include <cstring>
 #include <mutex>
 
-#include "framework/files/folders_win.h"
-#include "framework/base/path_backslash.h"
 #include "framework/app/zrf_app_win.h"
+#include "framework/base/path_backslash.h"
+#include "framework/files/folders_win.h"
 #include "maintenance/archive_clock.h"
 #include "maintenance/archive_prune.h"
 #include "maintenance/config_transfer_win.h"
@@ -88,20 +88,19 @@ bool SaveArchiveSettings(const ArchiveSettingsRecord& settings) {
   return SaveArchiveSettingsRecord(store, gSettings);
 }
 
-bool ArchiveConfigIfDue() {
+void ArchiveConfigIfDue() {
   LoadArchiveSettings();
-  return StartArchiveIfDue();
+  StartArchiveIfDue();
 }
 
-bool StartArchiveIfDue() {
-  if (!IsArchiveDue(ArchiveSettings(), ArchiveClockNow()) || !ClaimRun()) return false;
+void StartArchiveIfDue() {
+  if (!IsArchiveDue(ArchiveSettings(), ArchiveClockNow()) || !ClaimRun()) return;
   HANDLE thread = CreateThread(nullptr, 0, ArchiveConfigThread, nullptr, 0, nullptr);
   if (thread == nullptr) {
     ReleaseRun();
-    return false;
+    return;
   }
   CloseHandle(thread);
-  return true;
 }
 
 DWORD WINAPI ArchiveConfigThread(LPVOID) {

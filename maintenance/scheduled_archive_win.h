@@ -27,14 +27,15 @@ void SetArchiveSettings(const ArchiveSettingsRecord& settings);
 /// Makes `settings` the process's settings and writes them. True when the file was replaced.
 [[nodiscard]] bool SaveArchiveSettings(const ArchiveSettingsRecord& settings);
 
-/// The start-up's and the daily job's entry: loads the settings and, when archiving is on, the
-/// interval has passed (archive clock) and no run is going on, starts ArchiveConfigThread. True
-/// when a thread was started.
-bool ArchiveConfigIfDue();
+/// The start-up's and the daily job's entry, in the form of the application object's hook
+/// (gApp.archiveConfigIfDue = ArchiveConfigIfDue): loads the settings and, when archiving is on,
+/// the interval has passed (archive clock) and no run is going on, starts ArchiveConfigThread.
+/// IsArchiveRunning tells right after the call whether it started one.
+void ArchiveConfigIfDue();
 
 /// As ArchiveConfigIfDue on the settings as they stand, without loading them: what the archive
 /// dialog does after saving.
-bool StartArchiveIfDue();
+void StartArchiveIfDue();
 
 /// The archive thread: one run (see ArchiveConfigNow), then it marks the run finished. The
 /// parameter is not read. Started only by the due checks, which claim the run first.

@@ -5,9 +5,9 @@
 // Icons.
 #define IDI_APPLICATION_ICON 1   // program, dialogs, control window, notification area
 #define IDI_MESSAGE_CAPTION 2    // message box caption icon (style 0x2000)
-#define IDI_PAGE_CARE 5
+#define IDI_PAGE_ABOUT 5         // plant dialog tabs; the Info tab shows the plant's own icon
 #define IDI_PAGE_OPTIONS 6
-#define IDI_PAGE_INFO 7
+#define IDI_PAGE_CARE 7
 #define IDI_COMMAND_CAPTION 50000
 #define IDI_COMMAND_COLOR 50001
 #define IDI_COMMAND_FONT 50002

@@ -159,17 +159,23 @@ def ico(shapes):
     return out + b''.join(images)
 
 
-def main():
+def write_pictures(pictures, encode, name_pattern):
+    """The command line's one argument is the output folder; each numbered picture is encoded and
+    written there as name_pattern % number, each file replaced only by a complete new one."""
     if len(sys.argv) != 2:
-        sys.exit('usage: make_icons.py OUTPUT_FOLDER')
+        sys.exit('usage: %s OUTPUT_FOLDER' % os.path.basename(sys.argv[0]))
     folder = sys.argv[1]
     os.makedirs(folder, exist_ok=True)
-    for number, shapes in ICONS.items():
-        data = ico(shapes)
-        path = os.path.join(folder, 'icon%d.ico' % number)
+    for number, shapes in pictures.items():
+        data = encode(shapes)
+        path = os.path.join(folder, name_pattern % number)
         with open(path + '.tmp', 'wb') as f:
             f.write(data)
         os.replace(path + '.tmp', path)
+
+
+def main():
+    write_pictures(ICONS, ico, 'icon%d.ico')
 
 
 if __name__ == '__main__':

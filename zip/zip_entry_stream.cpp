@@ -21,6 +21,7 @@ ZipEntryStream::~ZipEntryStream() {
 bool ZipEntryStream::Start(ZipSource& source, const EntryData& data, const char* password) {
   source_ = &source;
   data_ = data;
+  status_ = StreamStatus::Failed;  // until the checks below pass
   uint32_t headerSize = data.enciphered ? static_cast<uint32_t>(ZipCipher::kHeaderSize) : 0;
   if (data.compressedSize < headerSize) return false;
   if (data.method == kMethodStored) {
@@ -31,19 +32,29 @@ bool ZipEntryStream::Start(ZipSource& source, const EntryData& data, const char*
   uint64_t sourceSize = source.Size();
   if (data.position > sourceSize || data.compressedSize > sourceSize - data.position) return false;
 
-  input_.reset(new (std::nothrow) uint8_t[kInputSize]);
+  if (!input_) input_.reset(new (std::nothrow) uint8_t[kInputSize]);
   if (!input_) return false;
   if (data.method == kMethodDeflated) {
-    memset(&inflate_, 0, sizeof inflate_);
-    if (inflateInit2(&inflate_, -MAX_WBITS) != Z_OK) return false;
-    inflateStarted_ = true;
+    // A stream used before keeps its inflate state and window; resetting it costs no allocation.
+    if (inflateStarted_) {
+      if (inflateReset(&inflate_) != Z_OK) return false;
+    } else {
+      memset(&inflate_, 0, sizeof inflate_);
+      if (inflateInit2(&inflate_, -MAX_WBITS) != Z_OK) return false;
+      inflateStarted_ = true;
+    }
   }
   cipher_.Start(password);
+  inputStart_ = 0;
+  inputAvailable_ = 0;
   nextPosition_ = data.position;
   compressedLeft_ = data.compressedSize;
   uncompressedLeft_ = data.uncompressedSize;
   headerLeft_ = headerSize;
   crc_ = static_cast<uint32_t>(crc32(0, nullptr, 0));
+  streamEnded_ = false;
+  complete_ = false;
+  status_ = StreamStatus::Ok;
   return true;
 }
 

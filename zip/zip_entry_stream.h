@@ -31,7 +31,7 @@ enum class StreamStatus {
   Failed,       ///< unreadable, malformed, early or long data, or a CRC-32 mismatch
 };
 
-/// One entry's data as a stream of bytes. Once failed, it stays failed.
+/// One entry's data at a time as a stream of bytes. Once failed, it stays failed until the next Start.
 class ZipEntryStream {
  public:
   static constexpr size_t kInputSize = 16384;
@@ -41,9 +41,10 @@ class ZipEntryStream {
   ZipEntryStream(const ZipEntryStream&) = delete;
   ZipEntryStream& operator=(const ZipEntryStream&) = delete;
 
-  /// Prepares to read data from source (borrowed for the stream's life) with password (null for
-  /// none). False when the data cannot be what the directory says: an unknown method, a stored
-  /// entry whose two sizes disagree, data that runs past the source, or no memory for inflate.
+  /// Prepares to read data from source (borrowed until the next Start) with password (null for
+  /// none), forgetting any entry read before. False, leaving the stream failed, when the data
+  /// cannot be what the directory says: an unknown method, a stored entry whose two sizes
+  /// disagree, data that runs past the source, or no memory for inflate.
   [[nodiscard]] bool Start(ZipSource& source, const EntryData& data, const char* password);
 
   /// Delivers up to size bytes into destination. *delivered counts them; *complete is set once

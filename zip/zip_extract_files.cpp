@@ -65,23 +65,15 @@ bool IsReadOnlyFile(const std::string& path) {
 
 ExtractedFile::~ExtractedFile() { Discard(); }
 
-bool ExtractedFile::Create(const std::string& temporaryPath, uint32_t attributes) {
+CreateOutcome ExtractedFile::Create(const std::string& path, uint32_t attributes) {
   Discard();
-  temporaryPath_ = NativePath(temporaryPath);
+  std::string native = NativePath(path);
   mode_t mode = (attributes & 0x01) != 0 ? 0444 : 0666;
-  constexpr int kFlags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
-  int fd = open(temporaryPath_.c_str(), kFlags, mode);
-  if (fd < 0 && errno == EEXIST) {
-    // A leftover of an extraction that was cut off; it is ours to replace.
-    unlink(temporaryPath_.c_str());
-    fd = open(temporaryPath_.c_str(), kFlags, mode);
-  }
-  if (fd < 0) {
-    temporaryPath_.clear();
-    return false;
-  }
+  int fd = open(native.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+  if (fd < 0) return errno == EEXIST ? CreateOutcome::Exists : CreateOutcome::Failed;
   handle_ = fd;
-  return true;
+  path_ = native;
+  return CreateOutcome::Created;
 }
 
 bool ExtractedFile::Write(const uint8_t* bytes, size_t size) {
@@ -101,19 +93,20 @@ bool ExtractedFile::Commit(const std::string& finalPath, int64_t /*createTime*/,
   bool ok = futimens(static_cast<int>(handle_), times) == 0;
   ok = close(static_cast<int>(handle_)) == 0 && ok;
   handle_ = -1;
-  if (!ok || rename(temporaryPath_.c_str(), NativePath(finalPath).c_str()) != 0) {
+  std::string native = NativePath(finalPath);
+  if (!ok || (native != path_ && rename(path_.c_str(), native.c_str()) != 0)) {
     Discard();
     return false;
   }
-  temporaryPath_.clear();
+  path_.clear();
   return true;
 }
 
 void ExtractedFile::Discard() {
   if (handle_ >= 0) close(static_cast<int>(handle_));
   handle_ = -1;
-  if (!temporaryPath_.empty()) unlink(temporaryPath_.c_str());
-  temporaryPath_.clear();
+  if (!path_.empty()) unlink(path_.c_str());
+  path_.clear();
 }
 
 }  // namespace zip

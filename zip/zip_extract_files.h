@@ -1,6 +1,6 @@
 // Internal to the zip reader: callers must not include this header (use zip/zip_reader.h).
-// The file-system side of extraction: folders, and files written under a temporary name and put in
-// place only when complete. Paths use "/" or "\" as separators on every platform.
+// The file-system side of extraction: folders, and files that take the place of an existing file only
+// once they are complete. Paths use "/" or "\" as separators on every platform.
 #pragma once
 
 #include <cstddef>
@@ -21,8 +21,16 @@ bool MakeFolder(const std::string& path);
 /// True when path names an existing file marked read-only, which extraction must not replace.
 bool IsReadOnlyFile(const std::string& path);
 
-/// An extracted file on its way: created under a temporary name, filled, then put in place.
-/// Destroying it before Commit removes the temporary file.
+/// What came of creating a file exclusively.
+enum class CreateOutcome {
+  Created,
+  Exists,  ///< something of that name is there already, and was left untouched
+  Failed,
+};
+
+/// An extracted file on its way: created under its own name or a temporary one, filled, then given
+/// its times and, if need be, its own name. Destroying it before Commit removes the file it created,
+/// and only that.
 class ExtractedFile {
  public:
   ExtractedFile() = default;
@@ -30,23 +38,24 @@ class ExtractedFile {
   ExtractedFile(const ExtractedFile&) = delete;
   ExtractedFile& operator=(const ExtractedFile&) = delete;
 
-  /// Creates temporaryPath afresh (replacing a leftover of that name) with the Windows attributes
-  /// attributes (read-only, hidden, system, archive). False when it cannot be created.
-  [[nodiscard]] bool Create(const std::string& temporaryPath, uint32_t attributes);
+  /// Creates path, which must not exist yet, with the Windows attributes attributes (read-only,
+  /// hidden, system, archive). A file, folder or link of that name is never opened or replaced.
+  [[nodiscard]] CreateOutcome Create(const std::string& path, uint32_t attributes);
 
   /// Appends size bytes. False when they cannot all be written.
   [[nodiscard]] bool Write(const uint8_t* bytes, size_t size);
 
-  /// Sets the times (FILETIME values) and renames the file to finalPath, replacing a file of that
-  /// name. False, with the temporary file removed, when any step fails.
+  /// Sets the times (FILETIME values), closes the file and, when it was created under another name,
+  /// renames it to finalPath, replacing a file of that name. False, with the created file removed,
+  /// when any step fails.
   [[nodiscard]] bool Commit(const std::string& finalPath, int64_t createTime, int64_t accessTime,
                             int64_t modifyTime);
 
  private:
   void Discard();
 
-  std::string temporaryPath_;
-  intptr_t handle_ = -1;  ///< the open temporary file: a descriptor, or a HANDLE; -1 for none
+  std::string path_;      ///< the name the file was created under, empty when there is none
+  intptr_t handle_ = -1;  ///< the open file: a descriptor, or a HANDLE; -1 for none
 };
 
 }  // namespace zip

@@ -46,17 +46,20 @@ bool IsReadOnlyFile(const std::string& path) {
 
 ExtractedFile::~ExtractedFile() { Discard(); }
 
-bool ExtractedFile::Create(const std::string& temporaryPath, uint32_t attributes) {
+CreateOutcome ExtractedFile::Create(const std::string& path, uint32_t attributes) {
   Discard();
-  RemoveFile(temporaryPath);
   DWORD fileAttributes = attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
                                        FILE_ATTRIBUTE_ARCHIVE);
   if (fileAttributes == 0) fileAttributes = FILE_ATTRIBUTE_NORMAL;
-  HANDLE file = CreateFileA(temporaryPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, fileAttributes, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, fileAttributes, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    DWORD error = GetLastError();
+    return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ? CreateOutcome::Exists
+                                                                       : CreateOutcome::Failed;
+  }
   handle_ = reinterpret_cast<intptr_t>(file);
-  temporaryPath_ = temporaryPath;
-  return true;
+  path_ = path;
+  return CreateOutcome::Created;
 }
 
 bool ExtractedFile::Write(const uint8_t* bytes, size_t size) {
@@ -78,19 +81,20 @@ bool ExtractedFile::Commit(const std::string& finalPath, int64_t createTime, int
   bool ok = SetFileTime(reinterpret_cast<HANDLE>(handle_), &create, &access, &modify) != 0;
   ok = CloseHandle(reinterpret_cast<HANDLE>(handle_)) != 0 && ok;
   handle_ = -1;
-  if (!ok || !MoveFileExA(temporaryPath_.c_str(), finalPath.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+  if (!ok ||
+      (finalPath != path_ && !MoveFileExA(path_.c_str(), finalPath.c_str(), MOVEFILE_REPLACE_EXISTING))) {
     Discard();
     return false;
   }
-  temporaryPath_.clear();
+  path_.clear();
   return true;
 }
 
 void ExtractedFile::Discard() {
   if (handle_ != -1) CloseHandle(reinterpret_cast<HANDLE>(handle_));
   handle_ = -1;
-  if (!temporaryPath_.empty()) RemoveFile(temporaryPath_);
-  temporaryPath_.clear();
+  if (!path_.empty()) RemoveFile(path_);
+  path_.clear();
 }
 
 }  // namespace zip

@@ -15,8 +15,9 @@ namespace {
 
 int Fd(OsHandle file) { return static_cast<int>(file); }
 
-OsHandle CreateForWrite(const char* name) {
-  int fd = open(name, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+OsHandle CreateNew(const char* name, bool* exists) {
+  int fd = open(name, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  *exists = fd < 0 && errno == EEXIST;
   return fd < 0 ? kNoFile : fd;
 }
 
@@ -90,7 +91,7 @@ bool Replace(const char* from, const char* to) { return rename(from, to) == 0; }
 
 bool Remove(const char* name) { return unlink(name) == 0; }
 
-const FileCalls kSystemCalls = {CreateForWrite, OpenForRead, Read, Write, Tell, Seek, Info, Close, Flush, Replace, Remove};
+const FileCalls kSystemCalls = {CreateNew, OpenForRead, Read, Write, Tell, Seek, Info, Close, Flush, Replace, Remove};
 
 }  // namespace
 

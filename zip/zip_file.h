@@ -28,8 +28,9 @@ struct FileInfo {
 
 /// The file calls. Each returns a failure instead of raising one.
 struct FileCalls {
-  /// Creates or truncates name for writing, not shared with other writers; kNoFile on failure.
-  OsHandle (*createForWrite)(const char* name);
+  /// Creates name, which must not exist yet, for writing, not shared; kNoFile on failure, with
+  /// *exists set when something of that name is there (and was left untouched).
+  OsHandle (*createNew)(const char* name, bool* exists);
   /// Opens an existing file for reading, shared with readers only; kNoFile on failure.
   OsHandle (*openForRead)(const char* name);
   /// One read of up to size bytes: the count, 0 at the end, -1 on failure.

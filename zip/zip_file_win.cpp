@@ -16,8 +16,11 @@ int64_t TicksOf(const FILETIME& time) {
   return static_cast<int64_t>((static_cast<uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime);
 }
 
-OsHandle CreateForWrite(const char* name) {
-  return FromWin(CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+OsHandle CreateNew(const char* name, bool* exists) {
+  HANDLE file = CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  DWORD error = file == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
+  *exists = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS;
+  return FromWin(file);
 }
 
 OsHandle OpenForRead(const char* name) {
@@ -92,7 +95,7 @@ bool Replace(const char* from, const char* to) {
 
 bool Remove(const char* name) { return DeleteFileA(name) != 0; }
 
-const FileCalls kSystemCalls = {CreateForWrite, OpenForRead, Read, Write, Tell, Seek, Info, Close, Flush, Replace, Remove};
+const FileCalls kSystemCalls = {CreateNew, OpenForRead, Read, Write, Tell, Seek, Info, Close, Flush, Replace, Remove};
 
 }  // namespace
 

@@ -11,9 +11,6 @@
 namespace zip {
 namespace {
 
-// Sizes are reported as signed 32-bit values; larger ones (and the ZIP64 marker 0xFFFFFFFF) are
-// beyond what this reader can describe or extract.
-constexpr uint32_t kLargestEntrySize = 0x7FFFFFFF;
 // Names compared by find are read into a buffer of this many bytes; longer ones never match.
 constexpr size_t kFindNameCapacity = 256;
 
@@ -64,27 +61,37 @@ std::unique_ptr<CZipReader> CZipReader::Open(const void* source, uint32_t size, 
   return reader;
 }
 
-bool CZipReader::CheckLocalHeader(LocalFacts* facts) {
+// The local header must agree with the central record: its signature, method, sizes and CRC-32
+// (unless a data descriptor follows the data) and its name, byte for byte, since it is the local
+// header that decides where the data lies. Its bytes and the data must be the entry's own.
+ZipResult CZipReader::CheckLocalHeader(LocalFacts* facts) {
   const CentralHeader& central = directory_.Current();
   uint64_t position = directory_.CurrentLocalHeaderPosition();
   uint8_t bytes[sizeof(LocalHeader)];
-  if (!source_->ReadAt(position, bytes, sizeof bytes)) return false;
+  if (!source_->ReadAt(position, bytes, sizeof bytes)) return ZipResult::Corrupt;
   LocalHeader local;
   memcpy(&local, bytes, sizeof local);
-  if (local.signature != kLocalHeaderSignature) return false;
+  if (local.signature != kLocalHeaderSignature) return ZipResult::Corrupt;
   if (local.method != central.method || (local.method != kMethodStored && local.method != kMethodDeflated)) {
-    return false;
+    return ZipResult::Corrupt;
   }
   if ((local.flags & kFlagDataDescriptor) == 0 &&
       (local.crc32 != central.crc32 || local.compressedSize != central.compressedSize ||
        local.uncompressedSize != central.uncompressedSize)) {
-    return false;
+    return ZipResult::Corrupt;
   }
-  if (local.nameLength != central.nameLength) return false;
+  if (local.nameLength != central.nameLength) return ZipResult::Corrupt;
+  // Both lengths are 16-bit, so this buffer holds at most 128 KiB.
+  localBytes_.resize(static_cast<size_t>(local.nameLength) + local.extraLength);
+  if (!source_->ReadAt(position + sizeof(LocalHeader), localBytes_.data(), localBytes_.size())) {
+    return ZipResult::ReadFailed;
+  }
+  if (!directory_.CurrentNameIs(localBytes_.data(), local.nameLength)) return ZipResult::Corrupt;
+  facts->extra = localBytes_.data() + local.nameLength;
   facts->extraLength = local.extraLength;
-  facts->extraPosition = position + sizeof(LocalHeader) + local.nameLength;
-  facts->dataPosition = facts->extraPosition + local.extraLength;
-  return true;
+  facts->dataPosition = position + sizeof(LocalHeader) + localBytes_.size();
+  uint64_t dataEnd = facts->dataPosition + central.compressedSize;
+  return directory_.LocalSpanStandsAlone(position, dataEnd) ? ZipResult::Ok : ZipResult::Corrupt;
 }
 
 ZipResult CZipReader::GetEntry(int32_t index, ZipEntryInfo* info) {
@@ -105,13 +112,13 @@ ZipResult CZipReader::GetEntry(int32_t index, ZipEntryInfo* info) {
   if (central.nameLength >= kEntryNameCapacity || !directory_.ReadCurrentName(stored, sizeof stored)) {
     return ZipResult::Corrupt;
   }
+  // Larger sizes (and the ZIP64 marker 0xFFFFFFFF) are beyond what this reader can describe.
   if (central.compressedSize > kLargestEntrySize || central.uncompressedSize > kLargestEntrySize) {
     return ZipResult::Corrupt;
   }
   LocalFacts local{};
-  if (!CheckLocalHeader(&local)) return ZipResult::Corrupt;
-  std::vector<uint8_t> extra(local.extraLength);  // at most 65535 bytes
-  if (!source_->ReadAt(local.extraPosition, extra.data(), extra.size())) return ZipResult::ReadFailed;
+  ZipResult checked = CheckLocalHeader(&local);
+  if (checked != ZipResult::Ok) return checked;
 
   ZipEntryInfo out{};
   out.index = index;
@@ -120,7 +127,7 @@ ZipResult CZipReader::GetEntry(int32_t index, ZipEntryInfo* info) {
   out.attributes = EntryAttributes(central.versionMadeBy, central.externalAttributes, endsInSeparator);
   ZipFileTime dosTime = ToZipFileTime(FileTimeFromDosDateTime(DosDateTimeOf(central)));
   out.accessTime = out.createTime = out.modifyTime = dosTime;
-  ApplyExtendedTimestamp(extra.data(), extra.size(), &out);
+  ApplyExtendedTimestamp(local.extra, local.extraLength, &out);
   out.compressedSize = static_cast<int32_t>(central.compressedSize);
   out.uncompressedSize = static_cast<int32_t>(central.uncompressedSize);
   lastInfo_ = out;

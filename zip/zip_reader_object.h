@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "zip/zip_directory.h"
 #include "zip/zip_entry_stream.h"
@@ -39,30 +40,34 @@ class CZipReader {
  private:
   /// What the local header of the current entry says, once it agrees with the directory.
   struct LocalFacts {
-    uint64_t extraPosition;
+    const uint8_t* extra;  ///< the local extra field, in localBytes_ until the next check
     uint16_t extraLength;
     uint64_t dataPosition;
   };
 
   CZipReader() = default;
-  bool CheckLocalHeader(LocalFacts* facts);
+  ZipResult CheckLocalHeader(LocalFacts* facts);
   bool OpenCurrentEntry();
   void CloseEntry();
   ZipResult ExtractToMemory(int32_t index, uint8_t* buffer, uint32_t size);
   ZipResult ExtractToFile(int32_t index, const char* target);
   ZipResult WriteEntryFile(const ZipEntryInfo& info, const std::string& fullPath);
   bool MakeFolders(const std::string& base, const std::string& folderPath);
+  void EnsureFileFolders(const std::string& base, const std::string& folderPart);
 
   std::unique_ptr<ZipSource> source_;
   ZipDirectory directory_;
   int32_t openIndex_ = -1;
-  std::unique_ptr<ZipEntryStream> stream_;
+  std::unique_ptr<ZipEntryStream> stream_;  ///< kept from entry to entry
+  bool entryOpen_ = false;  ///< stream_ holds an entry: openIndex_, or the one a file extraction reads
   ZipEntryInfo lastInfo_{};
   int32_t lastInfoIndex_ = -1;
   bool hasPassword_ = false;
   std::string password_;
   std::unique_ptr<uint8_t[]> extractBuffer_;
+  std::vector<uint8_t> localBytes_;  ///< name and extra field of the last local header checked
   std::string baseDirectory_;
+  std::string lastFolders_;  ///< base + folders of the last file extracted, known to exist
 };
 
 }  // namespace zip

@@ -22,6 +22,10 @@ constexpr uint16_t kFlagDataDescriptor = 0x8;
 constexpr uint16_t kMethodStored = 0;
 constexpr uint16_t kMethodDeflated = 8;
 
+/// Largest compressed or uncompressed entry size, in bytes. Readers hand sizes out as signed 32-bit
+/// values, so the writer makes no larger entry and the reader takes none.
+constexpr uint32_t kLargestEntrySize = 0x7FFFFFFF;
+
 #pragma pack(push, 1)
 
 /// Local file header; the name and the extra field follow it.

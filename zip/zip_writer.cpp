@@ -5,16 +5,17 @@
 // entry is not enciphered, the local header is rewritten once the CRC and sizes are known. Every
 // archive byte goes through WriteOutput, which enciphers a copy while an entry's data is enciphered,
 // keeps the memory target within bounds and refuses output past 4 GiB (the records' 32-bit limit).
-#include "zip/zip_writer_internal.h"
-
 #include <zlib.h>
 
 #include <cstring>
 #include <new>
 
-#include "zip/zip_names.h"
 #include "zip/zip_clock.h"
+#include "zip/zip_entry_name.h"
+#include "zip/zip_names.h"
 #include "zip/zip_records.h"
+#include "zip/zip_temporary_name.h"
+#include "zip/zip_writer_internal.h"
 
 namespace zip {
 namespace {
@@ -24,11 +25,30 @@ constexpr uint64_t kMaxArchiveBytes = 0xFFFFFFFFu;
 // The end record counts entries in 16 bits.
 constexpr size_t kMaxEntries = 0xFFFF;
 
+// The reader refuses names it cannot make safe (control characters, device names, characters that
+// Windows forbids, nothing left once "." and ".." are resolved); such a name is not written at all.
+bool ReadsBack(const std::string& storedName) {
+  char sanitised[kEntryNameCapacity];
+  return SanitiseEntryName(storedName.data(), storedName.size(), sanitised);
+}
+
 uint32_t FileEntryAttributes(uint32_t attributes) {
   uint32_t result = attributes & 0x37;
   result |= (attributes & kAttributeDirectory) != 0 ? 0x41000000u : 0x81000000u;
   if ((attributes & kAttributeReadOnly) == 0) result |= 0x00800000u;
   return result;
+}
+
+// Creates a fresh file to write the archive to under one of path's temporary names, which it
+// leaves in *name; kNoFile when none can be made. Files that bear those names are left alone.
+OsHandle CreateTemporaryFile(const std::string& path, std::string* name) {
+  for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+    *name = TemporaryName(path, attempt);
+    bool exists = false;
+    OsHandle handle = ActiveFileCalls().createNew(name->c_str(), &exists);
+    if (handle != kNoFile || !exists) return handle;
+  }
+  return kNoFile;
 }
 
 /// Binds the compressor's callbacks to the writer's source reader and output routine.
@@ -65,8 +85,7 @@ ZipResult CZipWriter::Open(const void* target, uint32_t size, int32_t mode, cons
       // The archive is written under a temporary name and replaces the file of the given name only
       // once it is complete: a failed write never costs the caller an older archive of that name.
       w->targetName_ = static_cast<const char*>(target);
-      w->tempName_ = w->targetName_ + "_tmp";
-      OsHandle handle = ActiveFileCalls().createForWrite(w->tempName_.c_str());
+      OsHandle handle = CreateTemporaryFile(w->targetName_, &w->tempName_);
       if (handle == kNoFile) return ZipResult::CannotOpen;
       w->output_ = OsFile(handle, true);
       w->repositionable_ = true;
@@ -224,8 +243,8 @@ ZipResult CZipWriter::OpenSource(const void* source, uint64_t length, SourceKind
       source_.size = length != 0 ? static_cast<int64_t>(length) : -1;
     }
   }
-  // Sizes and offsets are 32-bit fields; this writer makes no ZIP64 records.
-  if (source_.size > static_cast<int64_t>(kMaxArchiveBytes)) return ZipResult::BadArgument;
+  // Readers take sizes as signed 32-bit values; this writer makes no ZIP64 records.
+  if (source_.size > static_cast<int64_t>(kLargestEntrySize)) return ZipResult::BadArgument;
   return ZipResult::Ok;
 }
 
@@ -340,7 +359,7 @@ ZipResult CZipWriter::WriteEntry(const char* name, const void* source, uint64_t 
   CentralRecord record;
   if (name == nullptr) return ZipResult::BadArgument;
   record.name = NormaliseEntryName(name, isFolder);
-  if (record.name.empty()) return ZipResult::BadArgument;
+  if (record.name.empty() || !ReadsBack(record.name)) return ZipResult::BadArgument;
   record.method = isFolder || IsStoredByName(record.name) ? kMethodStored : kMethodDeflated;
 
   ZipResult result = OpenSource(source, length, kind, record);
@@ -381,7 +400,10 @@ ZipResult CZipWriter::WriteEntry(const char* name, const void* source, uint64_t 
   // A source that failed part way would leave an entry that looks complete but holds a truncated
   // copy; leaving it out of the directory keeps the archive honest.
   if (readFailed) return ZipResult::WriteFailed;
-  if (bytesRead > kMaxArchiveBytes) return ZipResult::WriteFailed;  // a source that grew past 4 GiB
+  // A source that grew while it was read, or data that deflate could only expand, can end up too
+  // large for the headers' sizes after all.
+  if (bytesRead > kLargestEntrySize || bytesWritten_ - dataStart > kLargestEntrySize)
+    return ZipResult::BadArgument;
 
   record.crc32 = crc;
   record.compressedSize = bytesWritten_ - dataStart;

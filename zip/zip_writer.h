@@ -21,7 +21,8 @@ enum ZipTargetMode : int32_t {
 
 /// Opens a writer on a new file (ZipWriterOpenEx with kZipTargetFile). password may be null or
 /// empty for none. Returns the handle, or null with the reason as ZipWriterLastResult(). The
-/// archive is written as fileName + "_tmp" and replaces fileName when ZipWriterClose succeeds.
+/// archive is written under a temporary name of its own (fileName + "_tmp", or "_1_tmp" and so on
+/// where a file already bears that name) and replaces fileName when ZipWriterClose succeeds.
 ZipHandle* ZipWriterOpen(const char* fileName, const char* password);
 
 /// Opens a writer on target (see ZipTargetMode). The handle is the caller's until ZipWriterClose.
@@ -31,12 +32,15 @@ ZipHandle* ZipWriterOpen(const char* fileName, const char* password);
 ZipHandle* ZipWriterOpenEx(const void* target, uint32_t size, int32_t mode, const char* password);
 
 /// Adds the file sourceFileName under nameInArchive ("\" becomes "/", at most 259 bytes). Fails
-/// with BadArgument (names), CannotOpen (source), WriteFailed (output, or a source read that
-/// failed part way: the entry is then left out of the directory), or the writer's sticky error.
+/// with BadArgument (a name the reader would refuse: control characters, characters or device
+/// names Windows forbids, nothing left once "." and ".." are resolved; or an entry of 2 GiB or
+/// more), CannotOpen (source), WriteFailed (output, or a source read that failed part way), or the
+/// writer's sticky error. An entry that fails after its data was written is left out of the
+/// directory.
 ZipResult ZipWriterAddFile(ZipHandle* handle, const char* nameInArchive, const char* sourceFileName);
 
-/// Adds length bytes from data under nameInArchive, with the current time. A null block or a
-/// length of 0 gives BadArgument and writes nothing.
+/// Adds length bytes from data under nameInArchive, with the current time. A null block, a length
+/// of 0 or above 0x7FFFFFFF, or a name ZipWriterAddFile refuses gives BadArgument and writes nothing.
 ZipResult ZipWriterAddMemory(ZipHandle* handle, const char* nameInArchive, const void* data, uint32_t length);
 
 /// Writes the central directory and end record unless they are written, releases the output and

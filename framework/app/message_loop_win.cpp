@@ -178,13 +178,17 @@ bool PreTranslatePopup(const MSG& message) {
   return false;
 }
 
+// The outermost standard dialog the window belongs to. A dialog may hold dialogs of its own (the
+// plant dialog's pages): keyboard navigation, Enter and Escape belong to the outermost one, which
+// holds the OK and Cancel buttons and leads Tab through every page.
 HWND DialogAncestor(HWND window) {
   HWND desktop = GetDesktopWindow();
+  HWND dialog = nullptr;
   for (; window != nullptr && window != desktop; window = GetAncestor(window, GA_PARENT)) {
     char name[16] = "";
-    if (GetClassNameA(window, name, sizeof name) > 0 && lstrcmpA(name, kDialogClass) == 0) return window;
+    if (GetClassNameA(window, name, sizeof name) > 0 && lstrcmpA(name, kDialogClass) == 0) dialog = window;
   }
-  return nullptr;
+  return dialog;
 }
 
 }  // namespace

@@ -65,12 +65,12 @@ class UpdateAbout : public TestAppFixture {
     marker_ = root_ + "\\download-page-opened.txt";
     // The download page is a batch file here, so that its opening leaves a trace.
     WriteText(root_ + "\\download.bat", "@echo opened>>\"" + marker_ + "\"\r\n");
-    InstallRecord record = InstallRecordFor(data_);
+    InstallRecord record = TestAppInstallRecord(data_);
     std::snprintf(record.installFolder, sizeof record.installFolder, "%s", installFolder_.c_str());
     std::snprintf(record.updateCheckAddress, sizeof record.updateCheckAddress, "%s", UpdateAddress().c_str());
     std::snprintf(record.downloadAddress, sizeof record.downloadAddress, "%s",
                   (root_ + "\\download.bat").c_str());
-    PutInstallRecord(record);
+    PutTestAppInstallRecord(record);
   }
 
   std::string RecordPath() { return DataFile("(ZRF)UpdateCheck.zrd"); }

@@ -15,8 +15,8 @@ namespace {
 HINSTANCE Self() { return GetModuleHandleA(nullptr); }
 
 TEST(Resources, EveryIconLoadsAtEachSize) {
-  const int ids[] = {IDI_APPLICATION_ICON, IDI_MESSAGE_CAPTION, IDI_PAGE_CARE, IDI_PAGE_OPTIONS,
-                     IDI_PAGE_INFO, 50000, 50001, 50002, 50003, 50004, 50005, 50006, 50007, 50008};
+  const int ids[] = {IDI_APPLICATION_ICON, IDI_MESSAGE_CAPTION, IDI_PAGE_ABOUT, IDI_PAGE_OPTIONS,
+                     IDI_PAGE_CARE, 50000, 50001, 50002, 50003, 50004, 50005, 50006, 50007, 50008};
   for (int id : ids) {
     for (int size : {16, 24, 32, 48, 64}) {
       HICON icon = static_cast<HICON>(

@@ -19,8 +19,8 @@
 #include "framework/base/crc32.h"
 #include "framework/base/scoped_handles_win.h"
 #include "framework/base/zrf_messages.h"
-#include "framework/files/install_record.h"
 #include "tools/testsupport/wine_path.h"
+#include "tools/zrftestapp/test_app_install_record_win.h"
 #include "tools/zrftestapp/test_app_protocol.h"
 
 namespace zrftest {
@@ -134,7 +134,8 @@ inline std::vector<std::string> NewStarts(const std::vector<std::string>& lines,
 }
 
 /// Every test gets root_ (a folder of its own), data_ (the data folder named by the install
-/// record, which this writes) and log_ (the event log that events_ makes an instance write).
+/// record, which this writes with PutTestAppInstallRecord) and log_ (the event log that events_
+/// makes an instance write).
 class TestAppFixture : public testing::Test {
  protected:
   void SetUp() override {
@@ -148,7 +149,7 @@ class TestAppFixture : public testing::Test {
     CreateDirectoryA(root_.c_str(), nullptr);
     CreateDirectoryA(data_.c_str(), nullptr);
     CreateDirectoryA((root_ + "\\log").c_str(), nullptr);
-    PutInstallRecord(InstallRecordFor(data_));
+    PutTestAppInstallRecord(data_);
   }
   void TearDown() override {
     // No instance may outlive its test: the next one must start alone.
@@ -156,24 +157,6 @@ class TestAppFixture : public testing::Test {
     for (App& app : apps_) {
       if (app.ExitCode(10000) < 0) TerminateProcess(app.process.Get(), 99);
     }
-  }
-
-  /// A record whose custom data folder is `dataFolder`.
-  static InstallRecord InstallRecordFor(const std::string& dataFolder) {
-    InstallRecord record{};
-    record.useCustomDataFolder = 1;
-    std::snprintf(record.customDataFolder, sizeof record.customDataFolder, "%s", dataFolder.c_str());
-    return record;
-  }
-
-  static void PutInstallRecord(const InstallRecord& record) {
-    ScopedRegKey key;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kInstallRegistryKey, 0, nullptr, 0, KEY_WRITE, nullptr,
-                              key.Receive(), nullptr),
-              ERROR_SUCCESS);
-    ASSERT_EQ(RegSetValueExA(key.Get(), kProductName, 0, REG_BINARY, reinterpret_cast<const BYTE*>(&record),
-                             sizeof record),
-              ERROR_SUCCESS);
   }
 
   App& Start(const std::string& arguments) {

@@ -61,6 +61,22 @@ HostileCase BadHeader(const std::string& label, const std::string& bytes) {
   return Case(label, bytes, ZipResult::Ok, ZipResult::Corrupt, ZipResult::FlateFailed, ZipResult::Corrupt);
 }
 
+}  // namespace
+
+std::string OverlappingRecords(int count) {
+  TestArchive a = One(Deflated("bomb.txt", Text(200)));
+  std::string record = a.bytes.substr(a.centralOffsets[0], a.endOffset - a.centralOffsets[0]);
+  std::string bytes = a.bytes.substr(0, a.endOffset);
+  for (int i = 1; i < count; ++i) bytes += record;
+  std::string end = a.bytes.substr(a.endOffset);
+  Put16(end, kEndEntriesOnDisk, static_cast<uint16_t>(count));
+  Put16(end, kEndTotal, static_cast<uint16_t>(count));
+  Put32(end, kEndDirectorySize, static_cast<uint32_t>(record.size() * count));
+  return bytes + end;
+}
+
+namespace {
+
 void AddSlipCases(std::vector<HostileCase>& cases, const std::string& outsidePath) {
   struct Slip {
     std::string name;
@@ -191,6 +207,13 @@ void AddDirectoryCases(std::vector<HostileCase>& cases) {
   cases.push_back(CannotOpen("central extra length runs past the directory", patched16(kCentralExtraLength, 0x8000)));
   cases.push_back(CannotOpen("central comment length runs past the directory", patched16(kCentralCommentLength, 300)));
   {
+    // The last header's variable part ends exactly at the directory's end; one byte more reaches
+    // into the end record.
+    TestArchive single = One(Stored("only.txt", "one"));
+    Put16(single.bytes, single.centralOffsets[0] + kCentralCommentLength, 1);
+    cases.push_back(CannotOpen("only central header one byte longer than the directory", single.bytes));
+  }
+  {
     std::string b = good.bytes;
     b[c0] = 'X';
     cases.push_back(CannotOpen("central signature damaged", b));
@@ -238,6 +261,22 @@ void AddLocalHeaderCases(std::vector<HostileCase>& cases) {
     std::string b = good.bytes;
     Put16(b, l0 + kLocalNameLength, 6);
     cases.push_back(BadHeader("local name length differs", b));
+  }
+  {
+    // Same length, other name: the local header decides where the data lies, so it must be the
+    // entry the directory describes.
+    TestArchive a = One(Stored("good.txt", "harmless"));
+    a.bytes.replace(a.localOffsets[0] + 30, 8, "evil.exe");
+    cases.push_back(BadHeader("local name differs from the central name", a.bytes));
+  }
+  cases.push_back(BadHeader("200 central records naming one local entry", OverlappingRecords(200)));
+  {
+    TestArchive a = One(Stored("tail.txt", "tail"));
+    Put32(a.bytes, a.centralOffsets[0] + kCentralCompressed, 5);
+    Put32(a.bytes, a.centralOffsets[0] + kCentralUncompressed, 5);
+    Put32(a.bytes, a.localOffsets[0] + 18, 5);
+    Put32(a.bytes, a.localOffsets[0] + 22, 5);
+    cases.push_back(BadHeader("data runs into the central directory", a.bytes));
   }
   for (uint16_t method : {12, 14, 9, 99}) {
     TestEntry e = Stored("packed.bin", "abc");
@@ -328,7 +367,7 @@ void AddDataCases(std::vector<HostileCase>& cases) {
     TestArchive a = One(Deflated("huge.txt", text));
     Put32(a.bytes, a.centralOffsets[0] + kCentralCompressed, 0x7FFFFFFF);
     Put32(a.bytes, a.localOffsets[0] + 18, 0x7FFFFFFF);
-    cases.push_back(BadData("compressed size 0x7FFFFFFF past the end of the source", a.bytes));
+    cases.push_back(BadHeader("compressed size 0x7FFFFFFF past the end of the source", a.bytes));
   }
   {
     TestEntry e = Deflated("secret.txt", text);

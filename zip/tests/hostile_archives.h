@@ -24,6 +24,9 @@ struct HostileCase {
 /// exist after extraction); it lies outside the base folder the test extracts into.
 std::vector<HostileCase> HostileArchives(const std::string& outsidePath);
 
+/// One deflated entry named by count central records (the overlapping zip bomb's shape).
+std::string OverlappingRecords(int count);
+
 /// A valid archive of three entries (stored, deflated, empty) that the truncation and bit-flip
 /// tests cut and damage.
 std::string ThreeEntryArchive();

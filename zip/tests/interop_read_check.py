@@ -85,8 +85,9 @@ def check_same(label, archive, files, password=None, check_times=True):
         fail(f"{label}: entries {sorted(seen)} instead of {sorted(files)}")
 
 
-def check_fails(label, archive, expected, password=None):
-    """expected: the open result, or the result every entry's extraction must give."""
+def check_fails(label, archive, expected, password=None, also=()):
+    """expected: the open result, or the result every entry's extraction must give; also: results
+    an entry may give instead."""
     opened, entries, _ = extract(archive, password)
     if opened != "ok":
         if opened != expected:
@@ -95,7 +96,7 @@ def check_fails(label, archive, expected, password=None):
     for index, got, memory, extracted, name, *_ in entries:
         if name.endswith("/"):
             continue  # folders hold no data, so nothing of theirs is enciphered or packed
-        if memory == "ok" or extracted == "ok" or expected not in (got, memory):
+        if memory == "ok" or extracted == "ok" or not {expected, *also} & {got, memory}:
             fail(f"{label}: {name}: get {got}, memory {memory}, file {extracted}; expected {expected}")
 
 
@@ -113,7 +114,10 @@ def main():
     check_same("zip -0", a("infozip-stored.zip"), files)
     run(["zip", "-q", "-r", "-P", "Secret", a("infozip-secret.zip"), "."], cwd=src)
     check_same("zip -P", a("infozip-secret.zip"), files, "Secret")
-    check_fails("zip -P, wrong password", a("infozip-secret.zip"), "bad password", "secret")
+    # The cipher header checks one byte, so about one entry in 256 takes a wrong password and is
+    # caught only by its data: inflate or the CRC then refuses it.
+    check_fails("zip -P, wrong password", a("infozip-secret.zip"), "bad password", "secret",
+                also=("corrupt entry", "inflate failed"))
     # A symbolic link is extracted as a small file holding the link text, never as a link.
     link_dir = os.path.join(work, "links")
     os.makedirs(link_dir)
@@ -143,7 +147,7 @@ def main():
     if [e[1:4] for e in entries] != [["ok", "ok", "ok"]] * 2 or \
             open(os.path.join(out, "made/in/memory.txt"), "rb").read() != b"no file behind me":
         fail(f"python writestr: {entries}")
-    for comment, expected in ((65000, "ok"), (65535, "cannot open file")):
+    for comment, expected in ((65000, "ok"), (65535, "ok")):
         path = a(f"python-comment-{comment}.zip")
         with zipfile.ZipFile(path, "w") as z:
             z.writestr("x.txt", b"x")

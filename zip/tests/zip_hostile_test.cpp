@@ -10,6 +10,7 @@
 
 #include "zip/tests/hostile_archives.h"
 #include "zip/tests/sandbox.h"
+#include "zip/tests/test_archive.h"
 #include "zip/tests/zip_result_printer.h"
 #include "zip/zip_reader.h"
 
@@ -80,6 +81,41 @@ TEST(HostileCorpusCases, EveryCaseGivesItsResultsAndStaysInsideTheBase) {
     EXPECT_EQ(sandbox_.TemporaryFilesInBase(), std::vector<std::string>());
     EXPECT_EQ(aimedAt.EntriesOutsideBase(), std::vector<std::string>());
   }
+}
+
+TEST_F(HostileCorpus, EntriesSharingBytesAreRefusedAndTheirNeighboursRead) {
+  std::string bomb = test::OverlappingRecords(200);
+  ZipHandle* reader = ZipReaderOpenEx(bomb.data(), static_cast<uint32_t>(bomb.size()), 3, nullptr);
+  ASSERT_NE(reader, nullptr);
+  ASSERT_EQ(ZipReaderSetBaseDir(reader, sandbox_.Base().c_str()), ZipResult::Ok);
+  for (int32_t i = 0; i < 200; ++i) {
+    ZipEntryInfo info{};
+    EXPECT_EQ(ZipReaderGetEntry(reader, i, &info), ZipResult::Corrupt) << i;
+    EXPECT_EQ(ZipReaderExtractToFile(reader, i, "bomb.txt"), ZipResult::Corrupt) << i;
+  }
+  EXPECT_FALSE(sandbox_.ExistsInBase("bomb.txt"));
+  EXPECT_EQ(ZipReaderClose(reader), ZipResult::Ok);
+
+  // The first entry's data runs over the second's header: neither may be read, the third may.
+  test::TestEntry first = test::Entry("a.txt", std::string(100, 'a'));
+  first.deflate = false;
+  test::TestEntry second = first, third = first;
+  second.name = "b.txt";
+  third.name = "c.txt";
+  third.data = "sea";
+  test::TestArchive chain = test::BuildArchive({first, second, third});
+  uint32_t reach = static_cast<uint32_t>(chain.localOffsets[1] + 40 - (chain.localOffsets[0] + 30 + 5));
+  for (size_t field : {18, 22}) test::Put32(chain.bytes, chain.localOffsets[0] + field, reach);
+  for (size_t field : {20, 24}) test::Put32(chain.bytes, chain.centralOffsets[0] + field, reach);
+  reader = ZipReaderOpenEx(chain.bytes.data(), static_cast<uint32_t>(chain.bytes.size()), 3, nullptr);
+  ASSERT_NE(reader, nullptr);
+  ZipEntryInfo info{};
+  EXPECT_EQ(ZipReaderGetEntry(reader, 0, &info), ZipResult::Corrupt);
+  EXPECT_EQ(ZipReaderGetEntry(reader, 1, &info), ZipResult::Corrupt);
+  char sea[3];
+  EXPECT_EQ(ZipReaderExtractToMemory(reader, 2, sea, sizeof sea), ZipResult::Ok);
+  EXPECT_EQ(std::string(sea, 3), "sea");
+  EXPECT_EQ(ZipReaderClose(reader), ZipResult::Ok);
 }
 
 TEST_F(HostileCorpus, EveryTruncationFailsToOpen) {

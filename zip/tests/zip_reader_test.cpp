@@ -189,11 +189,15 @@ TEST(ZipReaderOpening, EmptyArchivesCommentsAndPrefixes) {
   EXPECT_EQ(info.index, 0);
   EXPECT_EQ(ZipReaderFindEntry(empty.get(), "a", 0, nullptr, nullptr), ZipResult::NotFound);
 
+  // Every legal comment length, the longest putting the end record 65557 bytes before the end; a
+  // byte more after it is not an archive's end.
   std::vector<TestEntry> entries = {test::Entry("a.txt", "alpha")};
-  OpenReader longComment(BuildArchive(entries, std::string(65513, 'c')).bytes);
-  EXPECT_NE(longComment.get(), nullptr);  // end record begins 65535 bytes before the end
-  OpenReader tooLong(BuildArchive(entries, std::string(65514, 'c')).bytes);
-  EXPECT_EQ(tooLong.get(), nullptr);
+  for (size_t length : {65513, 65514, 65535}) {
+    OpenReader commented(BuildArchive(entries, std::string(length, 'c')).bytes);
+    EXPECT_NE(commented.get(), nullptr) << length;
+  }
+  OpenReader trailing(BuildArchive(entries, std::string(65535, 'c')).bytes + "t");
+  EXPECT_EQ(trailing.get(), nullptr);
   EXPECT_EQ(ZipReaderLastResult(), ZipResult::CannotOpen);
 
   OpenReader appended(BuildArchive(entries, "", std::string(5000, 'x')).bytes);
@@ -410,6 +414,29 @@ TEST(ZipReaderFiles, AFailedExtractionLeavesTheEarlierFileAlone) {
   EXPECT_EQ(ZipReaderExtractToFile(reader.get(), 0, "plant.plt"), ZipResult::FlateFailed);
   EXPECT_EQ(FileContents(sandbox.Base() + "plant.plt"), "the old plant");
   EXPECT_EQ(sandbox.TemporaryFilesInBase(), std::vector<std::string>());
+}
+
+TEST(ZipReaderFiles, ExtractionRemovesNothingItDidNotCreate) {
+  test::Sandbox sandbox;
+  // An archive's own file of a temporary-looking name, then the file it would be the temporary of.
+  OpenReader reader(BuildArchive({test::Entry("report_tmp", "archived"), test::Entry("report", "new report"),
+                                  test::Entry("notes", "new notes")})
+                        .bytes);
+  ASSERT_EQ(ZipReaderSetBaseDir(reader.get(), sandbox.Base().c_str()), ZipResult::Ok);
+  EXPECT_EQ(ZipReaderExtractToFile(reader.get(), 0, "report_tmp"), ZipResult::Ok);
+  EXPECT_EQ(ZipReaderExtractToFile(reader.get(), 1, "report"), ZipResult::Ok);
+  EXPECT_EQ(FileContents(sandbox.Base() + "report_tmp"), "archived");
+  EXPECT_EQ(FileContents(sandbox.Base() + "report"), "new report");
+
+  // The user's read-only notes_tmp beside notes, which the extraction replaces.
+  std::ofstream(sandbox.Base() + "notes", std::ios::binary) << "old notes";
+  std::ofstream(sandbox.Base() + "notes_tmp", std::ios::binary) << "mine";
+  std::filesystem::permissions(sandbox.Base() + "notes_tmp", std::filesystem::perms::owner_write,
+                               std::filesystem::perm_options::remove);
+  EXPECT_EQ(ZipReaderExtractToFile(reader.get(), 2, "notes"), ZipResult::Ok);
+  EXPECT_EQ(FileContents(sandbox.Base() + "notes"), "new notes");
+  EXPECT_EQ(FileContents(sandbox.Base() + "notes_tmp"), "mine");
+  EXPECT_EQ(sandbox.TemporaryFilesInBase().size(), 2u);  // those two, and no leftover of ours
 }
 
 TEST(ZipReaderRoundTrip, WhatTheWriterWritesReadsBack) {

@@ -223,6 +223,11 @@ TEST_F(ZipWriterTest, NamesAndMethods) {
   EXPECT_EQ(ZipWriterAddMemory(writer, "", "x", 1), ZipResult::BadArgument);
   EXPECT_EQ(ZipWriterAddMemory(writer, nullptr, "x", 1), ZipResult::BadArgument);
   EXPECT_EQ(ZipWriterAddMemory(writer, tooLong.c_str(), "x", 1), ZipResult::BadArgument);
+  // Names the reader would refuse are not written at all.
+  for (const char* unreadable :
+       {"tab\there.txt", "notes/a:b", "CON", "dir/aux.txt", "..", "a/../..", "what?"}) {
+    EXPECT_EQ(ZipWriterAddMemory(writer, unreadable, "x", 1), ZipResult::BadArgument) << unreadable;
+  }
   EXPECT_EQ(ZipWriterAddMemory(writer, "a", nullptr, 1), ZipResult::BadArgument);
   EXPECT_EQ(ZipWriterAddMemory(writer, "a", "x", 0), ZipResult::BadArgument);
   EXPECT_EQ(ZipWriterAddFile(writer, "a", nullptr), ZipResult::BadArgument);
@@ -294,7 +299,8 @@ TEST_F(ZipWriterTest, FileTargetRewritesLocalHeaders) {
 
 TEST_F(ZipWriterTest, UnseekableOutputGetsDataDescriptors) {
   std::string zipPath = Path("stream.zip");
-  OsHandle out = ActiveFileCalls().createForWrite(zipPath.c_str());
+  bool exists = false;
+  OsHandle out = ActiveFileCalls().createNew(zipPath.c_str(), &exists);
   ASSERT_NE(out, kNoFile);
   FaultPlan plan;
   plan.unseekable = out;
@@ -435,6 +441,45 @@ TEST_F(ZipWriterTest, AnOlderArchiveIsReplacedOnlyByACompleteOne) {
   EXPECT_FALSE(std::filesystem::exists(dir_ / "backup.zip_tmp"));
 }
 
+TEST_F(ZipWriterTest, AFileBearingTheTemporaryNameIsLeftAlone) {
+  std::string zipPath = Path("backup.zip");
+  WriteSource("backup.zip_tmp", Bytes("the user's own"));
+  std::filesystem::permissions(dir_ / "backup.zip_tmp", std::filesystem::perms::owner_write,
+                               std::filesystem::perm_options::remove);
+  WriteSource("backup.zip_1_tmp", Bytes("another"));
+  ZipHandle* writer = ZipWriterOpen(zipPath.c_str(), nullptr);
+  ASSERT_NE(writer, nullptr);
+  ASSERT_EQ(ZipWriterAddMemory(writer, "a.txt", "abc", 3), ZipResult::Ok);
+  ASSERT_EQ(ZipWriterClose(writer), ZipResult::Ok);
+  EXPECT_EQ(ReadFileBytes(Path("backup.zip_tmp")), Bytes("the user's own"));
+  EXPECT_EQ(ReadFileBytes(Path("backup.zip_1_tmp")), Bytes("another"));
+  std::vector<uint8_t> bytes = ReadFileBytes(zipPath);
+  InspectedArchive archive = InspectArchive(bytes);
+  ASSERT_EQ(archive.error, "");
+  ExpectContents(bytes, archive, {Bytes("abc")});
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "backup.zip_2_tmp"));
+  std::filesystem::permissions(dir_ / "backup.zip_tmp", std::filesystem::perms::owner_write,
+                               std::filesystem::perm_options::add);
+}
+
+TEST_F(ZipWriterTest, EntriesOfTwoGiBAreRefusedUnread) {
+  // A sparse file of 2 GiB: its size alone refuses it, so not a byte of it is compressed.
+  std::filesystem::path big = dir_ / "big.bin";
+  std::ofstream(big, std::ios::binary).put('x');
+  std::filesystem::resize_file(big, 0x80000000u);
+  std::vector<uint8_t> block(4096, 0);
+  ZipHandle* writer =
+      ZipWriterOpenEx(block.data(), static_cast<uint32_t>(block.size()), kZipTargetMemory, nullptr);
+  ASSERT_NE(writer, nullptr);
+  EXPECT_EQ(ZipWriterAddFile(writer, "big.bin", Path("big.bin").c_str()), ZipResult::BadArgument);
+  EXPECT_EQ(ZipWriterAddMemory(writer, "small", "x", 1), ZipResult::Ok);
+  ASSERT_EQ(ZipWriterClose(writer), ZipResult::Ok);
+  InspectedArchive archive = InspectArchive(block);
+  ASSERT_EQ(archive.error, "");
+  ASSERT_EQ(archive.entries.size(), 1u);
+  EXPECT_EQ(Val(archive.entries[0].central.localHeaderOffset), 0u);
+}
+
 TEST_F(ZipWriterTest, EntryCountStopsAtTheEndRecordsLimit) {
   std::vector<uint8_t> block(8 << 20, 0);
   ZipHandle* writer = ZipWriterOpenEx(block.data(), static_cast<uint32_t>(block.size()), kZipTargetMemory, nullptr);
@@ -455,7 +500,8 @@ TEST_F(ZipWriterTest, OffsetsPastFourGiBAreRefused) {
   // An archive that starts 256 bytes below 4 GiB (a sparse file) has no room for a 300-byte entry:
   // its 32-bit offsets would wrap.
   std::string zipPath = Path("far.zip");
-  OsHandle out = ActiveFileCalls().createForWrite(zipPath.c_str());
+  bool exists = false;
+  OsHandle out = ActiveFileCalls().createNew(zipPath.c_str(), &exists);
   ASSERT_NE(out, kNoFile);
   ASSERT_TRUE(ActiveFileCalls().seek(out, 0xFFFFFF00u));
   std::vector<uint8_t> data(300, 'x');

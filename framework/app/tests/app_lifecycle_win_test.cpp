@@ -70,7 +70,7 @@ TEST_F(AppLifecycle, FailedStartsShowTheirCodeAndWriteNoSettings) {
 
   // A failure after the data folder was found: its settings file must not be replaced by the
   // defaults at exit.
-  PutInstallRecord(InstallRecordFor(data_));
+  PutTestAppInstallRecord(data_);
   WriteText(DataFile("(ZRF)App.zrd"), "user's own");
   App& iconless = Start("-NOICONS");
   EXPECT_EQ(AnswerStartupError(iconless), "Error initializing the application!\nError code 0x0000F00A.");

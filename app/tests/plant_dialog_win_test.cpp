@@ -1,0 +1,508 @@
+// The plant dialog, its pages and the welcome dialog under Wine, driven as a user would (messages
+// to the controls) against the stand-in plant program, on the default species. The screenshots
+// of the welcome dialog and of each page are left in VERDELO_SCREENSHOT_DIR.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/dialog_pages.h"
+#include "app/dialog_texts.h"
+#include "app/plant_dialog_win.h"
+#include "app/plant_worker_jobs_win.h"
+#include "app/welcome_dialog_win.h"
+#include "framework/app/zrf_app_win.h"
+#include "plant/growth_simulation.h"
+#include "plant/plant_file.h"
+#include "resources/plant_dialog_ids.h"
+#include "tools/species/default_species.h"
+#include "tools/species/species_builder.h"
+#include "tools/testdialog/dialog_test_host_win.h"
+#include "tools/testsupport/window_picture_win.h"
+#include "tools/testsupport/wine_path.h"
+
+namespace plantapp {
+namespace {
+
+using dialogtest::DialogTestHost;
+using dialogtest::PumpMessages;
+
+constexpr int64_t kNow = 1735689600;  // 2025-01-01
+constexpr ostrel::Rect32 kFrame{400, 300, 500, 500};
+
+// A control anywhere below window, by id.
+struct Search {
+  int id;
+  HWND found;
+};
+
+BOOL CALLBACK MatchId(HWND child, LPARAM data) {
+  auto* search = reinterpret_cast<Search*>(data);
+  if (GetDlgCtrlID(child) != search->id) return TRUE;
+  search->found = child;
+  return FALSE;
+}
+
+HWND Find(HWND window, int id) {
+  Search search{id, nullptr};
+  EnumChildWindows(window, MatchId, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// The plant dialog's tooltip window.
+BOOL CALLBACK MatchTooltip(HWND window, LPARAM found) {
+  char name[64] = {};
+  GetClassNameA(window, name, sizeof name);
+  if (lstrcmpiA(name, TOOLTIPS_CLASSA) != 0 || GetWindow(window, GW_OWNER) != PlantDialogWindow()) return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
+}
+
+// Answers the restart question, when it shows, with gAnswer.
+int gAnswer = IDNO;
+void CALLBACK AnswerQuestion(HWND, UINT, UINT_PTR timer, DWORD) {
+  HWND box = FindWindowA("#32770", "Verdelo");
+  if (box == nullptr) return;
+  KillTimer(nullptr, timer);
+  PostMessageA(box, WM_COMMAND, gAnswer, 0);
+}
+
+std::string TextOf(HWND window) {
+  char text[600] = {};
+  GetWindowTextA(window, text, sizeof text);
+  return text;
+}
+
+void Click(HWND button) { SendMessageA(button, BM_CLICK, 0, 0); }
+
+// The default species as a plant file, built once (empty when it cannot be built).
+const std::vector<uint8_t>& DefaultPlantFile() {
+  static const std::vector<uint8_t> file = [] {
+    std::vector<uint8_t> bytes;
+    std::string why;
+    if (!species::BuildPlantFile(species::DefaultSpecies(), &bytes, &why)) bytes.clear();
+    return bytes;
+  }();
+  return file;
+}
+
+class PlantDialog : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { dialogtest::PrepareFramework(); }
+
+  void SetUp() override {
+    plant_.screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    plant_.screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    const std::vector<uint8_t>& file = DefaultPlantFile();
+    ASSERT_FALSE(file.empty());
+    std::string why;
+    ASSERT_EQ(plant::LoadPlantBytes(plant_, file.data(), file.size(), kNow, &why), plant::LoadResult::Ok) << why;
+    plant::PlantRecord& record = plant_.Record();
+    record.waterLevel = 0.4;
+    record.fertiliserLevel = 0.3;
+    record.light = 0.55;
+    record.temperature = 21.4;
+    record.brightness = 1.13 - 1.0;  // a percent that truncation would read as 112
+    record.flags &= ~(plant::kDialogShown | plant::kAutoCare);
+    record.stepCount = 25;
+    record.secondsPerStep = 3600;
+    host_ = std::make_unique<DialogTestHost>(plant_, "Fern");
+    host_->SharedBlock().activeFrame = kFrame;
+  }
+
+  void TearDown() override {
+    host_.reset();
+    PumpMessages();
+  }
+
+  HWND Open() {
+    HWND dialog = OpenPlantDialog(*host_);
+    PumpMessages();
+    return dialog;
+  }
+
+  void Press(HWND dialog, int id) {
+    SendMessageA(dialog, WM_COMMAND, id, 0);
+    PumpMessages();
+  }
+
+  static void ShowTab(HWND dialog, int32_t page) {
+    HWND tabs = GetDlgItem(dialog, IDC_PAGE_TABS);
+    SendMessageA(tabs, TCM_SETCURSEL, page, 0);
+    NMHDR change{tabs, IDC_PAGE_TABS, static_cast<UINT>(TCN_SELCHANGE)};
+    SendMessageA(dialog, WM_NOTIFY, IDC_PAGE_TABS, reinterpret_cast<LPARAM>(&change));
+    PumpMessages();
+  }
+
+  // The messages of the desktop-draw kind the plant window received, by sub-code.
+  std::vector<ostrel::OstrelCode> DesktopCodes() const {
+    std::vector<ostrel::OstrelCode> codes;
+    for (const dialogtest::Received& r : host_->received) {
+      if (r.message == host_->DesktopMessage()) codes.push_back(static_cast<ostrel::OstrelCode>(r.wParam));
+    }
+    return codes;
+  }
+
+  std::vector<WPARAM> Redraws() const {
+    std::vector<WPARAM> codes;
+    for (const dialogtest::Received& r : host_->received) {
+      if (r.message == kPlantRefreshMessage && r.wParam != 4) codes.push_back(r.wParam);
+    }
+    return codes;
+  }
+
+  plant::Plant plant_;
+  std::unique_ptr<DialogTestHost> host_;
+};
+
+TEST_F(PlantDialog, OpensAtThePlantsCentreAndOkWithNothingTouchedChangesNothing) {
+  auto before = std::make_unique<plant::PlantRecord>(plant_.Record());
+  HWND dialog = Open();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(TextOf(dialog), "Fern");
+  RECT window{};
+  GetWindowRect(dialog, &window);
+  EXPECT_EQ(window.left, 450);  // the frame's centre
+  EXPECT_EQ(window.top, 400);
+  EXPECT_EQ(SendMessageA(GetDlgItem(dialog, IDC_PAGE_TABS), TCM_GETITEMCOUNT, 0, 0), kPageCount);
+  EXPECT_EQ(host_->workerDialog, dialog);
+  EXPECT_TRUE(plant_.Record().flags & plant::kDialogShown);
+  EXPECT_EQ(TextOf(Find(dialog, IDC_BRIGHTNESS)), "113");
+
+  Press(dialog, IDOK);
+  EXPECT_EQ(PlantDialogWindow(), nullptr);
+  EXPECT_FALSE(IsWindow(dialog));
+  EXPECT_EQ(host_->workerDialog, nullptr);
+  before->flags |= plant::kDialogShown;
+  EXPECT_EQ(std::memcmp(&plant_.Record(), before.get(), sizeof *before), 0);
+  EXPECT_TRUE(Redraws().empty());
+  EXPECT_EQ(DesktopCodes(), std::vector<ostrel::OstrelCode>{ostrel::OstrelCode::DialogClosed});
+  EXPECT_EQ(host_->calls, std::vector<std::string>{"ApplyOptions"});
+
+  // A stored brightness beyond what the field accepts stays as long as the field is not touched.
+  plant_.Record().brightness = 0.5;
+  dialog = Open();
+  EXPECT_EQ(TextOf(Find(dialog, IDC_BRIGHTNESS)), "150");
+  Press(dialog, IDOK);
+  EXPECT_EQ(plant_.Record().brightness, 0.5);
+  EXPECT_TRUE(Redraws().empty());
+}
+
+TEST_F(PlantDialog, NearTheRightAndBottomEdgesTheDialogStandsLeftOfAndAboveTheCentre) {
+  const int width = GetSystemMetrics(SM_CXSCREEN);
+  const int height = GetSystemMetrics(SM_CYSCREEN);
+  host_->SharedBlock().activeFrame = ostrel::Rect32{width - 130, height - 150, width - 30, height - 50};
+  HWND dialog = Open();
+  RECT window{};
+  GetWindowRect(dialog, &window);
+  EXPECT_EQ(window.right, width - 80);
+  EXPECT_EQ(window.bottom, height - 100);
+  Press(dialog, IDCANCEL);
+}
+
+TEST_F(PlantDialog, WaterFromTheButtonLessWhatThePlantDrankIsWhatOkLeaves) {
+  HWND dialog = Open();
+  HWND add = Find(dialog, IDC_ADD_WATER);
+  SendMessageA(add, WM_LBUTTONDOWN, MK_LBUTTON, 0);  // one step at once
+  for (int i = 0; i < 3; ++i) SendMessageA(add, WM_TIMER, 4096, 0);
+  SendMessageA(add, WM_LBUTTONUP, 0, 0);
+  EXPECT_FALSE(KillTimer(add, 4096)) << "the repeat stops when the button is released";
+  Click(Find(dialog, IDC_ADD_FERTILIZER));
+
+  plant_.Record().waterLevel = 0.38;  // the worker's pass: the plant drank 0.02
+  SendMessageA(dialog, kPlantRefreshMessage, 0, 0);
+  Press(dialog, IDOK);
+  EXPECT_NEAR(plant_.Record().waterLevel, 0.4 + 0.04 - 0.02, 1e-12);
+  EXPECT_NEAR(plant_.Record().fertiliserLevel, 0.31, 1e-12);
+}
+
+TEST_F(PlantDialog, RepeatStopsWhenTheButtonLosesTheCaptureOrGoes) {
+  HWND dialog = Open();
+  HWND add = Find(dialog, IDC_ADD_WATER);
+  SendMessageA(add, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+  ASSERT_EQ(GetCapture(), add);
+  ReleaseCapture();  // as when another window takes the mouse without a button-up
+  EXPECT_FALSE(KillTimer(add, 4096));
+
+  SendMessageA(add, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+  Press(dialog, IDCANCEL);  // the page and its button go while the button is held
+  EXPECT_FALSE(KillTimer(add, 4096));
+  EXPECT_EQ(plant_.Record().waterLevel, 0.4);  // Cancel dropped both steps
+}
+
+TEST_F(PlantDialog, OptionsAndBrightnessAsOkWritesThem) {
+  plant_.Record().potColour = plant::StoredColour{0, 1, 2, 3};  // not the default pot colour
+  HWND dialog = Open();
+  Click(Find(dialog, IDC_AUTOSTART));
+  Click(Find(dialog, IDC_IDLE_CPU));
+  Click(Find(dialog, IDC_FAHRENHEIT));
+  Click(Find(dialog, IDC_SET_DEFAULT));
+  EXPECT_EQ(TextOf(Find(dialog, IDC_BRIGHTNESS)), "100");
+  SetWindowTextA(Find(dialog, IDC_BRIGHTNESS), "150");  // beyond the field's range: 100
+  Press(dialog, IDOK);
+
+  EXPECT_TRUE(host_->options.autostart);
+  EXPECT_FALSE(host_->options.idleCpu);
+  EXPECT_TRUE(host_->options.fahrenheit);
+  EXPECT_FALSE(host_->options.followScreenMode);
+  EXPECT_EQ(plant_.Record().brightness, 0.0);
+  EXPECT_EQ(std::memcmp(&plant_.Record().potColour, &plant_.Record().defaultPotColour, 4), 0);
+  EXPECT_EQ(Redraws(), std::vector<WPARAM>{2});  // brightness and colour: one redraw
+}
+
+TEST_F(PlantDialog, CancelPutsBackOnlyAPlantTheUserMoved) {
+  HWND dialog = Open();
+  Click(Find(dialog, IDC_MOVE_LEFT));
+  PumpMessages();
+  ASSERT_FALSE(host_->received.empty());
+  EXPECT_EQ(host_->received[0].message, kPlantRefreshMessage);
+  EXPECT_EQ(host_->received[0].wParam, 4u);
+  EXPECT_EQ(host_->received[0].lParam, 1);
+  // The plant window carries the move out: a new frame and anchor.
+  host_->SharedBlock().activeFrame = ostrel::Rect32{374, 300, 474, 500};
+  plant_.Record().anchorX -= 0.02;
+  Click(Find(dialog, IDC_ADD_WATER));
+  Press(dialog, IDCANCEL);
+  EXPECT_EQ(host_->SharedBlock().activeFrame, kFrame);
+  EXPECT_EQ(DesktopCodes(),
+            (std::vector<ostrel::OstrelCode>{ostrel::OstrelCode::FrameChanged, ostrel::OstrelCode::DialogClosed}));
+  EXPECT_EQ(plant_.Record().waterLevel, 0.4);
+  EXPECT_TRUE(host_->calls.empty());
+
+  // The plant only grew (the renderer moved the frame): Cancel leaves it alone.
+  host_->received.clear();
+  dialog = Open();
+  host_->SharedBlock().activeFrame = ostrel::Rect32{395, 280, 505, 500};
+  Press(dialog, IDCANCEL);
+  EXPECT_EQ(DesktopCodes(), std::vector<ostrel::OstrelCode>{ostrel::OstrelCode::DialogClosed});
+  EXPECT_EQ(host_->SharedBlock().activeFrame, (ostrel::Rect32{395, 280, 505, 500}));
+}
+
+TEST_F(PlantDialog, TemperatureInTheUnitTheOptionsPageShows) {
+  HWND dialog = Open();
+  HWND slider = Find(dialog, IDC_TEMPERATURE);
+  EXPECT_EQ(SendMessageA(slider, TBM_GETPOS, 0, 0), 214);
+  EXPECT_EQ(TextOf(Find(dialog, IDC_TEMPERATURE_TEXT)), "21 \xB0" "C");
+  SendMessageA(slider, TBM_SETPOS, TRUE, 215);
+  SendMessageA(GetParent(slider), WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, 215), reinterpret_cast<LPARAM>(slider));
+  EXPECT_EQ(TextOf(Find(dialog, IDC_TEMPERATURE_TEXT)), "22 \xB0" "C");  // 21.5
+  ShowTab(dialog, kOptionsPage);
+  Click(Find(dialog, IDC_FAHRENHEIT));
+  ShowTab(dialog, kCarePage);
+  EXPECT_EQ(TextOf(Find(dialog, IDC_TEMPERATURE_TEXT)), "71 \xB0" "F");  // 70.7
+  Press(dialog, IDOK);
+  EXPECT_EQ(plant_.Record().temperature, 21.5);
+}
+
+TEST_F(PlantDialog, InfoShowsAgeAndHealthAndRestartAsksFirst) {
+  HWND dialog = Open();
+  EXPECT_EQ(TextOf(Find(dialog, IDC_AGE)), "1 day, 1 hour");
+  EXPECT_EQ(TextOf(Find(dialog, IDC_HEALTH)), HealthText(plant::ComputePlantHealth(plant_)));
+  EXPECT_EQ(TextOf(Find(dialog, IDC_PLANT_NAME)), "Fern");
+  plant_.Record().stepCount = 721;
+  SendMessageA(dialog, kPlantRefreshMessage, 0, 0);
+  EXPECT_EQ(TextOf(Find(dialog, IDC_AGE)), "1 month, 0 days");
+
+  for (int answer : {IDNO, IDYES}) {
+    gAnswer = answer;
+    SetTimer(nullptr, 0, 50, AnswerQuestion);
+    Click(Find(dialog, IDC_RESTART));
+  }
+  EXPECT_EQ(host_->calls, std::vector<std::string>{"RestartPlant"});
+  Press(dialog, IDCANCEL);
+}
+
+TEST_F(PlantDialog, PageIsRememberedHelpFollowsItAndTheSystemMenuQuits) {
+  HWND dialog = Open();
+  ShowTab(dialog, kInfoPage);
+  Press(dialog, IDC_HELP_BUTTON);
+  Press(dialog, IDOK);
+  dialog = Open();
+  EXPECT_EQ(SendMessageA(GetDlgItem(dialog, IDC_PAGE_TABS), TCM_GETCURSEL, 0, 0), kInfoPage);
+  EXPECT_TRUE(IsWindowVisible(GetParent(Find(dialog, IDC_AGE))));
+  EXPECT_FALSE(IsWindowVisible(GetParent(Find(dialog, IDC_WATER_BAR))));
+  EXPECT_EQ(host_->calls[0], "OpenHelp Verdelo.chm PlantInfo.htm");
+
+  // The system keeps the low four bits of the command for itself.
+  SendMessageA(dialog, WM_SYSCOMMAND, kQuitMenuItem | 0x2, 0);
+  EXPECT_TRUE(PumpMessages()) << "WM_QUIT";
+  Press(dialog, IDCANCEL);
+}
+
+TEST_F(PlantDialog, KeysOnAPageReachTheWholeDialogThroughTheMessageLoop) {
+  HWND dialog = Open();
+  ShowTab(dialog, kCarePage);
+  HWND temperature = Find(dialog, IDC_TEMPERATURE);
+  SetFocus(temperature);  // the Care page's last control
+  MSG tab{temperature, WM_KEYDOWN, VK_TAB, 0, 0, {}};
+  gApp.PreTranslateMessage(&tab);
+  EXPECT_EQ(GetParent(GetFocus()), dialog) << "Tab goes on to the dialog's own controls";
+  MSG escape{Find(dialog, IDC_LIGHT), WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
+  gApp.PreTranslateMessage(&escape);
+  PumpMessages();
+  EXPECT_EQ(PlantDialogWindow(), nullptr) << "Escape on a page cancels the dialog";
+}
+
+TEST_F(PlantDialog, ANewDpiGivesTabIconsOfItsSize) {
+  HWND dialog = Open();
+  HWND tabs = GetDlgItem(dialog, IDC_PAGE_TABS);
+  int width = 0;
+  int height = 0;
+  ImageList_GetIconSize(reinterpret_cast<HIMAGELIST>(SendMessageA(tabs, TCM_GETIMAGELIST, 0, 0)), &width, &height);
+  EXPECT_EQ(width, 16);
+  RECT suggested{};
+  GetWindowRect(dialog, &suggested);
+  SendMessageA(dialog, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+  HIMAGELIST icons = reinterpret_cast<HIMAGELIST>(SendMessageA(tabs, TCM_GETIMAGELIST, 0, 0));
+  ImageList_GetIconSize(icons, &width, &height);
+  EXPECT_EQ(width, 24);
+  EXPECT_EQ(ImageList_GetImageCount(icons), kPageCount);
+  Press(dialog, IDCANCEL);
+}
+
+TEST_F(PlantDialog, EveryControlWithATooltipTextHasItsTooltip) {
+  HWND dialog = Open();
+  HWND tooltip = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), MatchTooltip, reinterpret_cast<LPARAM>(&tooltip));
+  ASSERT_NE(tooltip, nullptr);
+  EXPECT_EQ(SendMessageA(tooltip, TTM_GETTOOLCOUNT, 0, 0), 29);
+  char text[64] = {};
+  TTTOOLINFOA tool{};
+  tool.cbSize = sizeof tool;
+  tool.hwnd = GetParent(Find(dialog, IDC_ADD_WATER));
+  tool.uId = reinterpret_cast<UINT_PTR>(Find(dialog, IDC_ADD_WATER));
+  tool.lpszText = text;
+  SendMessageA(tooltip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
+  EXPECT_STREQ(text, "Add water");
+  Press(dialog, IDCANCEL);
+}
+
+TEST_F(PlantDialog, WelcomeOnlyForANewPlant) {
+  HWND welcome = ShowWelcome(*host_);
+  ASSERT_NE(welcome, nullptr);
+  EXPECT_EQ(TextOf(welcome), "Welcome to Verdelo");
+  EXPECT_EQ(TextOf(GetDlgItem(welcome, IDC_WELCOME_NAME)), "Fern");
+  EXPECT_EQ(host_->calls, std::vector<std::string>{"RegisterAutostart"});
+  SendMessageA(welcome, WM_COMMAND, IDCANCEL, 0);
+  EXPECT_FALSE(IsWindow(welcome));
+
+  plant_.Record().flags |= plant::kDialogShown;
+  EXPECT_EQ(ShowWelcome(*host_), nullptr);
+  EXPECT_EQ(host_->calls.size(), 1u);
+}
+
+// ---- Pictures and layout at 96 DPI ----------------------------------------------------------------
+
+// Whether child shows its text on one line: a button (not a group box or a picture) or a static of
+// a text type, at most one line high.
+bool ShowsOneLineOfText(HWND child, const char* className) {
+  const LONG style = GetWindowLongA(child, GWL_STYLE);
+  RECT rect{};
+  GetWindowRect(child, &rect);
+  if (rect.bottom - rect.top >= 20) return false;
+  if (lstrcmpiA(className, "Button") == 0) return (style & BS_BITMAP) == 0 && (style & 0xF) != BS_GROUPBOX;
+  const LONG type = style & SS_TYPEMASK;
+  return lstrcmpiA(className, "Static") == 0 &&
+         (type == SS_LEFT || type == SS_CENTER || type == SS_RIGHT || type == SS_LEFTNOWORDWRAP);
+}
+
+// Whether the text of child is wider than the control (with a check box's or radio's mark).
+bool IsClipped(HWND child, const char* className) {
+  const std::string text = TextOf(child);
+  HDC dc = GetDC(child);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(child, WM_GETFONT, 0, 0)));
+  SIZE extent{};
+  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+  SelectObject(dc, old);
+  ReleaseDC(child, dc);
+  const int mark = lstrcmpiA(className, "Button") == 0 ? 18 : 0;
+  RECT rect{};
+  GetWindowRect(child, &rect);
+  return extent.cx + mark > rect.right - rect.left;
+}
+
+// Controls of window (not its child dialogs) whose one-line text does not fit them, and pairs that
+// overlap, group boxes (which hold others) and an up-down with its buddy (which it borders) apart.
+std::vector<std::string> LayoutFaults(HWND window) {
+  struct Control {
+    HWND window;
+    RECT rect;
+    bool mayOverlap;
+  };
+  std::vector<Control> controls;
+  std::vector<std::string> faults;
+  for (HWND child = GetWindow(window, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    char name[32] = {};
+    GetClassNameA(child, name, sizeof name);
+    if (lstrcmpiA(name, "#32770") == 0 || !IsWindowVisible(child)) continue;
+    if (ShowsOneLineOfText(child, name) && IsClipped(child, name)) faults.push_back("clipped: " + TextOf(child));
+    const LONG style = GetWindowLongA(child, GWL_STYLE);
+    const bool groupBox = lstrcmpiA(name, "Button") == 0 && (style & 0xF) == BS_GROUPBOX;
+    const bool buddied = lstrcmpiA(name, UPDOWN_CLASSA) == 0 || GetDlgCtrlID(child) == IDC_BRIGHTNESS;
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    controls.push_back(Control{child, rect, groupBox || buddied});
+  }
+  for (size_t i = 0; i < controls.size(); ++i) {
+    for (size_t j = i + 1; j < controls.size(); ++j) {
+      RECT overlap{};
+      if (!controls[i].mayOverlap && !controls[j].mayOverlap &&
+          IntersectRect(&overlap, &controls[i].rect, &controls[j].rect)) {
+        faults.push_back("overlap: " + std::to_string(GetDlgCtrlID(controls[i].window)) + " and " +
+                         std::to_string(GetDlgCtrlID(controls[j].window)));
+      }
+    }
+  }
+  return faults;
+}
+
+void Picture(HWND window, const char* name) {
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_ERASE | RDW_FRAME);
+  PumpMessages();
+  Sleep(150);  // Xvfb shows what Wine drew a moment later
+  EXPECT_TRUE(SaveWindowPicture(window, ToWinePath(std::string(VERDELO_SCREENSHOT_DIR) + "/" + name)));
+}
+
+TEST_F(PlantDialog, PicturesOfEachPageAndTheWelcomeWithNothingClippedOrOverlapping) {
+  HWND welcome = ShowWelcome(*host_);
+  Picture(welcome, "welcome.bmp");
+  EXPECT_EQ(LayoutFaults(welcome), std::vector<std::string>{});
+  DestroyWindow(welcome);
+
+  HWND dialog = Open();
+  SetForegroundWindow(dialog);
+  EXPECT_EQ(LayoutFaults(dialog), std::vector<std::string>{});
+  const char* names[kPageCount] = {"plant_dialog_care.bmp", "plant_dialog_options.bmp", "plant_dialog_info.bmp",
+                                   "plant_dialog_about.bmp"};
+  const int pageControls[kPageCount] = {IDC_WATER_BAR, IDC_AUTOSTART, IDC_AGE, IDC_PRODUCT_VERSION};
+  for (int32_t page = 0; page < kPageCount; ++page) {
+    ShowTab(dialog, page);
+    Picture(dialog, names[page]);
+    HWND pageWindow = GetParent(Find(dialog, pageControls[page]));
+    EXPECT_EQ(LayoutFaults(pageWindow), std::vector<std::string>{}) << names[page];
+    RECT pageRect{};
+    RECT tabRect{};
+    GetWindowRect(pageWindow, &pageRect);
+    GetWindowRect(GetDlgItem(dialog, IDC_PAGE_TABS), &tabRect);
+    RECT inside{};
+    IntersectRect(&inside, &pageRect, &tabRect);
+    EXPECT_TRUE(EqualRect(&inside, &pageRect)) << names[page] << " lies inside the tab control";
+    if (page == kCarePage) {
+      // The water bar at 0.4: a tenth of the way in, it shows the bar's blue.
+      RECT bar{};
+      GetWindowRect(Find(dialog, IDC_WATER_BAR), &bar);
+      HDC screen = GetDC(nullptr);
+      EXPECT_EQ(GetPixel(screen, bar.left + (bar.right - bar.left) / 10, (bar.top + bar.bottom) / 2), RGB(0, 0, 200));
+      ReleaseDC(nullptr, screen);
+    }
+  }
+  Press(dialog, IDCANCEL);
+}
+
+}  // namespace
+}  // namespace plantapp

@@ -1,0 +1,115 @@
+// Restore and Reset to the end: the pending archive they leave is applied by the next start of a
+// real program, the framework test program, started here as a process of its own. Afterwards
+// the data folder holds what the archive held, or what the keep list names, and the framework's
+// own records written by that start.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <filesystem>
+#include <map>
+#include <string>
+
+#include "framework/app/zrf_app_win.h"
+#include "framework/files/tests/temp_tree.h"
+#include "maintenance/config_transfer_win.h"
+#include "tools/testsupport/wine_path.h"
+#include "tools/zrftestapp/test_app_install_record_win.h"
+#include "tools/zrftestapp/test_app_protocol.h"
+
+namespace {
+
+class PickOne final : public TransferPrompts {
+ public:
+  explicit PickOne(std::string file) : file_(std::move(file)) {}
+  const char* PickArchive(bool, const char*) override { return file_.c_str(); }
+  int32_t Show(HWND, const char*, uint32_t) override { return IDYES; }
+
+ private:
+  std::string file_;
+};
+
+// Every file below `folder` with its contents, by relative path with "/", apart from the
+// framework's own records, which every start writes.
+std::map<std::string, std::string> FolderContents(const TempTree& tree, const std::string& folder) {
+  std::map<std::string, std::string> contents;
+  const std::filesystem::path root(tree.Path(folder));
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
+    const std::string name = std::filesystem::relative(entry.path(), root).generic_string();
+    if (entry.is_regular_file() && name.rfind("(ZRF)", 0) != 0)
+      contents[name] = tree.Read(folder + "/" + name);
+  }
+  return contents;
+}
+
+// One start of the test program, up to its window, then closed the way a user closes it.
+void StartAndClose() {
+  std::string line = "\"" + ToWinePath(VERDELO_TEST_APP) + "\"";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION app{};
+  ASSERT_TRUE(
+      CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &app));
+  HWND window = nullptr;
+  for (int i = 0; i < 1500 && window == nullptr && WaitForSingleObject(app.hProcess, 20) == WAIT_TIMEOUT;
+       ++i) {
+    window = FindWindowA(nullptr, zrftest::kWindowTitle);
+  }
+  EXPECT_NE(window, nullptr);
+  if (window != nullptr) PostMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(WaitForSingleObject(app.hProcess, 30000), WAIT_OBJECT_0);
+  DWORD exitCode = 1;
+  GetExitCodeProcess(app.hProcess, &exitCode);
+  EXPECT_EQ(exitCode, 0u);
+  CloseHandle(app.hProcess);
+  CloseHandle(app.hThread);
+}
+
+class RestoreAtStart : public testing::Test {
+ protected:
+  RestoreAtStart() : tree_("verdelo-restore-start") {
+    tree_.Folder("data");
+    std::snprintf(gApp.productName, sizeof gApp.productName, "%s", zrftest::kProductName);
+    std::snprintf(gApp.dataFolder, sizeof gApp.dataFolder, "%s", tree_.Path("data").c_str());
+    gApp.SetFilePatterns("*.txt", "*.keep");
+    PutTestAppInstallRecord(tree_.Path("data"));
+    for (const char* name : {"a.zrd", "notes.txt", "sub/b.zrd", "mine.keep", "sub/deep.keep", "other.dat"}) {
+      tree_.File(std::string("data/") + name, std::string("old ") + name);
+    }
+  }
+  ~RestoreAtStart() override {
+    std::snprintf(gApp.productName, sizeof gApp.productName, "Verdelo");
+    gApp.SetFilePatterns("*.plt;*.pim", "");
+  }
+  TempTree tree_;
+};
+
+TEST_F(RestoreAtStart, TheNextStartLeavesExactlyTheArchivedFiles) {
+  PickOne backup(tree_.Path("backup.BrambeckConfig"));
+  ASSERT_EQ(TransferConfiguration(backup, nullptr, ConfigTransferMode::Backup, nullptr),
+            TransferResult::Done);
+  const std::map<std::string, std::string> archived = {
+      {"a.zrd", "old a.zrd"}, {"notes.txt", "old notes.txt"}, {"sub/b.zrd", "old sub/b.zrd"}};
+  tree_.File("data/a.zrd", "changed since");
+  tree_.File("data/later.txt", "new since");
+  std::filesystem::remove(tree_.Path("data/notes.txt"));
+
+  ASSERT_EQ(TransferConfiguration(backup, nullptr, ConfigTransferMode::Restore, nullptr),
+            TransferResult::Done);
+  StartAndClose();
+  // The keep list that travelled in the archive keeps its files; everything else is the archive's.
+  std::map<std::string, std::string> expected = archived;
+  expected["mine.keep"] = "old mine.keep";
+  expected["sub/deep.keep"] = "old sub/deep.keep";
+  EXPECT_EQ(FolderContents(tree_, "data"), expected);
+}
+
+TEST_F(RestoreAtStart, AfterResetOnlyWhatTheKeepListNamesRemains) {
+  PickOne none("");
+  ASSERT_EQ(TransferConfiguration(none, nullptr, ConfigTransferMode::Reset, nullptr), TransferResult::Done);
+  StartAndClose();
+  EXPECT_EQ(FolderContents(tree_, "data"),
+            (std::map<std::string, std::string>{{"mine.keep", "old mine.keep"},
+                                                {"sub/deep.keep", "old sub/deep.keep"}}));
+}
+
+}  // namespace
