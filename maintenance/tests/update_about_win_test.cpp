@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "maintenance/socket_conn.h"
 #include "maintenance/update_check_record.h"
 #include "resources/resource_ids.h"
 #include "tools/testsupport/window_picture_win.h"
@@ -36,6 +37,12 @@ std::string ItemText(HWND dialog, int item) {
   return text;
 }
 
+// A click that returns once the dialog has handled it.
+void Click(HWND dialog, int item) {
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(item, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, item)));
+}
+
 void Press(HWND dialog, int item) {
   PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(item, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(dialog, item)));
@@ -51,10 +58,25 @@ void Screenshot(HWND window, const char* name) {
 // The version text the update server hands out from now on.
 void Serve(const std::string& text) { WriteText(ToWinePath(VERDELO_UPDATE_WWW "/update.txt"), text); }
 
-std::string UpdateAddress() {
+int ServerPort() {
   const char* port = std::getenv("VERDELO_TEST_S_SERVER_PORT");
-  return std::string("https://127.0.0.1:") + (port != nullptr ? port : "0") + "/update.txt";
+  return port != nullptr ? std::atoi(port) : 0;
 }
+
+std::string UpdateAddress() { return "https://127.0.0.1:" + std::to_string(ServerPort()) + "/update.txt"; }
+
+// A connection to the update server that never speaks: the server, which serves one connection at
+// a time, waits on it and answers nobody else until it is closed.
+class HeldServer {
+ public:
+  HeldServer() {
+    EXPECT_EQ(connection_.Connect("127.0.0.1", static_cast<uint16_t>(ServerPort()), maintenance::kTlsNone, 5),
+              maintenance::SocketResult::Ok);
+  }
+
+ private:
+  maintenance::CSocketConn connection_;
+};
 
 class UpdateAbout : public TestAppFixture {
  protected:
@@ -231,8 +253,16 @@ TEST_F(UpdateAbout, TheAboutDialogsButtonsReachTheServicesAndRestoreRestarts) {
                 local->tm_year + 1900);
   EXPECT_EQ(ItemText(update, IDC_UPDATE_STATUS), lastCheck);
   EXPECT_EQ(ItemText(update, IDC_UPDATE_AVAILABLE), "1.0.3");
+  // "Check now!" again while the first check still waits for the server: the waiting one is
+  // cancelled, and tells this dialog so while the second click waits for it to end, and a new one
+  // starts and fetches once the server answers again.
   Serve("1.0.4");
-  Press(update, IDC_UPDATE_NOW);
+  {
+    HeldServer held;
+    Click(update, IDC_UPDATE_NOW);
+    EXPECT_TRUE(WaitUntil([&] { return ItemText(update, IDC_UPDATE_STATUS) == "Checking..."; }));
+    Click(update, IDC_UPDATE_NOW);
+  }
   EXPECT_TRUE(WaitUntil([&] {
     return ItemText(update, IDC_UPDATE_AVAILABLE) == "1.0.4" &&
            ItemText(update, IDC_UPDATE_STATUS) == "New version available";
