@@ -16,18 +16,6 @@ constexpr int kCallAttempts = 2;
 // A repaint whose rectangle was overwritten in between is repeated at most this often.
 constexpr int kRepaintRetries = 2;
 
-Rect32 LoadRect(const Rect32& shared) {
-  return Rect32{ostrel::LoadShared(shared.left), ostrel::LoadShared(shared.top),
-                ostrel::LoadShared(shared.right), ostrel::LoadShared(shared.bottom)};
-}
-
-void StoreRect(Rect32& shared, const Rect32& rect) {
-  ostrel::StoreShared(shared.left, rect.left);
-  ostrel::StoreShared(shared.top, rect.top);
-  ostrel::StoreShared(shared.right, rect.right);
-  ostrel::StoreShared(shared.bottom, rect.bottom);
-}
-
 void StoreName(ostrel::OstrelSharedMem& block, std::string_view path) {
   // Requires: path.size() <= kMaxHookPath, so the name and its NUL fit inputName.
   static_assert(kMaxHookPath < sizeof block.inputName);
@@ -77,7 +65,7 @@ int32_t HookClient::UnregisterFromHook(uint32_t window, const Rect32& rect) {
     const std::lock_guard<std::mutex> hold(rectLock_);
     for (int attempt = 0; attempt < kCallAttempts; ++attempt) {
       ostrel::StoreShared(block_.inputHwnd, window);
-      StoreRect(block_.updateRect, rect);
+      ostrel::StoreSharedRect(block_.updateRect, rect);
       result = route_.Call(CompanionCommand::UnregisterClient);
       if (result < 0 || !IsListed(block_, window)) {
         break;
@@ -103,7 +91,7 @@ int32_t HookClient::CallWithRect(CompanionCommand command, const Rect32& rect) {
   int32_t result = 0;
   {
     const std::lock_guard<std::mutex> hold(rectLock_);
-    StoreRect(block_.updateRect, rect);
+    ostrel::StoreSharedRect(block_.updateRect, rect);
     result = route_.Call(command);
   }
   RepaintIfOverwritten(rect);
@@ -116,10 +104,10 @@ int32_t HookClient::CallWithRect(CompanionCommand command, const Rect32& rect) {
 void HookClient::RepaintIfOverwritten(const Rect32& rect) {
   for (int retry = 0; retry < kRepaintRetries; ++retry) {
     const std::lock_guard<std::mutex> hold(rectLock_);
-    if (LoadRect(block_.updateRect) == rect) {
+    if (ostrel::LoadSharedRect(block_.updateRect) == rect) {
       return;
     }
-    StoreRect(block_.updateRect, rect);
+    ostrel::StoreSharedRect(block_.updateRect, rect);
     (void)route_.Call(CompanionCommand::UpdateDesktop);
   }
 }

@@ -1,7 +1,7 @@
 // The plant program's worker jobs.
 #include "app/plant_worker_jobs_win.h"
 
-#include "plant/file_ops.h"
+#include "app/plant_save_win.h"
 #include "plant/growth_simulation.h"
 #include "plant/plant_file.h"
 #include "plant/render_gdi_win.h"
@@ -23,7 +23,7 @@ void PlantWorkerJobs::Simulate(uint32_t steps) { plant::SimulatePlant(parts_.pla
 void PlantWorkerJobs::Save() {
   // The save replaces the file with a complete new one or leaves it as it was; a failed save is
   // tried again after the next pass.
-  (void)plant::SavePlantFile(parts_.plant, plant::SystemFileOps());
+  (void)SavePlantAsShown(parts_.plant, parts_.picture);
 }
 
 void PlantWorkerJobs::NotifyDialog() {

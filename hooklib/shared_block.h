@@ -139,4 +139,18 @@ inline void StoreShared(T& field, T value) {
   __atomic_store_n(&field, value, __ATOMIC_RELEASE);
 }
 
+/// Reads a rectangle of the block afresh, field by field.
+inline Rect32 LoadSharedRect(const Rect32& shared) {
+  return Rect32{LoadShared(shared.left), LoadShared(shared.top), LoadShared(shared.right),
+                LoadShared(shared.bottom)};
+}
+
+/// Writes a rectangle of the block, field by field.
+inline void StoreSharedRect(Rect32& shared, const Rect32& rect) {
+  StoreShared(shared.left, rect.left);
+  StoreShared(shared.top, rect.top);
+  StoreShared(shared.right, rect.right);
+  StoreShared(shared.bottom, rect.bottom);
+}
+
 }  // namespace ostrel

@@ -43,6 +43,14 @@ struct DeleteObjectCall {
   void operator()(HGDIOBJ object) const { DeleteObject(object); }
 };
 
+struct DestroyIconCall {
+  void operator()(HICON icon) const { DestroyIcon(icon); }
+};
+
+/// An icon this process made (extracted, or loaded without LR_SHARED); destroyed with DestroyIcon.
+/// A shared icon (LoadIcon, LR_SHARED) belongs to the system and is never put in one.
+using OwnedIcon = GdiOwner<HICON, DestroyIconCall>;
+
 /// A memory device context from CreateCompatibleDC; deleted with DeleteDC.
 using MemoryDc = GdiOwner<HDC, DeleteDcCall>;
 

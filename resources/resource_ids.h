@@ -18,6 +18,9 @@
 #define IDI_COMMAND_SWATCH 50007
 #define IDI_COMMAND_SWATCH_FRAME 50008
 
+// Cursors.
+#define IDC_EYEDROPPER 50105  // colour items picking a colour from the screen
+
 // Bitmaps.
 #define IDB_DRAWING_BANNER 511  // shown over the plant picture until a render is ready
 

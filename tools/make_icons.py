@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Draws the program's icons and writes them as .ico files (32-bit colour with alpha, plus the
-AND mask older readers need) at 16, 32, 48 and 64 pixels.
+AND mask older readers need) at 16, 32, 48 and 64 pixels, and its cursors as 32-pixel .cur files.
 
     make_icons.py OUTPUT_FOLDER
 
@@ -103,6 +103,30 @@ ICONS = {
 }
 
 
+def stroke(x0, y0, x1, y1, width, colour):
+    """A straight band of `width` from (x0, y0) to (x1, y1)."""
+    length = math.hypot(x1 - x0, y1 - y0)
+    ux, uy = (x1 - x0) / length, (y1 - y0) / length
+
+    def inside(x, y):
+        along = (x - x0) * ux + (y - y0) * uy
+        across = -(x - x0) * uy + (y - y0) * ux
+        return 0 <= along <= length and abs(across) <= width / 2
+    return (inside, colour)
+
+
+BLACK = (10, 10, 10)
+
+# Cursors: shapes and hot spot (in pixels of the 32-pixel image).
+CURSORS = {
+    # The eyedropper the colour items show while they pick a colour from the screen: its tip at
+    # the bottom left is the hot spot.
+    50105: ([stroke(0.06, 0.94, 0.62, 0.38, 0.16, BLACK), stroke(0.08, 0.92, 0.60, 0.40, 0.08, WHITE),
+             stroke(0.55, 0.45, 0.80, 0.20, 0.26, BLACK), ellipse(0.82, 0.18, 0.14, 0.14, BLACK),
+             stroke(0.48, 0.30, 0.70, 0.52, 0.10, BLACK)], (1, 30)),
+}
+
+
 def render(shapes, size, height=None, unit=None):
     """Rows top to bottom of (b, g, r, a) tuples: size x size pixels, or size x height, with the
     shapes' coordinates in units of `unit` pixels (the size by default: a unit square)."""
@@ -159,6 +183,16 @@ def ico(shapes):
     return out + b''.join(images)
 
 
+def cur(shapes, hot_spot):
+    """A .cur file of one 32-pixel image; the directory entry holds the hot spot where an icon
+    holds its planes and bit count."""
+    size = 32
+    image = dib(render(shapes, size), size)
+    out = struct.pack('<HHH', 0, 2, 1)
+    out += struct.pack('<BBBBHHII', size, size, 0, 0, hot_spot[0], hot_spot[1], len(image), 6 + 16)
+    return out + image
+
+
 def write_pictures(pictures, encode, name_pattern):
     """The command line's one argument is the output folder; each numbered picture is encoded and
     written there as name_pattern % number, each file replaced only by a complete new one."""
@@ -176,6 +210,7 @@ def write_pictures(pictures, encode, name_pattern):
 
 def main():
     write_pictures(ICONS, ico, 'icon%d.ico')
+    write_pictures(CURSORS, lambda cursor: cur(*cursor), 'cursor%d.cur')
 
 
 if __name__ == '__main__':

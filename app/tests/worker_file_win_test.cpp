@@ -11,41 +11,16 @@
 #include "plant/plant_file.h"
 #include "plant/tests/test_plants.h"
 #include "tools/testsupport/desktop_scenario_win.h"
+#include "tools/testsupport/read_shared_file_win.h"
 #include "tools/testsupport/wine_path.h"
 
 namespace {
 
 std::string gWorkerExe;
 
-// The whole file, read through a handle that lets the saver replace the file meanwhile. The saver
-// itself may hold the file for a moment (its attributes); such an open is tried again.
-std::vector<uint8_t> ReadWhole(const std::string& path, std::string* why) {
-  HANDLE file = INVALID_HANDLE_VALUE;
-  for (int attempt = 0; attempt < 100 && file == INVALID_HANDLE_VALUE; ++attempt) {
-    if (attempt > 0) {
-      if (GetLastError() != ERROR_SHARING_VIOLATION) break;
-      Sleep(2);
-    }
-    file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  }
-  if (file == INVALID_HANDLE_VALUE) {
-    *why = "cannot open the plant file, error " + std::to_string(GetLastError());
-    return {};
-  }
-  std::vector<uint8_t> bytes(GetFileSize(file, nullptr));
-  DWORD got = 0;
-  if (!ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) || got != bytes.size()) {
-    *why = "short read";
-    bytes.clear();
-  }
-  CloseHandle(file);
-  return bytes;
-}
-
 // The plant file's step count, or -1 when the file does not load.
 int64_t LoadedStepCount(const std::string& path, std::string* why) {
-  const std::vector<uint8_t> bytes = ReadWhole(path, why);
+  const std::vector<uint8_t> bytes = ReadSharedFile(path, why);
   if (bytes.empty()) {
     return -1;
   }

@@ -39,8 +39,3 @@ int32_t CZrfApp::EnableCommand(uint16_t id, uint8_t enabled) {
   RedrawCommandItems(id);
   return result;
 }
-
-void CZrfApp::RedrawCommandItems(uint16_t id) {
-  // The UI items that show a command redraw themselves here; no item kind exists yet.
-  (void)id;
-}

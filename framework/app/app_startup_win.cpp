@@ -21,16 +21,17 @@
 #include "framework/base/zrf_messages.h"
 #include "framework/base/zrf_results.h"
 #include "framework/files/data_folders_win.h"
+#include "framework/items/ui_item_win.h"
 #include "framework/ui/common_controls_win.h"
 #include "framework/ui/dpi_functions_win.h"
 #include "framework/ui/message_box_layout.h"
 #include "framework/ui/monitor_table_win.h"
 #include "framework/ui/window_helpers_win.h"
+#include "framework/ui/zrf_window_win.h"
 
 namespace {
 
 constexpr uint16_t kStartupErrorText = 0xF003;
-constexpr char kUIItemClass[] = "ZRFAppUIItem";
 // Version resources are a few kilobytes; anything far larger is not one.
 constexpr DWORD kVersionInfoLimit = 64 * 1024;
 
@@ -187,15 +188,14 @@ int32_t TellOtherInstance(CZrfApp& app, uint8_t allowSeveral, int32_t parseResul
   return ZRF_ERR_OTHER_INSTANCE;
 }
 
+// The window that draws the owner-drawn command icons: the first framework window.
+HWND FirstFrameworkWindow() {
+  return gApp.windows.count > 0 ? (*gApp.windows.GetAt(0))->window : nullptr;
+}
+
 int32_t CreateFrameworkWindows(CZrfApp& app) {
-  WNDCLASSA itemClass{};
-  // The UI items' procedure takes over once items exist; until then the class only has to be
-  // there for them.
-  itemClass.lpfnWndProc = DefWindowProcA;
-  itemClass.hInstance = app.instance;
-  itemClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  itemClass.lpszClassName = kUIItemClass;
-  RegisterClassA(&itemClass);
+  (void)RegisterUIItemClass(app.instance);
+  app.style.drawIconWindow = FirstFrameworkWindow;
 
   app.controlWindow = CreateControlWindow(app.instance, app.productName);
   if (app.controlWindow == nullptr) return ZRF_ERR_CREATE;

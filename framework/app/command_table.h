@@ -74,6 +74,9 @@ class CCommandTable {
   /// Enabling sets kCommandEnabled; disabling clears it with kCommandHot and kCommandPressed.
   /// `*changed` tells whether the flags changed. 0 or ZRF_ERR_UNKNOWN_COMMAND.
   int32_t Enable(uint16_t id, bool enabled, bool* changed);
+  /// Flags of `id` := `set` | (flags without `clear`); `*changed` tells whether they changed. 0
+  /// or ZRF_ERR_UNKNOWN_COMMAND.
+  int32_t UpdateFlags(uint16_t id, uint32_t set, uint32_t clear, bool* changed);
 
   int32_t Count() const { return records_.count; }
   /// Record `position`; requires 0 <= position < Count().
@@ -83,7 +86,5 @@ class CCommandTable {
   CZrfArray<CommandRecord>& Records() { return records_; }
 
  private:
-  int32_t UpdateFlags(uint16_t id, uint32_t set, uint32_t clear, bool* changed);
-
   CZrfArray<CommandRecord> records_;
 };

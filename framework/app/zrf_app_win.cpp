@@ -55,6 +55,11 @@ CZrfApp::CZrfApp()
       openPopup(nullptr),
       popupOpen(0),
       menuItem(nullptr),
+      hoveredItem(nullptr),
+      pressedItem(nullptr),
+      lastPressTick(0),
+      buttonPressTicks{},
+      popupMenu(nullptr),
       exitHook(nullptr) {
   // language is the first field of the 4-aligned record: an int32_t that may be read in place.
   static_assert(offsetof(SettingsRecord, language) == 0);

@@ -94,8 +94,41 @@ class CZrfApp {
   /// the hover status text of the window at menuWindowIndex, and the items are redrawn. 0 or
   /// ZRF_ERR_UNKNOWN_COMMAND.
   int32_t EnableCommand(uint16_t id, uint8_t enabled);
-  /// Redraws the UI items that show command `id`.
-  void RedrawCommandItems(uint16_t id);
+  /// Redraws at once every live UI item of command `id`. With `updateArgument` other than -1 and
+  /// the command enabled, an item whose OnUpdate(updateArgument) answers false is skipped;
+  /// `relayout` would first lay out the bar that holds an item (bars are not built yet).
+  void RedrawCommandItems(uint16_t id, bool relayout = false, int32_t updateArgument = -1);
+
+  // Item events and popup menus (framework/items/item_events_win.cpp). `buttons` is the mask of
+  // GetMouseButtonMask: 1 left, 2 right, 4 middle.
+  /// A button went down on `item`: its command shows pressed (a split menu item pressed on its
+  /// arrow part shows only the arrow pressed).
+  void OnItemPressed(CUIItem* item, uint32_t buttons);
+  /// The button came up over `item`: the pressed look goes and the command acts: a menu item
+  /// opens or closes its popup, a separator does nothing, anything else closes the open popup and
+  /// sends WM_ZRF_COMMAND (buttons << 16 | command id) to the item's owner. `item` may be
+  /// destroyed when this returns (closing a popup destroys its entries).
+  void OnItemClicked(CUIItem* item, uint32_t buttons);
+  /// WM_ZRF_ITEMDBLCLK (buttons << 16 | command id) to the item's owner.
+  void OnItemDoubleClick(CUIItem* item, uint32_t buttons);
+  /// The mouse entered `item`: its status text (piece 2) becomes the owner window's status text
+  /// -2, and it is the hovered item.
+  void OnItemHoverEnter(CUIItem* item);
+  /// The mouse left `item`: hot and pressed go, and the hovered item's status text is removed.
+  void OnItemHoverLeave(CUIItem* item);
+  /// The mouse moved over `item`: it shows hot (and pressed while a button is held over it,
+  /// unless it drags by itself); popups of other menu items close, and an open menu moves over to
+  /// a hovered menu item.
+  void OnItemMouseMove(CUIItem* item);
+  /// Flags of the item's command := `set` | (flags without `clear`); the item's window is
+  /// invalidated when they changed. Nothing for an item whose command is not registered.
+  void SetItemState(CUIItem* item, uint32_t set, uint32_t clear);
+  /// Opens the popup menu of command `id` at the screen point `point` (null: the cursor) for
+  /// `owner`; the popup menu object, owned by the application, or null when it could not open.
+  CUIItem* ShowPopupMenu(uint16_t id, const POINT* point, HWND owner);
+  /// The framework window whose window is the nearest ancestor (or owner) of `child`, the handle
+  /// itself not counted; null when none.
+  CZrfWindow* OwnerWindow(HWND child) const;
 
   /// Copies the data-file patterns (extra files a configuration archive takes along) and the keep
   /// patterns (data-folder files that survive applying an archive), each cut to 259 characters.
@@ -252,6 +285,14 @@ class CZrfApp {
   uint8_t popupOpen;                   ///< 1 while a popup menu is open
   CUIItem* menuItem;                   ///< popup item being tracked
   CZrfArray<CUIItem*> menuBarEntries;  ///< collected by MenuMode
+
+  // UI items. An item clears every one of these that names it when it is destroyed.
+  CZrfArray<CUIItem*> items;      ///< the live items, in construction order
+  CUIItem* hoveredItem;           ///< the item under the mouse, null when none
+  CUIItem* pressedItem;           ///< the item a button went down on, until it comes up
+  uint64_t lastPressTick;         ///< GetTickCount64 of the last press on an item
+  uint64_t buttonPressTicks[3];   ///< per button (left, right, middle): its last press, 0 none
+  CUIItem* popupMenu;             ///< the menu ShowPopupMenu opens, made on its first use
 
   /// What the destructor runs first: the shutdown (destroying every window, saving the state),
   /// which the start-up installs because it reaches above this library. Null: nothing.

@@ -106,3 +106,78 @@ class ScopedCoMem {
  private:
   T* ptr_ = nullptr;
 };
+
+/// Selects a GDI object (pen, brush, font, bitmap) into a DC for the owner's life and puts the
+/// previous one back. A null object selects nothing.
+class ScopedSelect {
+ public:
+  ScopedSelect(HDC dc, HGDIOBJ object) : dc_(dc), previous_(object ? SelectObject(dc, object) : nullptr) {}
+  ScopedSelect(const ScopedSelect&) = delete;
+  ScopedSelect& operator=(const ScopedSelect&) = delete;
+  ~ScopedSelect() {
+    if (previous_ != nullptr && previous_ != HGDI_ERROR) SelectObject(dc_, previous_);
+  }
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
+
+/// A GDI object made by a Create call, deleted once with DeleteObject. It must no longer be
+/// selected into a DC by then, so declare it before the ScopedSelect that selects it.
+template <typename Handle>
+class ScopedGdiObject {
+ public:
+  ScopedGdiObject() = default;
+  explicit ScopedGdiObject(Handle object) : object_(object) {}
+  ScopedGdiObject(ScopedGdiObject&& other) noexcept : object_(std::exchange(other.object_, nullptr)) {}
+  ScopedGdiObject& operator=(ScopedGdiObject&& other) noexcept {
+    if (this != &other) {
+      Reset();
+      object_ = std::exchange(other.object_, nullptr);
+    }
+    return *this;
+  }
+  ScopedGdiObject(const ScopedGdiObject&) = delete;
+  ScopedGdiObject& operator=(const ScopedGdiObject&) = delete;
+  ~ScopedGdiObject() { Reset(); }
+
+  Handle Get() const { return object_; }
+  void Reset() {
+    if (object_ != nullptr) DeleteObject(std::exchange(object_, nullptr));
+  }
+
+ private:
+  Handle object_ = nullptr;
+};
+
+/// A memory DC from CreateCompatibleDC, deleted with DeleteDC.
+class ScopedMemoryDc {
+ public:
+  explicit ScopedMemoryDc(HDC compatibleWith) : dc_(CreateCompatibleDC(compatibleWith)) {}
+  ScopedMemoryDc(const ScopedMemoryDc&) = delete;
+  ScopedMemoryDc& operator=(const ScopedMemoryDc&) = delete;
+  ~ScopedMemoryDc() {
+    if (dc_ != nullptr) DeleteDC(dc_);
+  }
+  HDC Get() const { return dc_; }
+
+ private:
+  HDC dc_;
+};
+
+/// A window's DC from GetDC (the screen's for a null window), released to the same window.
+class ScopedWindowDc {
+ public:
+  explicit ScopedWindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+  ScopedWindowDc(const ScopedWindowDc&) = delete;
+  ScopedWindowDc& operator=(const ScopedWindowDc&) = delete;
+  ~ScopedWindowDc() {
+    if (dc_ != nullptr) ReleaseDC(window_, dc_);
+  }
+  HDC Get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};

@@ -3,26 +3,12 @@
 
 #include <cstring>
 
+#include "framework/base/scoped_handles_win.h"
 #include "framework/ui/dpi_functions_win.h"
 
 namespace {
 
 constexpr UINT kMeasureFlags = DT_NOPREFIX | DT_CALCRECT | DT_NOCLIP;
-
-// Selects an object into a DC for the scope and puts the previous one back.
-class ScopedSelect {
- public:
-  ScopedSelect(HDC dc, HGDIOBJ object) : dc_(dc), previous_(object ? SelectObject(dc, object) : nullptr) {}
-  ~ScopedSelect() {
-    if (previous_) SelectObject(dc_, previous_);
-  }
-  ScopedSelect(const ScopedSelect&) = delete;
-  ScopedSelect& operator=(const ScopedSelect&) = delete;
-
- private:
-  HDC dc_;
-  HGDIOBJ previous_;
-};
 
 }  // namespace
 

@@ -61,3 +61,29 @@ uint8_t ResolveColorScheme(uint8_t storedScheme, bool themed);
 /// which is first resolved with ResolveColorScheme and written back.
 void BuildPaletteColors(const PaletteInputs& inputs, uint8_t* colorScheme, SchemeColors* scheme,
                         uint32_t (&palette)[kPaletteSize]);
+
+/// Colour selectors of the arrow, glyph and text primitives: the low two bits choose P3, P4
+/// (text), P5 (highlighted text) or the COLORREF held in bits 8-31.
+constexpr uint32_t kSelectorShadow = 0;
+constexpr uint32_t kSelectorText = 1;
+constexpr uint32_t kSelectorHighlight = 2;
+constexpr uint32_t kSelectorOwnColor = 3;
+
+/// The selector that stands for `colorRef` itself.
+constexpr uint32_t OwnColorSelector(uint32_t colorRef) {
+  return ((colorRef & 0xFFFFFF) << 8) | kSelectorOwnColor;
+}
+
+/// The COLORREF a selector stands for.
+constexpr uint32_t SelectorColor(uint32_t selector, const uint32_t (&palette)[kPaletteSize]) {
+  switch (selector & 3) {
+    case kSelectorText:
+      return palette[4];
+    case kSelectorHighlight:
+      return palette[5];
+    case kSelectorOwnColor:
+      return selector >> 8;
+    default:
+      return palette[3];
+  }
+}

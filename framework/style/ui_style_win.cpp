@@ -47,7 +47,8 @@ bool ReadThemeColors(uint32_t (&colors)[sys_color::kCount]) {
 }  // namespace
 
 CUIStyle::CUIStyle()
-    : module(GetModuleHandleA(nullptr)),
+    : drawIconWindow(nullptr),
+      module(GetModuleHandleA(nullptr)),
       palette{},
       schemeColors{},
       bufferWindow(nullptr),

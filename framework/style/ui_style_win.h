@@ -10,10 +10,42 @@
 
 #include "framework/base/zrf_array.h"
 #include "framework/files/settings_record.h"
+#include "framework/style/corner_blend.h"
 #include "framework/style/font_lists.h"
 #include "framework/style/font_lists_win.h"
 #include "framework/style/icon_table.h"
+#include "framework/style/item_frame_plan.h"
 #include "framework/style/ui_palette.h"
+#include "framework/style/ui_shapes.h"
+
+/// A paint that goes through a memory bitmap (CUIStyle::BeginBuffer). With memoryDc null the
+/// buffer could not be made and the caller paints straight into its own DC.
+struct BufferedPaint {
+  int32_t width;
+  int32_t height;
+  HDC memoryDc;
+  HDC callerDc;
+  HBITMAP bitmap;
+  HGDIOBJ previousBitmap;  ///< what the memory DC held before the bitmap
+  HWND previousWindow;     ///< the buffered window before this paint, put back at the end
+};
+
+/// WM_ZRF_DRAWICON's lParam: the owner-drawn icon of `commandId` is to be drawn into `rect` of
+/// the DC in wParam; an empty rectangle asks for the icon's size (written back into it).
+struct DrawIconRequest {
+  uint32_t commandId;
+  RECT rect;
+};
+
+/// DrawRectangle's brush colour for a hollow rectangle.
+constexpr uint32_t kHollowBrush = 0xFFFFFFFF;
+
+/// GradientRect's modes.
+constexpr int32_t kGradientHorizontal = 0;
+constexpr int32_t kGradientVertical = 1;
+
+/// `rect` moved in by `n` on every side.
+void DeflateRect(const RECT& rect, RECT* out, int32_t n);
 
 class CUIStyle {
  public:
@@ -68,6 +100,68 @@ class CUIStyle {
   int32_t LoadIcon(IconEntry* entry);
   /// LoadIcon on every entry (after a change of the colour scheme). Returns 0.
   int32_t ReloadIcons();
+
+  // Drawing primitives (buffered_paint_win.cpp, ui_primitives_win.cpp, item_frame_win.cpp,
+  // draw_text_icon_win.cpp). Colours are COLORREFs; "selector" is a colour selector of
+  // ui_palette.h. Every pen and brush made for a call is deleted before it returns.
+
+  /// Starts a buffered paint of `width` x `height`: remembers the window of `*dc` as the buffered
+  /// window and replaces `*dc` by a memory DC with a compatible bitmap. When the memory DC or the
+  /// bitmap cannot be made, `*dc` stays the caller's and the paint goes straight to it.
+  void BeginBuffer(BufferedPaint* paint, HDC* dc, int32_t width, int32_t height);
+  /// Copies the buffer to the caller's DC at (0, 0), puts the buffered window back and deletes
+  /// the memory DC, then the bitmap. Nothing is copied when BeginBuffer could not buffer.
+  void EndBuffer(BufferedPaint* paint);
+
+  void FillRect(HDC dc, const RECT& rect, uint32_t color);
+  /// A one-pixel frame.
+  void FrameRect(HDC dc, const RECT& rect, uint32_t color);
+  /// A rectangle outlined in `penColor` and filled with `brushColor` (kHollowBrush: not filled).
+  void DrawRectangle(HDC dc, const RECT& rect, uint32_t penColor, uint32_t brushColor);
+  /// Left and top edges in `a` when raised, else in `b`; right and bottom edges in the other.
+  void DrawBevel(HDC dc, const RECT& rect, bool raised, uint32_t a, uint32_t b);
+  /// A gradient from `a` (left or top) to `b`; kGradientHorizontal or kGradientVertical.
+  void GradientRect(HDC dc, uint32_t a, uint32_t b, const RECT& rect, int32_t mode);
+  /// A filled triangle centred in `rect`, pointing right, down or up (ArrowDirection).
+  void DrawArrow(HDC dc, uint32_t selector, int32_t direction, const RECT& rect);
+  /// The check glyph centred in `rect`.
+  void DrawGlyph(HDC dc, uint32_t selector, const RECT& rect);
+  /// A line in P31 with its P32 shadow, across when `rect` is wider than tall, else down.
+  void DrawSeparator(HDC dc, const RECT& rect);
+  /// Six grip squares (P27, each with a P26 one a pixel further in) in the lower right corner.
+  void DrawSizeGrip(HDC dc, const RECT& rect);
+  /// The 4-pixel splitter bar along the left (vertical) or top edge of `rect`, into `*out` when
+  /// given; drawn (raised bevel P2/P3, inside P30) only with a DC.
+  void DrawSplitter(HDC dc, const RECT& rect, RECT* out, bool vertical);
+  /// Has `parent` (null: the buffered window's parent) paint its background into `rect` of `dc`:
+  /// WM_ZRF_PAINTBACKGROUND with the DC clipped to `rect` and the origin of the DC's window in
+  /// the parent's coordinates (x in the low word, y in the high word, each signed 16 bits). The
+  /// DC's clip is as before afterwards. Nothing without a parent.
+  void DrawParentBackground(HWND parent, HDC dc, const RECT& rect);
+  /// Rounds a corner: mixes the 3 x 3 pixels at `corner` of `dc` with the parent's background by
+  /// `mask`. Without a parent the pixels stay.
+  void DrawCorner(HWND parent, HDC dc, const RECT& corner, const CornerMask& mask);
+  /// An item's frame in frame style 0-8 (item_frame_plan.h), then its rounded corners (flags
+  /// kCornerTopLeft...). `width` cuts styles 6 and 7 to an icon column (0: none); `colorIndex`,
+  /// `gradientFrom` and `gradientTo` are palette indexes or -1 for the style's defaults.
+  void DrawItemFrame(HDC dc, const RECT& rect, int32_t style, uint32_t corners, int32_t width,
+                     int32_t colorIndex, int32_t gradientFrom, int32_t gradientTo);
+  /// Draws printf-style text into `rect`, formatted into 1040 characters (longer text is cut),
+  /// transparent, in the selector's colour, in the UI font for `dpi` (bold when `bold`), with
+  /// alignment 0 left, 1 centre, 2 right, on one line centred vertically with an ellipsis; with
+  /// kTextVertical in `alignment`, turned down in the vertical UI font. 0, or ZRF_ERR_NO_TEXT for
+  /// a null format. Requires: `format` is the program's own (pass other text as "%s").
+  int32_t DrawTextF(HDC dc, int32_t dpi, const char* format, uint32_t selector, const RECT& rect,
+                    uint32_t alignment, bool bold, ...);
+  /// Draws the icon of `commandId` sized to `rect`: the normal icon when bit 0 of `state`
+  /// (enabled) is set, else the tinted one. An owner-drawn icon is drawn by the window
+  /// drawIconWindow names (WM_ZRF_DRAWICON with a DrawIconRequest), whose answer is returned
+  /// (0 when there is no such window). ZRF_ERR_NO_ICON when the command has no icon.
+  int32_t DrawCommandIcon(HDC dc, uint16_t commandId, uint32_t state, const RECT& rect);
+
+  /// The window that draws owner-drawn icons: the first framework window. Set by the start-up;
+  /// null: none.
+  HWND (*drawIconWindow)();
 
   /// Module whose icon resources AddIcon loads; the program's by default.
   HINSTANCE module;

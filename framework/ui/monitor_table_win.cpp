@@ -1,11 +1,10 @@
 // Filling the monitor tables from the system.
 #include "framework/ui/monitor_table_win.h"
 
+#include "framework/base/zrf_rect_win.h"
 #include "framework/ui/dpi_functions_win.h"
 
 namespace {
-
-ZrfRect ToZrfRect(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
 
 BOOL CALLBACK MonitorEnumProc(HMONITOR monitor, HDC, LPRECT monitorRect, LPARAM data) {
   auto* table = reinterpret_cast<MonitorTable*>(data);

@@ -27,6 +27,7 @@
 #include "framework/shell/help_file_win.h"
 #include "framework/shell/tests/shortcut_reader_win.h"
 #include "installer/install_record_builder.h"
+#include "tools/testdesktop/desktop_query.h"
 #include "tools/testsupport/wine_path.h"
 
 namespace {
@@ -197,10 +198,13 @@ void ExpectInstalledPlantStarts(const std::string& installFolder, const std::str
   startup.cb = sizeof startup;
   PROCESS_INFORMATION desktop{};
   std::string desktopCommand = "\"" + ToWinePath(gTestDesktop) + "\" progman";
+  const ScopedHandle desktopReady(CreateEventA(nullptr, TRUE, FALSE, testdesktop::kReadyEvent));
   ASSERT_TRUE(CreateProcessA(nullptr, desktopCommand.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                              &startup, &desktop));
   ScopedHandle desktopProcess(desktop.hProcess);
   ScopedHandle desktopThread(desktop.hThread);
+  // The program links the hook library, which does not load before a desktop list view exists.
+  ASSERT_EQ(WaitForSingleObject(desktopReady.Get(), 30000), WAIT_OBJECT_0) << "the test desktop did not start";
   PROCESS_INFORMATION plant{};
   std::string plantCommand = "\"" + program + "\" -LOADPLANT " + kPlantFile;
   ASSERT_TRUE(CreateProcessA(nullptr, plantCommand.data(), nullptr, nullptr, FALSE, 0, nullptr,

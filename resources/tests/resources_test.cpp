@@ -1,5 +1,5 @@
 // The main program's resources as Windows loads them: every icon at each size the code asks for,
-// the message-box dialog with its controls, the version block and the manifest.
+// the eyedropper cursor, the message-box dialog with its controls, the version block and the manifest.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -32,6 +32,18 @@ TEST(Resources, EveryIconLoadsAtEachSize) {
       DestroyIcon(icon);
     }
   }
+}
+
+TEST(Resources, EyedropperCursorHasItsHotSpotAtTheTip) {
+  HCURSOR cursor = LoadCursorA(Self(), MAKEINTRESOURCEA(IDC_EYEDROPPER));
+  ASSERT_NE(cursor, nullptr);
+  ICONINFO info{};
+  ASSERT_TRUE(GetIconInfo(cursor, &info));
+  EXPECT_FALSE(info.fIcon);
+  EXPECT_EQ(info.xHotspot, 1u);
+  EXPECT_EQ(info.yHotspot, 30u);
+  if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
 }
 
 INT_PTR CALLBACK QuietProc(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }

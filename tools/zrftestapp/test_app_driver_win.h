@@ -19,6 +19,7 @@
 #include "framework/base/crc32.h"
 #include "framework/base/scoped_handles_win.h"
 #include "framework/base/zrf_messages.h"
+#include "tools/testsupport/process_window_win.h"
 #include "tools/testsupport/wine_path.h"
 #include "tools/zrftestapp/test_app_install_record_win.h"
 #include "tools/zrftestapp/test_app_protocol.h"
@@ -51,38 +52,6 @@ inline bool Exists(const std::string& path) {
 
 inline void WriteText(const std::string& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
-}
-
-struct WindowSearch {
-  DWORD pid;
-  const char* className;
-  const char* title;
-  std::function<bool(HWND)> accept;
-  HWND found;
-};
-
-inline BOOL CALLBACK MatchProcessWindow(HWND window, LPARAM data) {
-  auto* search = reinterpret_cast<WindowSearch*>(data);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  char name[64] = "";
-  char text[256] = "";
-  GetClassNameA(window, name, sizeof name);
-  GetWindowTextA(window, text, sizeof text);
-  if (owner != search->pid || lstrcmpiA(name, search->className) != 0) return TRUE;
-  if (search->title != nullptr && std::string(text) != search->title) return TRUE;
-  if (search->accept && !search->accept(window)) return TRUE;
-  search->found = window;
-  return FALSE;
-}
-
-/// The top-level window of `className` (and `title`, when given, and accepted by `accept`, when
-/// given) that belongs to process `pid`.
-inline HWND FindProcessWindow(DWORD pid, const char* className, const char* title,
-                              std::function<bool(HWND)> accept = {}) {
-  WindowSearch search{pid, className, title, std::move(accept), nullptr};
-  EnumWindows(MatchProcessWindow, reinterpret_cast<LPARAM>(&search));
-  return search.found;
 }
 
 /// Broadcasts the control message with `code` for the product with `crc`.
