@@ -12,6 +12,7 @@
 #include "framework/app/built_in_commands.h"
 #include "framework/app/control_window.h"
 #include "framework/app/control_window_win.h"
+#include "framework/app/framework_window_hook_win.h"
 #include "framework/app/key_names.h"
 #include "framework/app/os_version.h"
 #include "framework/app/pending_archive_win.h"
@@ -196,6 +197,8 @@ HWND FirstFrameworkWindow() {
 int32_t CreateFrameworkWindows(CZrfApp& app) {
   (void)RegisterUIItemClass(app.instance);
   app.style.drawIconWindow = FirstFrameworkWindow;
+  app.frameworkWindowHook = FrameworkWindowMessage;
+  app.redrawItemsHook = RedrawItemsOfCommand;
 
   app.controlWindow = CreateControlWindow(app.instance, app.productName);
   if (app.controlWindow == nullptr) return ZRF_ERR_CREATE;
