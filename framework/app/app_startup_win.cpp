@@ -25,6 +25,7 @@
 #include "framework/items/ui_item_win.h"
 #include "framework/ui/common_controls_win.h"
 #include "framework/ui/dpi_functions_win.h"
+#include "framework/ui/message_box_layout.h"
 #include "framework/ui/monitor_table_win.h"
 #include "framework/ui/window_helpers_win.h"
 #include "framework/ui/zrf_window_win.h"
@@ -32,7 +33,6 @@
 namespace {
 
 constexpr uint16_t kStartupErrorText = 0xF003;
-constexpr uint32_t kErrorMessageStyle = 0x111;  // hand icon, OK, bold first line
 // Version resources are a few kilobytes; anything far larger is not one.
 constexpr DWORD kVersionInfoLimit = 64 * 1024;
 
@@ -120,7 +120,7 @@ int32_t SetUpDataFolders(CZrfApp& app, int32_t parseResult) {
     if (failedFolder[0] != '\0') {
       char text[1024];
       FormatDataPathMessage(app.strings, failedFolder, text, sizeof text);
-      app.MessageDialog(nullptr, app.productName, "%s", kErrorMessageStyle, 0, text);
+      app.MessageDialog(nullptr, app.productName, "%s", zrf::kErrorMessageStyle, 0, text);
     }
     return result;
   }
@@ -266,7 +266,8 @@ int32_t CZrfApp::Init(HINSTANCE instanceHandle, uint16_t productId, StringRecord
     // exit would replace the user's settings (or write to the root of a drive without a folder).
     noSave = 1;
     if (result != ZRF_ERR_OTHER_INSTANCE && result != ZRF_ERR_DATA_FOLDER) {
-      MessageDialog(nullptr, productName, strings.Text(kStartupErrorText, 0), kErrorMessageStyle, 0, result);
+      MessageDialog(nullptr, productName, strings.Text(kStartupErrorText, 0), zrf::kErrorMessageStyle, 0,
+                    result);
     }
     return result;
   }
