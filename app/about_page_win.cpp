@@ -7,10 +7,17 @@
 #include "framework/app/zrf_app_win.h"
 #include "framework/base/zrf_messages.h"
 #include "framework/ui/dialog_controls_win.h"
+#include "framework/ui/link_label_win.h"
 #include "resources/plant_dialog_ids.h"
 
 namespace plantapp {
 namespace {
+
+// One page exists at a time; the label lives with the process, as the About dialog's do.
+CLinkLabel& WebLink() {
+  static CLinkLabel link;
+  return link;
+}
 
 void SetProductFont(HWND page, HFONT font, BOOL redraw) {
   SendDlgItemMessageA(page, IDC_PRODUCT_VERSION, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
@@ -24,7 +31,7 @@ void OnInitDialog(HWND page) {
   SetDlgItemTextF(page, IDC_PRODUCT_VERSION, "%s V%d.%d.%d", gApp.productName, gApp.version[0], gApp.version[1],
                   gApp.version[2]);
   SetProductFont(page, font, FALSE);
-  SetDlgItemTextA(page, IDC_WEB_LINK, host.WebAddress());
+  (void)WebLink().Attach(page, IDC_WEB_LINK, host.WebAddress());
 }
 
 }  // namespace
@@ -43,6 +50,9 @@ INT_PTR CALLBACK AboutPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
         PostMessageA(page, WM_QUIT, 0, 0);
         return TRUE;
       }
+      return FALSE;
+    case WM_DESTROY:
+      WebLink().Detach();
       return FALSE;
     case zrf::WM_ZRF_DPICHANGED:
       SetProductFont(page, FollowPageDpi(page, wParam), TRUE);

@@ -33,7 +33,8 @@
 #include "framework/ui/message_box_layout.h"
 #include "framework/ui/window_styles.h"
 #include "framework/ui/zrf_window_win.h"
-#include "maintenance/scheduled_archive_win.h"
+#include "maintenance/about_dialog_win.h"
+#include "maintenance/daily_jobs_win.h"
 #include "plant/drawing_banner_win.h"
 #include "plant/file_ops.h"
 #include "plant/plant_file.h"
@@ -70,10 +71,6 @@ int DpiOfScreenRect(const RECT& rect) { return DpiForRect(rect, nullptr); }
 
 // The Info page's Restart, once the user has confirmed it; returns only when the plant goes on.
 void RestartFromDialog() { (void)RestartPlant(); }
-
-// The About page's button for the framework's About and configuration dialog, which the framework
-// does not have yet: it opens nothing.
-void ShowAboutDialog(HWND) {}
 
 int64_t Now() { return static_cast<int64_t>(std::time(nullptr)); }
 
@@ -204,8 +201,8 @@ int RunPlant(HINSTANCE instance, const char* commandLine, int showCommand) {
   char patterns[32];
   std::snprintf(patterns, sizeof patterns, "*%s;*%s", kPlantExtension, kSnapshotExtension);
   gApp.SetFilePatterns(patterns, "");
-  // The framework's daily job for the configuration archive, at start and every 24 hours after.
-  gApp.archiveConfigIfDue = ArchiveConfigIfDue;
+  // The update check and the configuration archive, at start and every 24 hours after.
+  UseMaintenanceDailyJobs();
   if (gApp.Init(instance, kProductNameText, gProgramStrings, kSeveralInstances, kSettingsVersion, commandLine,
                 showCommand) != 0) {
     return 0;

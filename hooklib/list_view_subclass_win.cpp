@@ -84,10 +84,24 @@ std::vector<Rect32> RegionRects(HRGN region) {
   return rects;
 }
 
+// Adds what this erase's device context covers to the collected region. A repaint that another
+// process asks for after WM_PAINT read the update region, but before BeginPaint took it, is in no
+// region read so far, yet it is erased all the same.
+void CollectErasedRegion(HWND window, HDC dc) {
+  if (GetRandomRgn(dc, gState.eraseRgn, SYSRGN) != 1) {
+    return;
+  }
+  POINT origin{0, 0};
+  ClientToScreen(window, &origin);  // the context's region is in screen coordinates
+  OffsetRgn(gState.eraseRgn, -origin.x, -origin.y);
+  CombineRgn(gState.paintRgn, gState.paintRgn, gState.eraseRgn, RGN_OR);
+}
+
 LRESULT PaintBroadcast(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
   OstrelSharedMem& block = Block();
   GetUpdateRgn(window, gState.eraseRgn, FALSE);
   CombineRgn(gState.paintRgn, gState.paintRgn, gState.eraseRgn, RGN_OR);
+  CollectErasedRegion(window, reinterpret_cast<HDC>(wParam));
   const LRESULT result = PassOn(window, msg, wParam, lParam);
   const std::vector<Rect32> rects = RegionRects(gState.paintRgn);
   GetUpdateRgn(window, gState.paintRgn, FALSE);

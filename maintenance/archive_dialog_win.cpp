@@ -4,12 +4,11 @@
 #include <cstdint>
 #include <cstring>
 
-#include "framework/ui/dialog_controls_win.h"
-#include "framework/shell/file_pickers_win.h"
-#include "framework/ui/message_box_layout.h"
-#include "framework/base/zrf_messages.h"
-#include "framework/ui/zrf_window_win.h"
 #include "framework/app/zrf_app_win.h"
+#include "framework/shell/file_pickers_win.h"
+#include "framework/ui/dialog_controls_win.h"
+#include "framework/ui/dialog_setup_win.h"
+#include "framework/ui/message_box_layout.h"
 #include "maintenance/path_tokens_win.h"
 #include "maintenance/scheduled_archive_win.h"
 #include "resources/resource_ids.h"
@@ -22,12 +21,11 @@ constexpr int32_t kPieceArchived = 1;
 constexpr int32_t kPieceInvalidPath = 2;
 constexpr int32_t kPieceInvalidName = 3;
 constexpr int32_t kPieceNotArchived = 4;
-constexpr uint32_t kInformationStyle =
-    zrf::kMessageInformation | zrf::kMessageOk | zrf::kMessageBoldFirstLine;
-constexpr uint32_t kErrorStyle = zrf::kMessageError | zrf::kMessageOk | zrf::kMessageBoldFirstLine;
-static_assert(kInformationStyle == 0x114 && kErrorStyle == 0x111);
+constexpr uint32_t kInformationStyle = zrf::kInformationMessageStyle;
+constexpr uint32_t kErrorStyle = zrf::kErrorMessageStyle;
 constexpr int32_t kMaxIntervalDays = 9999;
 constexpr int32_t kMaxKeepCount = 999;
+constexpr char kHelpTopic[] = "About";
 
 void Show(HWND dialog, int32_t piece, uint32_t style, int32_t focusId) {
   (void)gApp.MessageDialog(dialog, gApp.productName, "%s", style, focusId,
@@ -115,14 +113,6 @@ void Close(HWND dialog, int result) {
   EndDialog(dialog, result);
 }
 
-void AskForHelp() {
-  if (gApp.windows.count == 0) return;
-  CZrfWindow* first = *gApp.windows.GetAt(0);
-  static const char kTopic[] = "About";
-  if (first->window != nullptr)
-    SendMessageA(first->window, zrf::WM_ZRF_HELP, reinterpret_cast<WPARAM>(kTopic), 0);
-}
-
 void OnCommand(HWND dialog, int id, int code) {
   switch (id) {
     case IDC_ARCHIVE_AUTOMATIC:
@@ -154,7 +144,7 @@ void OnCommand(HWND dialog, int id, int code) {
       Close(dialog, IDCANCEL);
       break;
     case IDHELP:
-      AskForHelp();
+      RequestDialogHelp(kHelpTopic);
       break;
     default:
       break;
@@ -172,7 +162,7 @@ INT_PTR CALLBACK ArchiveConfigDlgProc(HWND dialog, UINT message, WPARAM wParam, 
       OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
       return TRUE;
     case WM_HELP:
-      AskForHelp();
+      RequestDialogHelp(kHelpTopic);
       return TRUE;
     case WM_DPICHANGED:
       (void)gApp.UpdateDialogDpi(dialog, LOWORD(wParam));

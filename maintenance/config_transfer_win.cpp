@@ -19,10 +19,8 @@ constexpr int32_t kPieceArchiveError = 1;
 constexpr int32_t kPieceRestoreFailed = 2;
 constexpr int32_t kPieceWrongProduct = 3;
 constexpr int32_t kPieceFilesSkipped = 4;
-constexpr uint32_t kErrorStyle = zrf::kMessageError | zrf::kMessageOk | zrf::kMessageBoldFirstLine;
-constexpr uint32_t kQuestionStyle = zrf::kMessageQuestion | zrf::kMessageYesNoCancel |
-                                    zrf::kMessageBoldFirstLine | zrf::kMessageDefaultCancel;
-static_assert(kErrorStyle == 0x111 && kQuestionStyle == 0x588);
+constexpr uint32_t kErrorStyle = zrf::kErrorMessageStyle;
+constexpr uint32_t kQuestionStyle = zrf::kOverwriteQuestionStyle;
 
 // Description and pattern pairs, the first selected.
 constexpr char kArchiveFilter[] = "Brambeck Configuration Data\0*.BrambeckConfig\0All files\0*.*\0";

@@ -47,13 +47,18 @@ static_assert(offsetof(UpdateCheckRecord, newerAvailable) == 272);
 static_assert(offsetof(UpdateCheckRecord, autoCheck) == 273);
 static_assert(offsetof(UpdateCheckRecord, intervalDays) == 276);
 
-/// Status texts of the update check: pieces of the framework string 0xF00C.
+/// The framework string whose pieces are the update check's texts.
+constexpr uint16_t kUpdateCheckStrings = 0xF00C;
+/// Status texts of the update check: pieces of kUpdateCheckStrings.
 constexpr int32_t kUpdateStatusLastCheck = 0;
 constexpr int32_t kUpdateStatusChecking = 1;
 constexpr int32_t kUpdateStatusDownloadError = 2;
 constexpr int32_t kUpdateStatusFormatError = 3;
 constexpr int32_t kUpdateStatusNewer = 4;
 constexpr int32_t kUpdateStatusNotNewer = 5;
+constexpr int32_t kUpdateStatusNotStarted = 6;
+/// Piece of kUpdateCheckStrings that follows the product name in the dialog's title.
+constexpr int32_t kUpdateTitlePiece = 11;
 
 /// The rules applied after every load: lastVersion is NUL-terminated; an interval of 0 (a missing
 /// or empty file) turns the automatic check on with 7 days; any interval of 7 days or less

@@ -55,12 +55,16 @@ HWND Find(HWND window, int id) {
 }
 
 // The plant dialog's tooltip window.
+// The dialog's tooltip: of the tooltips the dialog owns, the one with the most tools (the About
+// page's link label has a tooltip of its own, with one).
 BOOL CALLBACK MatchTooltip(HWND window, LPARAM found) {
   char name[64] = {};
   GetClassNameA(window, name, sizeof name);
   if (lstrcmpiA(name, TOOLTIPS_CLASSA) != 0 || GetWindow(window, GW_OWNER) != PlantDialogWindow()) return TRUE;
-  *reinterpret_cast<HWND*>(found) = window;
-  return FALSE;
+  HWND& best = *reinterpret_cast<HWND*>(found);
+  const LRESULT tools = SendMessageA(window, TTM_GETTOOLCOUNT, 0, 0);
+  if (best == nullptr || tools > SendMessageA(best, TTM_GETTOOLCOUNT, 0, 0)) best = window;
+  return TRUE;
 }
 
 // Answers the restart question, when it shows, with gAnswer.

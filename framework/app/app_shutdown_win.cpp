@@ -1,5 +1,5 @@
-// Ending the program: the restart request, destroying the framework's windows, saving the state,
-// and the shutdown that gApp's destructor runs at exit.
+// Ending the program: destroying the framework's windows and bars, saving the state, and the
+// shutdown that gApp's destructor runs at exit with the restart it was asked for.
 #include "framework/app/app_shutdown_win.h"
 
 #include <windows.h>
@@ -10,26 +10,26 @@
 
 #include "framework/app/restart_mode.h"
 #include "framework/app/zrf_app_win.h"
-#include "framework/base/text_copy.h"
 #include "framework/base/zrf_messages.h"
-#include "framework/shell/process_elevation_win.h"
+#include "framework/ui/bar_win.h"
 #include "framework/ui/zrf_window_win.h"
-
-void CZrfApp::RequestRestart(int32_t mode, const char* commandLineText, uint8_t notify) {
-  restartMode = ResolveRestartMode(mode, mode == kRestartAsNow ? IsProcessElevated(osCode) : 0);
-  // The field is as long as the command line, so the program's own line is never cut.
-  CopyCut(restartCommandLine, commandLineText != nullptr ? commandLineText : commandLine);
-  PostQuitMessage(0);
-  notifySiblings = notify;
-}
 
 void CZrfApp::SaveState() {
   if (noSave != 0) return;
+  for (int32_t i = 0; i < bars.count; ++i) (void)(*bars.GetAt(i))->SaveState();
   for (int32_t i = 0; i < windows.count; ++i) (*windows.GetAt(i))->SavePlacement();
   (void)SaveSettings();  // a failed write at exit or logoff has nobody left to tell
 }
 
 void CZrfApp::DestroyAllWindows() {
+  // The bars go first, last first, each with the command that shows it in the window menu: they
+  // live in their windows' bays.
+  while (bars.count > 0) {
+    CBar* bar = *bars.GetAt(bars.count - 1);
+    (void)commands.Remove(bar->barId);
+    delete bar;
+    bars.count -= 1;
+  }
   // The framework windows go before the control window that owns them, each with its object.
   while (windows.count > 0) {
     const uint16_t index = (*windows.GetAt(windows.count - 1))->index;

@@ -12,6 +12,7 @@
 #include "framework/app/built_in_commands.h"
 #include "framework/app/control_window.h"
 #include "framework/app/control_window_win.h"
+#include "framework/app/framework_window_hook_win.h"
 #include "framework/app/key_names.h"
 #include "framework/app/os_version.h"
 #include "framework/app/pending_archive_win.h"
@@ -24,6 +25,7 @@
 #include "framework/items/ui_item_win.h"
 #include "framework/ui/common_controls_win.h"
 #include "framework/ui/dpi_functions_win.h"
+#include "framework/ui/message_box_layout.h"
 #include "framework/ui/monitor_table_win.h"
 #include "framework/ui/window_helpers_win.h"
 #include "framework/ui/zrf_window_win.h"
@@ -31,7 +33,6 @@
 namespace {
 
 constexpr uint16_t kStartupErrorText = 0xF003;
-constexpr uint32_t kErrorMessageStyle = 0x111;  // hand icon, OK, bold first line
 // Version resources are a few kilobytes; anything far larger is not one.
 constexpr DWORD kVersionInfoLimit = 64 * 1024;
 
@@ -119,7 +120,7 @@ int32_t SetUpDataFolders(CZrfApp& app, int32_t parseResult) {
     if (failedFolder[0] != '\0') {
       char text[1024];
       FormatDataPathMessage(app.strings, failedFolder, text, sizeof text);
-      app.MessageDialog(nullptr, app.productName, "%s", kErrorMessageStyle, 0, text);
+      app.MessageDialog(nullptr, app.productName, "%s", zrf::kErrorMessageStyle, 0, text);
     }
     return result;
   }
@@ -196,6 +197,8 @@ HWND FirstFrameworkWindow() {
 int32_t CreateFrameworkWindows(CZrfApp& app) {
   (void)RegisterUIItemClass(app.instance);
   app.style.drawIconWindow = FirstFrameworkWindow;
+  app.frameworkWindowHook = FrameworkWindowMessage;
+  app.redrawItemsHook = RedrawItemsOfCommand;
 
   app.controlWindow = CreateControlWindow(app.instance, app.productName);
   if (app.controlWindow == nullptr) return ZRF_ERR_CREATE;
@@ -263,7 +266,8 @@ int32_t CZrfApp::Init(HINSTANCE instanceHandle, uint16_t productId, StringRecord
     // exit would replace the user's settings (or write to the root of a drive without a folder).
     noSave = 1;
     if (result != ZRF_ERR_OTHER_INSTANCE && result != ZRF_ERR_DATA_FOLDER) {
-      MessageDialog(nullptr, productName, strings.Text(kStartupErrorText, 0), kErrorMessageStyle, 0, result);
+      MessageDialog(nullptr, productName, strings.Text(kStartupErrorText, 0), zrf::kErrorMessageStyle, 0,
+                    result);
     }
     return result;
   }

@@ -92,6 +92,15 @@ int32_t CCommandTable::Set(uint16_t id, const CommandRecord& record) {
   return ZRF_OK;
 }
 
+int32_t CCommandTable::Remove(uint16_t id) {
+  const int32_t position = Index(id);
+  if (position < 0) return ZRF_ERR_UNKNOWN_COMMAND;
+  std::memmove(records_.GetAt(position), records_.GetAt(position + 1),
+               sizeof(CommandRecord) * static_cast<size_t>(records_.count - position - 1));
+  records_.count -= 1;
+  return ZRF_OK;
+}
+
 int32_t CCommandTable::UpdateFlags(uint16_t id, uint32_t set, uint32_t clear, bool* changed) {
   *changed = false;
   const int32_t position = Index(id);

@@ -77,6 +77,8 @@ class CCommandTable {
   /// Flags of `id` := `set` | (flags without `clear`); `*changed` tells whether they changed. 0
   /// or ZRF_ERR_UNKNOWN_COMMAND.
   int32_t UpdateFlags(uint16_t id, uint32_t set, uint32_t clear, bool* changed);
+  /// Removes the record of `id`; the others keep their order. 0, or ZRF_ERR_UNKNOWN_COMMAND.
+  int32_t Remove(uint16_t id);
 
   int32_t Count() const { return records_.count; }
   /// Record `position`; requires 0 <= position < Count().

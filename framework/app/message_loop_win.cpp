@@ -3,9 +3,15 @@
 // bar and the keys of standard dialogs. Also the wait that keeps the windows alive.
 #include <windows.h>
 
+#include <vector>
+
 #include "framework/app/accelerator.h"
 #include "framework/app/zrf_app_win.h"
 #include "framework/base/zrf_messages.h"
+#include "framework/items/item_flags.h"
+#include "framework/items/menu_entries.h"
+#include "framework/items/menu_item_win.h"
+#include "framework/ui/bar_win.h"
 #include "framework/ui/border_resize.h"
 #include "framework/ui/window_helpers_win.h"
 #include "framework/ui/zrf_window_win.h"
@@ -13,7 +19,11 @@
 namespace {
 
 constexpr int32_t kMenuEnter = 0;
+constexpr int32_t kMenuNext = 1;
+constexpr int32_t kMenuPrevious = -1;
 constexpr int32_t kMenuLeave = 2;
+// lParam of the moves, releases and leaves the keyboard sends to menu entries.
+constexpr LPARAM kSyntheticMouse = -1;
 constexpr int32_t kStatusKeyHover = -2;
 constexpr char kDialogClass[] = "#32770";
 
@@ -151,23 +161,115 @@ bool PreTranslateWindows(const MSG& message, HWND foreground) {
   return false;
 }
 
-// The popup menus are UI items (menu items and popups); until they exist no popup window can be
-// open, and a key only goes on when there is no popup object.
-HWND PopupWindowOf(const CUIItem* popup) {
-  (void)popup;
-  return nullptr;
+// The open popup menu as a menu item; null when none is open.
+CMenu* TopPopup() {
+  CUIItem* popup = gApp.openPopup;
+  return popup != nullptr && popup->kind == kItemMenu ? static_cast<CMenu*>(popup) : nullptr;
+}
+
+// True when the cursor is over the open popups (any window inside them) or over the item that
+// opened them: a press there belongs to the menu, any other press ends it.
+bool IsCursorOverMenus(const CMenu* top) {
+  POINT cursor;
+  GetCursorPos(&cursor);
+  for (HWND window = WindowFromPoint(cursor); window != nullptr; window = GetParent(window)) {
+    if (top != nullptr && window == top->hwnd) return true;
+    for (const CMenu* menu = top; menu != nullptr; menu = menu->openSubmenu) {
+      if (window == menu->popupWindow) return true;
+    }
+  }
+  return false;
+}
+
+CUIItem* ChildAt(const CMenu* popup, int32_t index) {
+  return index >= 0 && index < popup->children.count ? *popup->children.GetAt(index) : nullptr;
+}
+
+// Moves the highlight onto `item` as the mouse would.
+void Highlight(CUIItem* item) {
+  if (item != nullptr && item->hwnd != nullptr) SendMessageA(item->hwnd, WM_MOUSEMOVE, 0, kSyntheticMouse);
+}
+
+// The popup the keys act on: the open popup, or the deepest cascade open from it while the
+// popups above it have no highlighted entry.
+CMenu* KeyPopup(CMenu* top) {
+  CMenu* popup = top;
+  while (gApp.PressedItemIndex(popup) < 0 && popup->openSubmenu != nullptr) popup = popup->openSubmenu;
+  return popup;
+}
+
+// Left in a cascade: back to the parent popup's entry that opened it.
+void StepOutOfCascade(CMenu* popup) {
+  auto* parent = static_cast<CMenu*>(popup->parentMenu);
+  int32_t index = -1;
+  for (int32_t i = 0; i < parent->children.count; ++i) {
+    if (*parent->children.GetAt(i) == popup) index = i;
+  }
+  if (index < 0) index = gApp.NextMenuItem(parent, 0, 1);
+  Highlight(ChildAt(parent, index));
+}
+
+// Right on an entry that opens a cascade: the cascade opens beside it with its first entry lit.
+bool StepIntoCascade(CUIItem* entry) {
+  const CommandRecord* command =
+      entry != nullptr ? gApp.commands.Find(static_cast<uint16_t>(entry->commandId)) : nullptr;
+  if (command == nullptr || command->kind != kItemMenu) return false;
+  auto* cascade = static_cast<CMenu*>(entry);
+  if (cascade->isOpen == 0) {
+    RECT anchor;
+    GetWindowRect(cascade->hwnd, &anchor);
+    if (cascade->OpenPopup(anchor) != 0) return true;
+  }
+  Highlight(ChildAt(cascade, gApp.NextMenuItem(cascade, -1, 1)));
+  return true;
 }
 
 bool PopupKeyDown(UINT key) {
-  (void)key;
-  // Enter, Alt, Esc and the arrows act on the open popup's items; every other key is swallowed.
-  return gApp.openPopup != nullptr;
+  CMenu* top = TopPopup();
+  if (top == nullptr) return false;
+  CMenu* popup = KeyPopup(top);
+  const int32_t lit = gApp.PressedItemIndex(popup);
+  switch (key) {
+    case VK_RETURN:
+      if (CUIItem* entry = ChildAt(popup, lit)) SendMessageA(entry->hwnd, WM_LBUTTONUP, 0, kSyntheticMouse);
+      break;
+    case VK_MENU:
+      gApp.MenuMode(kMenuLeave);
+      break;
+    case VK_ESCAPE:
+      if (popup == top) {
+        gApp.MenuMode(kMenuLeave);
+      } else {
+        gApp.ClosePopup(popup);
+      }
+      break;
+    case VK_LEFT:
+      if (popup != top && popup->parentMenu != nullptr) {
+        StepOutOfCascade(popup);
+      } else if (popup->popupWindow != nullptr && IsWindowVisible(popup->popupWindow)) {
+        gApp.MenuMode(kMenuPrevious);
+      }
+      break;
+    case VK_UP:
+    case VK_DOWN:
+      Highlight(ChildAt(popup, gApp.NextMenuItem(popup, lit, key == VK_UP ? -1 : 1)));
+      break;
+    case VK_RIGHT:
+      if (!StepIntoCascade(ChildAt(popup, lit)) && popup->popupWindow != nullptr &&
+          IsWindowVisible(popup->popupWindow)) {
+        gApp.MenuMode(kMenuNext);
+      }
+      break;
+    default:
+      break;  // every other key is the menu's and goes nowhere else
+  }
+  return true;
 }
 
 // While a popup is open: true when the message was used.
 bool PreTranslatePopup(const MSG& message) {
   if (IsMouseDown(message.message)) {
-    if (!IsCursorOverWindow(PopupWindowOf(gApp.openPopup))) gApp.ClosePopup(nullptr);
+    if (!IsCursorOverMenus(TopPopup())) gApp.ClosePopup(nullptr);
     return false;
   }
   if (message.message == WM_KEYDOWN) return PopupKeyDown(static_cast<UINT>(message.wParam));
@@ -176,6 +278,17 @@ bool PreTranslatePopup(const MSG& message) {
     return true;
   }
   return false;
+}
+
+// The menu states of the window's menu-bar entries.
+std::vector<MenuEntryState> MenuBarStates() {
+  std::vector<MenuEntryState> states;
+  for (int32_t i = 0; i < gApp.menuBarEntries.count; ++i) {
+    const CUIItem* entry = *gApp.menuBarEntries.GetAt(i);
+    states.push_back({entry->commandId == kSeparatorCommand, (entry->CommandFlags() & kItemEnabled) != 0,
+                      entry->hwnd != nullptr && IsWindowVisible(entry->hwnd)});
+  }
+  return states;
 }
 
 // The outermost standard dialog the window belongs to. A dialog may hold dialogs of its own (the
@@ -260,22 +373,77 @@ int32_t CZrfApp::MenuMode(int32_t action) {
       return 1;
     }
     SendMessageA(window->window, zrf::WM_ZRF_MENUMODE, 0, 0);
-    // The menu items of the window's bars that belong to its menu bar join the entries here; a
-    // window without bars has none.
+    for (int32_t b = 0; b < bars.count; ++b) {
+      const CBar* bar = *bars.GetAt(b);
+      if (bar->windowIndex != window->index) continue;
+      for (int32_t i = 0; i < bar->items.count; ++i) {
+        CUIItem* item = *bar->items.GetAt(i);
+        const CommandRecord* command = commands.Find(static_cast<uint16_t>(item->commandId));
+        if (command != nullptr && command->kind == kItemMenu && (item->flags & kItemMenuBarEntry) != 0)
+          (void)menuBarEntries.Add(item);
+      }
+    }
+  }
+  // The entry whose popup is open, before the popup closes.
+  int32_t current = -1;
+  for (int32_t i = 0; i < menuBarEntries.count; ++i) {
+    CUIItem* entry = *menuBarEntries.GetAt(i);
+    if (entry == menuItem || entry == openPopup) current = i;
   }
   if (menuBarEntries.count > 0 || action == kMenuLeave) ClosePopup(nullptr);
-  if (action == kMenuLeave) menuBarEntries.count = 0;
-  // With entries, the chosen one opens its popup below it (the menu items' part).
+  if (action == kMenuLeave) {
+    if (current >= 0) SendMessageA((*menuBarEntries.GetAt(current))->hwnd, WM_MOUSELEAVE, 0, kSyntheticMouse);
+    menuBarEntries.count = 0;
+    return 0;
+  }
+  const int32_t chosen = action == kMenuEnter ? NextMenuBarEntry(-1, 1) : NextMenuBarEntry(current, action);
+  if (chosen < 0) return 0;
+  CUIItem* entry = *menuBarEntries.GetAt(chosen);
+  RECT anchor;
+  GetWindowRect(entry->hwnd, &anchor);
+  (void)entry->OpenPopup(anchor);
+  menuItem = entry;
+  Highlight(entry);
   return 0;
 }
 
 CUIItem* CZrfApp::ClosePopup(CUIItem* item) {
-  // A popup item's parent holds its popup; popups are the menu items' (none can be open yet).
-  if (item != nullptr) return nullptr;
+  if (item != nullptr) {
+    HWND parent = item->hwnd != nullptr ? GetParent(item->hwnd) : nullptr;
+    auto* open = parent != nullptr ? reinterpret_cast<CUIItem*>(SendMessageA(parent, zrf::WM_ZRF_GETPOPUP, 0, 0))
+                                   : nullptr;
+    if (open == nullptr) return nullptr;
+    open->ClosePopup();
+    SendMessageA(parent, zrf::WM_ZRF_SETPOPUP, 0, 0);
+    return open;
+  }
   menuItem = nullptr;
   popupOpen = 0;
-  openPopup = nullptr;
-  if (CZrfWindow* window = FindWindowByIndex(menuWindowIndex))
-    window->SetStatusText(kStatusKeyHover, nullptr);
+  if (CUIItem* popup = openPopup) {
+    openPopup = nullptr;
+    if (popup->hwnd != nullptr) SendMessageA(GetParent(popup->hwnd), zrf::WM_ZRF_SETPOPUP, 0, 0);
+    popup->ClosePopup();
+  }
+  if (CZrfWindow* window = FindWindowByIndex(menuWindowIndex)) window->SetStatusText(kStatusKeyHover, nullptr);
   return nullptr;
+}
+
+int32_t CZrfApp::PressedItemIndex(const CMenu* popup) const {
+  for (int32_t i = 0; i < popup->children.count; ++i) {
+    if (((*popup->children.GetAt(i))->CommandFlags() & kItemHot) != 0) return i;
+  }
+  return -1;
+}
+
+int32_t CZrfApp::NextMenuItem(const CMenu* popup, int32_t start, int32_t direction) const {
+  std::vector<MenuEntryState> states;
+  for (int32_t i = 0; i < popup->children.count; ++i) {
+    const CUIItem* child = *popup->children.GetAt(i);
+    states.push_back({child->commandId == kSeparatorCommand, (child->CommandFlags() & kItemEnabled) != 0, true});
+  }
+  return NextMenuEntry(states, start, direction, false, true);
+}
+
+int32_t CZrfApp::NextMenuBarEntry(int32_t start, int32_t direction) const {
+  return NextMenuEntry(MenuBarStates(), start, direction, true, false);
 }

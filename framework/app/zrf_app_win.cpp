@@ -60,7 +60,9 @@ CZrfApp::CZrfApp()
       lastPressTick(0),
       buttonPressTicks{},
       popupMenu(nullptr),
-      exitHook(nullptr) {
+      exitHook(nullptr),
+      frameworkWindowHook(nullptr),
+      redrawItemsHook(nullptr) {
   // language is the first field of the 4-aligned record: an int32_t that may be read in place.
   static_assert(offsetof(SettingsRecord, language) == 0);
   strings.SetLanguageSource(reinterpret_cast<const int32_t*>(&settings));

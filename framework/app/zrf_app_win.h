@@ -24,6 +24,9 @@
 
 class CZrfWindow;
 class CUIItem;
+class CBar;
+class CDockBay;
+class CMenu;
 struct StringRecord;
 
 class CZrfApp {
@@ -66,16 +69,24 @@ class CZrfApp {
   int32_t MenuMode(int32_t action);
   /// Closes the popup that `item`'s window holds and returns it; with null, leaves menu mode.
   CUIItem* ClosePopup(CUIItem* item);
+  /// Index of the first entry of `popup` whose command is hot (highlighted), or -1.
+  int32_t PressedItemIndex(const CMenu* popup) const;
+  /// From entry `start` of `popup`, steps by `direction` with wrap-around over the entries that
+  /// are not separators to the first enabled one; when none is, the index reached.
+  int32_t NextMenuItem(const CMenu* popup, int32_t start, int32_t direction) const;
+  /// The same over the menu-bar entries, skipping hidden ones; -1 when none is enabled.
+  int32_t NextMenuBarEntry(int32_t start, int32_t direction) const;
 
-  // Shutdown and restart (framework/app/app_shutdown_win.cpp).
+  // Shutdown and restart (framework/app/app_shutdown_win.cpp, restart_request_win.cpp).
   /// Arranges a restart at exit and ends the loop: mode kRestartAsNow (-1), kRestartNormal or
   /// kRestartElevated; `commandLineText` null restarts with the program's own command line;
   /// `notify` 1 tells the other instances of the product to restart as well.
   void RequestRestart(int32_t mode, const char* commandLineText, uint8_t notify);
-  /// Destroys the framework windows, the tooltip and the application icon, saves the state
-  /// (unless noSave) and destroys the control window last.
+  /// Destroys the bars (with their commands), the framework windows, the tooltip and the
+  /// application icon, saves the state (unless noSave) and destroys the control window last.
   void DestroyAllWindows();
-  /// Writes every framework window's placement and the settings record; nothing when noSave.
+  /// Writes every bar's and framework window's placement and the settings record; nothing when
+  /// noSave.
   void SaveState();
 
   // Commands (framework/app/app_commands_win.cpp; the table itself is command_table.h's).
@@ -96,7 +107,7 @@ class CZrfApp {
   int32_t EnableCommand(uint16_t id, uint8_t enabled);
   /// Redraws at once every live UI item of command `id`. With `updateArgument` other than -1 and
   /// the command enabled, an item whose OnUpdate(updateArgument) answers false is skipped;
-  /// `relayout` would first lay out the bar that holds an item (bars are not built yet).
+  /// `relayout` first lays out again the bar that holds an item.
   void RedrawCommandItems(uint16_t id, bool relayout = false, int32_t updateArgument = -1);
 
   // Item events and popup menus (framework/items/item_events_win.cpp). `buttons` is the mask of
@@ -193,6 +204,23 @@ class CZrfApp {
   /// SendMessageA to the main window: the last window of the list (down to position 1) flagged
   /// main, else window 0. -1 when there is no framework window.
   LRESULT SendToMainWindow(UINT message, WPARAM wParam, LPARAM lParam);
+  /// Repaints every framework window's frame and every bar's: WM_NCACTIVATE (0), and WM_NCPAINT
+  /// too for windows without a caption, so each caption shows whether its window is the menu
+  /// window.
+  void RepaintFrames();
+  /// Switches the colour scheme (0 none, 1 default, 2 custom): stores it in the settings, rebuilds
+  /// the palette and the command icons and redraws every window and bar.
+  void SetColorScheme(uint8_t scheme);
+
+  // Bars and dock bays (framework/ui/bar_win.cpp; the two above: framework/ui/app_windows_win.cpp).
+  /// The bar of `barId` in the bar list, or null.
+  CBar* FindBar(uint16_t barId) const;
+  /// The dock bay of `bayId` (side + window index x 256) among the framework windows' bays, or
+  /// null.
+  CDockBay* FindDockBay(uint16_t bayId) const;
+  /// Shows or hides `bar` (its shown flag follows), lays every window out again and tells the
+  /// bar's window WM_ZRF_BARSHOWN (wParam show, lParam the bar).
+  void ShowBar(CBar* bar, bool show);
 
   // Shell services (framework/shell/).
   /// Creates or deletes the Startup-folder shortcut "<name>.lnk" (null name: the product name)
@@ -273,6 +301,7 @@ class CZrfApp {
 
   // Windows and dialogs.
   CZrfArray<CZrfWindow*> windows;  ///< framework windows, sorted by index
+  CZrfArray<CBar*> bars;           ///< the bars of every window, owned; made by the program
   HWND controlWindow;              ///< owner of the framework windows; null until it exists
   HWND tooltipWindow;              ///< the application-wide tooltip window
   WNDPROC previousWindowProc;      ///< procedure a framework window had before its own was set
@@ -297,6 +326,15 @@ class CZrfApp {
   /// What the destructor runs first: the shutdown (destroying every window, saving the state),
   /// which the start-up installs because it reaches above this library. Null: nothing.
   void (*exitHook)();
+  /// What a framework window leaves to the layers above it, which the start-up installs (null:
+  /// the window does without): its window menu (WM_ZRF_WINDOWMENU and WM_ZRF_COMMAND), the
+  /// colour swatches it draws (WM_ZRF_DRAWICON) and the popup that closes when the application is
+  /// deactivated (WM_ACTIVATEAPP). True when the message was answered, with its result in
+  /// `*result`.
+  bool (*frameworkWindowHook)(CZrfWindow* window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+  /// Redraws the UI items of a command (RedrawCommandItems), for the status texts, which sit
+  /// below the items; installed by the start-up, null: nothing.
+  void (*redrawItemsHook)(uint16_t id);
 
  private:
   HRESULT oleResult_;

@@ -8,6 +8,7 @@
 #include "framework/base/zrf_results.h"
 #include "framework/items/item_flags.h"
 #include "framework/items/ui_item_win.h"
+#include "framework/ui/bar_win.h"
 #include "framework/ui/window_helpers_win.h"
 #include "framework/ui/zrf_window_win.h"
 
@@ -43,6 +44,17 @@ void ClickMenuItem(CUIItem* item) {
   }
   if (open == item && !item->InPopup()) return;
   OpenPopupBelow(item);
+}
+
+// An item in a bar changed its size: the bar is sized again and laid out, floating by itself,
+// docked by its window.
+void RelayOutBar(CBar& bar) {
+  (void)bar.GetThickness();
+  if (bar.IsFloating()) {
+    bar.LayoutItems(bar.length, bar.thickness, true);
+  } else if (CZrfWindow* frame = gApp.FindWindowByIndex(bar.windowIndex)) {
+    frame->Move(0, 0, -1, 0, false);
+  }
 }
 
 void DeletePopupMenuAtExit() {
@@ -139,12 +151,12 @@ void CZrfApp::OnItemMouseMove(CUIItem* item) {
 void CZrfApp::RedrawCommandItems(uint16_t id, bool relayout, int32_t updateArgument) {
   const CommandRecord* command = commands.Find(id);
   const bool enabled = command != nullptr && (command->flags & kItemEnabled) != 0;
-  (void)relayout;  // an item in a bar would have its bar laid out again; no bar exists yet
   // By index, and the count read afresh: an item's OnUpdate may change the list.
   for (int32_t i = 0; i < items.count; ++i) {
     CUIItem* item = *items.GetAt(i);
     if (item->commandId != id || item->hwnd == nullptr) continue;
     if (updateArgument != -1 && enabled && !item->OnUpdate(updateArgument)) continue;
+    if (relayout && item->bar != nullptr) RelayOutBar(*item->bar);
     RedrawWindow(item->hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   }
 }

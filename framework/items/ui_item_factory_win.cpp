@@ -5,6 +5,8 @@
 #include "framework/items/button_item_win.h"
 #include "framework/items/color_item_win.h"
 #include "framework/items/item_flags.h"
+#include "framework/items/list_item_win.h"
+#include "framework/items/menu_item_win.h"
 #include "framework/items/palette_item_win.h"
 #include "framework/items/separator_item_win.h"
 #include "framework/items/slider_item_win.h"
@@ -18,10 +20,14 @@ CUIItem* CreateUIItem(int32_t kind, CUIItem* object) {
       return new (std::nothrow) CButton;
     case kItemStatic:
       return new (std::nothrow) CStatic;
+    case kItemMenu:
+      return new (std::nothrow) CMenu;
     case kItemSeparator:
       return new (std::nothrow) CSeparator;
     case kItemTree:
       return new (std::nothrow) CTree;
+    case kItemList:
+      return new (std::nothrow) CList;
     case kItemSlider:
       return new (std::nothrow) CSlider;
     case kItemBrushSize:
@@ -33,7 +39,6 @@ CUIItem* CreateUIItem(int32_t kind, CUIItem* object) {
     case kItemGivenObject:
       return object;
     default:
-      // Menu items (3) and lists (6) join here once they are built.
       return nullptr;
   }
 }

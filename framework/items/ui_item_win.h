@@ -137,8 +137,7 @@ CUIItem* ItemFromWindow(HWND window);
 uint32_t GetMouseButtonMask(UINT message, WPARAM wParam);
 
 /// A new item of `kind` (not yet created as a window), owned by the caller; `object` itself for
-/// kind 99; null for any other kind or when memory runs out. Menu (3) and list (6) items are made
-/// here once those kinds exist.
+/// kind 99; null for any other kind or when memory runs out.
 CUIItem* CreateUIItem(int32_t kind, CUIItem* object);
 
 /// Registers the window class of the items (once; a class that exists already stays).

@@ -10,12 +10,9 @@
 
 namespace {
 
-TrayNotifyCall gTrayNotify = Shell_NotifyIconA;
 constexpr int kTrayIconSize = 64;
 
 }  // namespace
-
-void SetTrayNotifyForTesting(TrayNotifyCall call) { gTrayNotify = call != nullptr ? call : Shell_NotifyIconA; }
 
 void CZrfApp::SetTrayIcon(uint16_t windowIndex, int32_t iconId, const char* format, ...) {
   char tip[260];
@@ -43,9 +40,9 @@ void CZrfApp::SetTrayIcon(uint16_t windowIndex, int32_t iconId, const char* form
   // The tip holds 127 characters; a longer text is cut there.
   std::snprintf(data.szTip, sizeof data.szTip, "%s", tip);
   if (icon == nullptr) {
-    (void)gTrayNotify(NIM_DELETE, &data);
-  } else if (!gTrayNotify(NIM_MODIFY, &data)) {
-    (void)gTrayNotify(NIM_ADD, &data);
+    (void)TrayNotify(NIM_DELETE, &data);
+  } else if (!TrayNotify(NIM_MODIFY, &data)) {
+    (void)TrayNotify(NIM_ADD, &data);
   }
   if (owner != nullptr) {
     if (owner->trayIcon != nullptr) DestroyIcon(owner->trayIcon);

@@ -1,11 +1,5 @@
-// The notification-area icon of a framework window (CZrfApp::SetTrayIcon), and a seam that lets
-// tests see the shell calls.
+// The notification-area icon of a framework window (CZrfApp::SetTrayIcon); its shell calls go
+// through TrayNotify, which tests can replace.
 #pragma once
 
-#include <windows.h>
-// After windows.h, which it needs.
-#include <shellapi.h>
-
-/// Replaces Shell_NotifyIconA for CZrfApp::SetTrayIcon; null restores the real call.
-using TrayNotifyCall = BOOL(WINAPI*)(DWORD, PNOTIFYICONDATAA);
-void SetTrayNotifyForTesting(TrayNotifyCall call);
+#include "framework/ui/tray_notify_win.h"

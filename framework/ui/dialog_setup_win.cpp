@@ -63,6 +63,13 @@ void ShowAndRaiseOwner(HWND owner) {
   SetForegroundWindow(owner);
 }
 
+void RequestDialogHelp(const char* topic) {
+  if (gApp.windows.count == 0) return;
+  const CZrfWindow* first = *gApp.windows.GetAt(0);
+  if (first->window != nullptr)
+    SendMessageA(first->window, zrf::WM_ZRF_HELP, reinterpret_cast<WPARAM>(topic), 0);
+}
+
 BOOL CALLBACK DialogFontEnumProc(HWND child, LPARAM parameter) {
   const auto* target = reinterpret_cast<const DialogFontTarget*>(parameter);
   if (!IsClass(child, "Button")) return TRUE;

@@ -25,3 +25,8 @@ constexpr char kWidenedProperty[] = "ZrfDialogFontWidened";
 /// Shows a dialog's owner (a framework window through CZrfWindow::Show) and makes it the
 /// foreground window; nothing for a null owner.
 void ShowAndRaiseOwner(HWND owner);
+
+/// The Help button of the framework's dialogs: sends WM_ZRF_HELP with `topic` (which must stay
+/// valid during the call) to the first framework window, which opens the manual there. Nothing
+/// when the program has no framework window.
+void RequestDialogHelp(const char* topic);

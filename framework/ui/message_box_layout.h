@@ -32,6 +32,16 @@ enum MessageStyleBits : uint32_t {
   kMessageCaptionIcon = 0x2000,
 };
 
+/// The styles the system's messages use, all with the first line in bold.
+constexpr uint32_t kErrorMessageStyle = kMessageError | kMessageOk | kMessageBoldFirstLine;
+constexpr uint32_t kInformationMessageStyle = kMessageInformation | kMessageOk | kMessageBoldFirstLine;
+constexpr uint32_t kOkCancelQuestionStyle = kMessageQuestion | kMessageOkCancel | kMessageBoldFirstLine;
+/// Yes, No and Cancel with Cancel the default: questions that overwrite something.
+constexpr uint32_t kOverwriteQuestionStyle =
+    kMessageQuestion | kMessageYesNoCancel | kMessageBoldFirstLine | kMessageDefaultCancel;
+static_assert(kErrorMessageStyle == 0x111 && kInformationMessageStyle == 0x114 &&
+              kOkCancelQuestionStyle == 0x128 && kOverwriteQuestionStyle == 0x588);
+
 /// Button ids, equal to the system's IDOK, IDCANCEL, IDYES and IDNO; also the box's results.
 constexpr int32_t kButtonOk = 1;
 constexpr int32_t kButtonCancel = 2;

@@ -7,8 +7,11 @@
 #include "framework/app/zrf_app_win.h"
 #include "framework/base/zrf_messages.h"
 #include "framework/base/zrf_results.h"
+#include "framework/ui/bar_win.h"
+#include "framework/ui/color_swatch_win.h"
 #include "framework/ui/dpi_functions_win.h"
 #include "framework/ui/monitor_table_win.h"
+#include "framework/ui/tray_notify_win.h"
 #include "framework/ui/window_transparency_win.h"
 
 namespace {
@@ -59,7 +62,18 @@ BOOL CALLBACK CollectTabStopChildProc(HWND child, LPARAM list) {
   return TRUE;
 }
 
+// Calls `action` for every bar of the window, or only the floating ones.
+template <typename Action>
+void ForBarsOf(const CZrfWindow& object, bool floatingOnly, Action action) {
+  for (int32_t i = 0; i < gApp.bars.count; ++i) {
+    CBar* bar = *gApp.bars.GetAt(i);
+    if (bar->windowIndex != object.index || (floatingOnly && !bar->IsFloating())) continue;
+    action(*bar);
+  }
+}
+
 void OnModalDepth(CZrfWindow& object, int32_t depth) {
+  ForBarsOf(object, true, [depth](CBar& bar) { bar.SetBusy(depth > 0); });
   if (depth > 0) {
     if (object.busyOverlay != nullptr) return;
     RECT client;
@@ -98,18 +112,31 @@ void OnMove(CZrfWindow& object) {
   }
 }
 
+int32_t ClientHeight(HWND window) {
+  RECT r;
+  GetClientRect(window, &r);
+  return r.bottom;
+}
+
+int32_t ClientWidth(HWND window) {
+  RECT r;
+  GetClientRect(window, &r);
+  return r.right;
+}
+
 void OnSize(CZrfWindow& object, WPARAM wParam, LPARAM lParam) {
   const int32_t w = LOWORD(lParam);
   const int32_t h = HIWORD(lParam);
   if (object.dockBays.count == 4) {
-    // The bays hold no bars, so each keeps its thickness of 0; their client sizes still decide
-    // the free client area.
-    RECT bay[4];
-    for (int i = 0; i < 4; ++i) GetClientRect((*object.dockBays.GetAt(i))->hwnd, &bay[i]);
-    const LONG t = bay[kBaySideTop].bottom;
-    const LONG b = bay[kBaySideBottom].bottom;
-    const LONG l = bay[kBaySideLeft].right;
-    const LONG r = bay[kBaySideRight].right;
+    CDockBay* const* bays = object.dockBays.GetAt(0);
+    bays[kBaySideTop]->Place(0, 0, w, h);
+    bays[kBaySideBottom]->Place(0, h, w, h);
+    const int32_t t = ClientHeight(bays[kBaySideTop]->hwnd);
+    const int32_t b = ClientHeight(bays[kBaySideBottom]->hwnd);
+    bays[kBaySideLeft]->Place(0, t, w, h - b - t);
+    bays[kBaySideRight]->Place(w, t, w, h - b - t);
+    const int32_t l = ClientWidth(bays[kBaySideLeft]->hwnd);
+    const int32_t r = ClientWidth(bays[kBaySideRight]->hwnd);
     object.clientRect = {l, t, w - r, h - b};
     SendMessageA(object.window, zrf::WM_ZRF_LAYOUTCLIENT, wParam, lParam);
   }
@@ -120,12 +147,41 @@ void OnSize(CZrfWindow& object, WPARAM wParam, LPARAM lParam) {
   OnMove(object);
 }
 
+void OnActivate(CZrfWindow& object, HWND hwnd, WPARAM wParam) {
+  if (LOWORD(wParam) != WA_INACTIVE) {
+    gApp.menuWindowIndex = object.index;
+    SetFocus(object.lastFocus != nullptr && IsWindow(object.lastFocus) ? object.lastFocus : hwnd);
+  } else {
+    if (gApp.menuWindowIndex == object.index && gApp.popupOpen == 0) gApp.menuWindowIndex = kNoWindowIndex;
+    object.lastFocus = GetFocus();
+  }
+  gApp.RepaintFrames();
+}
+
+// Each bar keeps its size in pixels at the new DPI.
+void ScaleBars(CZrfWindow& object, int32_t oldDpi, int32_t newDpi) {
+  if (oldDpi <= 0 || oldDpi == newDpi) return;
+  ForBarsOf(object, false, [&](CBar& bar) {
+    bar.length = static_cast<uint16_t>(MulDiv(bar.length, newDpi, oldDpi));
+    bar.thickness = static_cast<uint16_t>(MulDiv(bar.thickness, newDpi, oldDpi));
+    bar.LayoutItems(bar.length, bar.thickness, true);
+  });
+}
+
 }  // namespace
 
 CZrfWindow::CZrfWindow() = default;
 
 CZrfWindow::~CZrfWindow() {
-  if (trayIcon != nullptr) DestroyIcon(trayIcon);
+  if (trayIcon != nullptr) {
+    // The notification area would keep showing the icon of a window that is gone.
+    NOTIFYICONDATAA data{};
+    data.cbSize = sizeof data;
+    data.hWnd = window;
+    data.uID = index;
+    (void)TrayNotify(NIM_DELETE, &data);
+    DestroyIcon(trayIcon);
+  }
   for (int32_t i = 0; i < dockBays.count; ++i) delete *dockBays.GetAt(i);
   dockBays.Clear();
   statusMutex.Close();
@@ -194,12 +250,17 @@ void CZrfWindow::Layout() {
 }
 
 void CZrfWindow::Show(int showCommand, int32_t scope) {
-  // No bar exists in this program, so there are no floating bars to follow the window.
-  if (scope == -1 || window == nullptr) return;
-  if (showCommand != 0) Layout();
-  if (showCommand == SW_SHOW && IsIconic(window)) showCommand = SW_SHOWNORMAL;
-  ShowWindow(window, showCommand);
-  if (showCommand == SW_SHOW || showCommand == SW_SHOWNORMAL) SetForegroundWindow(window);
+  if (scope != -1 && window != nullptr) {
+    if (showCommand != 0) Layout();
+    if (showCommand == SW_SHOW && IsIconic(window)) showCommand = SW_SHOWNORMAL;
+    ShowWindow(window, showCommand);
+    if (showCommand == SW_SHOW || showCommand == SW_SHOWNORMAL) SetForegroundWindow(window);
+  }
+  // The bars show without taking the activation: the window shown is the one to work in.
+  const int barCommand = showCommand == SW_HIDE || showCommand == SW_MINIMIZE ? showCommand : SW_SHOWNA;
+  ForBarsOf(*this, true, [barCommand](CBar& bar) {
+    ShowWindow(bar.hwnd, (bar.barFlags & kBarShown) != 0 ? barCommand : SW_HIDE);
+  });
 }
 
 void CZrfWindow::Move(int32_t x, int32_t y, int32_t cx, int32_t cy, bool show) {
@@ -247,6 +308,11 @@ void CZrfWindow::ApplyStyles() {
   restyling = false;
 }
 
+void CZrfWindow::ToggleTaskbarButton() {
+  flags ^= zrf::kWindowTaskbarButton;
+  ApplyStyles();
+}
+
 void CZrfWindow::SetCaptionStyle(uint32_t captionStyle) {
   constexpr uint32_t kCaptionBits = zrf::kWindowNoCaption | zrf::kWindowSmallCaption | zrf::kWindowBorderless;
   flags = (flags & ~kCaptionBits) | (captionStyle & kCaptionBits);
@@ -255,12 +321,17 @@ void CZrfWindow::SetCaptionStyle(uint32_t captionStyle) {
 
 void CZrfWindow::SetTransparency(int32_t percent) {
   transparency = percent;
-  SetWindowTransparency(window, transparency, ghost);
+  ApplyTransparency();
 }
 
 void CZrfWindow::SetGhost(bool on) {
   ghost = on;
+  ApplyTransparency();
+}
+
+void CZrfWindow::ApplyTransparency() {
   SetWindowTransparency(window, transparency, ghost);
+  ForBarsOf(*this, true, [this](CBar& bar) { SetWindowTransparency(bar.hwnd, transparency, ghost); });
 }
 
 void CZrfWindow::SetFlag(uint32_t bits, bool on) {
@@ -278,7 +349,13 @@ DWORD CZrfWindow::SetStatusText(int32_t key, const char* text) {
   // An abandoned mutex was still handed over to this thread.
   if (wait != WAIT_OBJECT_0 && wait != WAIT_ABANDONED) return wait;
   (void)statusTexts.Set(key, text);  // a list that cannot grow keeps its texts
+  // A window with a status command shows the text in that command's items: its label points at
+  // the list's shown text, a buffer that stays put while the list changes.
+  const CommandRecord* status = statusCommand != 0xFFFF ? gApp.commands.Find(statusCommand) : nullptr;
+  const uint16_t stringId = status != nullptr ? static_cast<uint16_t>(status->stringId) : 0;
+  if (status != nullptr) gApp.strings.SetString(stringId, 0, statusTexts.Shown());
   ReleaseMutex(statusMutex.Get());
+  if (status != nullptr && gApp.redrawItemsHook != nullptr) gApp.redrawItemsHook(statusCommand);
   return 0;
 }
 
@@ -360,12 +437,12 @@ LRESULT CALLBACK ZrfWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
       }
       break;
     case WM_ACTIVATE:
-      if (LOWORD(wParam) != WA_INACTIVE) {
-        SetFocus(object->lastFocus != nullptr && IsWindow(object->lastFocus) ? object->lastFocus : hwnd);
-      } else {
-        object->lastFocus = GetFocus();
-      }
+      OnActivate(*object, hwnd, wParam);
       return 0;
+    case WM_NCACTIVATE:
+      // The caption shows active only on the window whose menu is active, also while a popup
+      // menu (a window of its own) is what the system sees as active.
+      return DefWindowProcA(hwnd, message, gApp.menuWindowIndex == object->index ? TRUE : FALSE, lParam);
     case WM_SHOWWINDOW:
       object->Show(wParam != 0 ? SW_SHOW : SW_HIDE, -1);
       object->dpi = DpiForWindow(hwnd);
@@ -390,8 +467,10 @@ LRESULT CALLBACK ZrfWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
       SendMessageA(hwnd, zrf::WM_ZRF_WINDOWMENU, 0, 0);
       return 0;
     case WM_DPICHANGED: {
+      const int32_t oldDpi = object->dpi;
       object->dpi = LOWORD(wParam) != 0 ? LOWORD(wParam) : 96;
       SetUIFontFor(object->dpi);
+      ScaleBars(*object, oldDpi, object->dpi);
       const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
       if (suggested != nullptr) {
         SetWindowPos(hwnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
@@ -405,9 +484,21 @@ LRESULT CALLBACK ZrfWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     case zrf::WM_ZRF_MODALDEPTH:
       OnModalDepth(*object, static_cast<int32_t>(wParam));
       return 0;
+    case zrf::WM_ZRF_SETPOPUP:
+      object->openPopup = reinterpret_cast<CUIItem*>(lParam);
+      return 0;
+    case zrf::WM_ZRF_GETPOPUP:
+      return reinterpret_cast<LRESULT>(object->openPopup);
+    case zrf::WM_ZRF_COMMAND:
+      return object->OnCommand(LOWORD(wParam)) ? 1 : 0;
+    case zrf::WM_ZRF_DRAWICON:
+      return DrawColorSwatch(wParam, lParam);
     default:
       break;
   }
+  LRESULT result = 0;
+  if (gApp.frameworkWindowHook != nullptr && gApp.frameworkWindowHook(object, message, wParam, lParam, &result))
+    return result;
   return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 

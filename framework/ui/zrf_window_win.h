@@ -12,8 +12,11 @@
 #include "framework/base/zrf_array.h"
 #include "framework/ui/dock_bay_win.h"
 #include "framework/ui/status_texts.h"
+#include "framework/ui/window_menu.h"
 #include "framework/ui/window_placement.h"
 #include "framework/ui/window_styles.h"
+
+class CUIItem;
 
 constexpr char kZrfWindowClass[] = "ZRFWindow";
 constexpr char kZrfBusyClass[] = "ZRFBusy";
@@ -25,7 +28,8 @@ class CZrfWindow {
  public:
   /// Index 0xFFFF, no status command, minimum track size 150 by 100, everything else empty.
   CZrfWindow();
-  /// Destroys the dock bays (front first) and the window, and closes the mutex.
+  /// Removes the window's notification-area icon and destroys its icon, destroys the dock bays
+  /// (front first) and the window, and closes the mutex.
   ~CZrfWindow();
   CZrfWindow(const CZrfWindow&) = delete;
   CZrfWindow& operator=(const CZrfWindow&) = delete;
@@ -46,8 +50,11 @@ class CZrfWindow {
   bool SavePlacement() const;
   /// 0 normal caption, 0x10 small, 0x8 none, 0x800 borderless.
   void SetCaptionStyle(uint32_t captionStyle);
+  /// Transparency in percent and click-through, for the window and its floating bars.
   void SetTransparency(int32_t percent);
   void SetGhost(bool on);
+  /// Toggles the taskbar button (flag 0x1) and gives the window its styles again.
+  void ToggleTaskbarButton();
   void SetFlag(uint32_t bits, bool on);
   void ToggleFlag(uint32_t bits);
   /// Sets (or removes, for a null or empty text) the status text of `key` from any thread.
@@ -62,6 +69,13 @@ class CZrfWindow {
   int32_t AddDockBay(int32_t side);
   /// Sends WM_SIZE with the current client size twice (the bays settle on the second pass).
   void Layout();
+  /// Fills windowMenuIds with the window menu (the window's bars, a separator, the framework's
+  /// entries; see PlanWindowMenu), ticks and enables its commands for the window's state and
+  /// returns the number of ids before the end mark.
+  int32_t BuildWindowMenu();
+  /// Carries out a window-menu command (or shows or hides the bar of that id). False for a
+  /// command that is not the window menu's.
+  bool OnCommand(uint16_t commandId);
 
   HWND window = nullptr;
   HWND busyOverlay = nullptr;
@@ -78,13 +92,18 @@ class CZrfWindow {
   int32_t transparency = 0;
   bool ghost = false;
   int32_t dpi = 96;
+  uint16_t windowMenuIds[zrf::kWindowMenuSize] = {0xFFFF};
   CZrfArray<CDockBay*> dockBays;
   zrf::StatusTextList statusTexts;
   ScopedHandle statusMutex;
+  CUIItem* openPopup = nullptr;  ///< the popup menu open from this window's own items
 
  private:
   void ApplyStyles();
+  /// The transparency and ghost of the window, and of its floating bars.
+  void ApplyTransparency();
 };
 
-/// The framework's own window procedure.
+/// The framework's own window procedure. The window menu and what else needs the UI items goes to
+/// gApp.frameworkWindowHook.
 LRESULT CALLBACK ZrfWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

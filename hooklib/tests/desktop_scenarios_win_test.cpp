@@ -69,6 +69,18 @@ TEST_F(DesktopScenario, PaintGoesToEveryClientBottomFirstWithTheRegion) {
   EXPECT_EQ(block_->busy & ostrel::kBusyPaint, 0);
 }
 
+TEST_F(DesktopScenario, RepaintAskedForJustBeforeTheEraseReachesThePlantsToo) {
+  StartDesktopWithTwoPlants();
+  const testdesktop::Box& box = testdesktop::kLateRepaint;
+  const Rect32 late{box.left, box.top, box.right, box.bottom};
+  const int32_t mark = Mark();
+  Query(testdesktop::QueryRepaintAtNextPaint);
+  EXPECT_EQ(Command(0, testplant::CommandUpdate), 1);
+  // The erase covers both rectangles, so both plants must hear of both.
+  EXPECT_TRUE(WaitFor([&] { return FindBroadcast(EntriesWithCode(OstrelCode::Paint, mark), 2, late) >= 0; }));
+  EXPECT_TRUE(WaitFor([&] { return FindBroadcast(EntriesWithCode(OstrelCode::Paint, mark), 2, kRectA) >= 0; }));
+}
+
 TEST_F(DesktopScenario, LargeRepaintRegionIsHandedOverInFull) {
   StartDesktop();
   StartPlant(0, "a.plt", kRectA);
@@ -412,8 +424,9 @@ TEST_F(DesktopScenario, ListViewMadeAgainInTheSameProcessIsEnteredByRehookEachTi
 
 TEST_F(DesktopScenario, DoubleClickWhileBusyIsHeldReordersThePlantAfterTheRelease) {
   StartDesktopWithTwoPlants();
-  // Another plant is registering.
-  ASSERT_TRUE(ostrel::TryClaimBusy(block_->busy, ostrel::kBusyRegister));
+  // Another plant is registering: it claims the word once a Paint broadcast that the
+  // registrations set off (if one still runs) is over.
+  ASSERT_TRUE(WaitFor([&] { return ostrel::TryClaimBusy(block_->busy, ostrel::kBusyRegister); }));
   const int32_t mark = Mark();
   Mouse({{WM_LBUTTONDBLCLK, {250, 200}}});  // on plant 0 only
   EXPECT_EQ(EntriesWithCode(OstrelCode::Activate, mark).size(), 1u);

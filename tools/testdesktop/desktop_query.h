@@ -29,9 +29,20 @@ enum Query : unsigned {
   QueryIconPosition = 6,
   /// Destroys the list view and makes a new one in its place, in this process; answers its handle.
   QueryRecreateListView = 7,
+  /// At the next WM_PAINT that reaches the list view's own procedure, kLateRepaint is invalidated
+  /// (with erase) before that procedure runs: a repaint another process asks for after the
+  /// library's subclass has read the update region, but before BeginPaint takes it.
+  QueryRepaintAtNextPaint = 8,
   /// Posted, not sent: sets kPingEvent once every message posted before it has been handled.
   QueryPing = 15,
 };
+
+/// The rectangle QueryRepaintAtNextPaint invalidates, in list-view coordinates; away from the
+/// icons and from the plants' usual places.
+struct Box {
+  int32_t left, top, right, bottom;
+};
+inline constexpr Box kLateRepaint{600, 500, 700, 600};
 
 /// Auto-reset event that answers QueryPing.
 inline constexpr char kPingEvent[] = "OstrelTestDesktopPing";

@@ -28,11 +28,18 @@ WNDPROC gListViewOwnProc = nullptr;  // comctl32's procedure
 WNDPROC gCountingProc = nullptr;     // ours, which the library's subclass replaces and calls
 LONG gButtonDowns = 0;
 LONG gDoubleClicks = 0;
+bool gRepaintAtNextPaint = false;
 
 // Sits below any subclass the library installs, so it counts what the library passes on.
 LRESULT CALLBACK CountingProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_LBUTTONDOWN) ++gButtonDowns;
   if (msg == WM_LBUTTONDBLCLK) ++gDoubleClicks;
+  if (msg == WM_PAINT && gRepaintAtNextPaint) {
+    gRepaintAtNextPaint = false;
+    const testdesktop::Box& box = testdesktop::kLateRepaint;
+    const RECT late{box.left, box.top, box.right, box.bottom};
+    InvalidateRect(window, &late, TRUE);
+  }
   return CallWindowProcA(gListViewOwnProc, window, msg, wParam, lParam);
 }
 
@@ -84,6 +91,9 @@ LRESULT Answer(unsigned query, WPARAM wParam) {
       DestroyWindow(gListView);
       gListView = MakeListView(gDefView);
       return reinterpret_cast<LRESULT>(gListView);
+    case testdesktop::QueryRepaintAtNextPaint:
+      gRepaintAtNextPaint = true;
+      return 0;
     case testdesktop::QueryIconPosition: {
       POINT p{};
       if (!SendMessageA(gListView, LVM_GETITEMPOSITION, wParam, reinterpret_cast<LPARAM>(&p))) return -1;

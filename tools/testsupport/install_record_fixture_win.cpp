@@ -14,13 +14,16 @@ bool PutInstallRecord(const std::string& installFolder, const std::string& dataF
     *why = installer::RecordResultText(built);
     return false;
   }
+  InstallRecord record;
+  std::memcpy(&record, bytes.data(), sizeof record);
   if (!dataFolder.empty()) {
-    InstallRecord record;
-    std::memcpy(&record, bytes.data(), sizeof record);
     record.useCustomDataFolder = 1;
     std::snprintf(record.customDataFolder, sizeof record.customDataFolder, "%s", dataFolder.c_str());
-    std::memcpy(bytes.data(), &record, sizeof record);
   }
+  // Every start of the plant program checks for an update first: a test or a run on this machine
+  // must not ask the maker's server (nor look its name up).
+  std::memset(record.updateCheckAddress, 0, sizeof record.updateCheckAddress);
+  std::memcpy(bytes.data(), &record, sizeof record);
   const LONG status = installer::WriteInstallRecord(bytes);
   if (status != ERROR_SUCCESS) {
     *why = "cannot write the install record, error " + std::to_string(status);

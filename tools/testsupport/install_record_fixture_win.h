@@ -1,5 +1,6 @@
 // Test support: the product's install record in the registry of the running Wine prefix, written
-// the way the installation writes it, but with a data folder of the test's own when one is given.
+// the way the installation writes it, but with a data folder of the test's own when one is given
+// and without the update-check address, so the plant program's update check fails at once.
 #pragma once
 
 #include <string>

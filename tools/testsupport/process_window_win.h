@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include <cstring>
+#include <functional>
+#include <utility>
 
 namespace process_window {
 
@@ -12,6 +14,7 @@ struct Search {
   DWORD pid;
   const char* className;
   const char* title;
+  std::function<bool(HWND)> accept;
   HWND found;
 };
 
@@ -25,16 +28,18 @@ inline BOOL CALLBACK Match(HWND window, LPARAM data) {
   GetWindowTextA(window, text, sizeof text);
   if (owner != search->pid || lstrcmpiA(name, search->className) != 0) return TRUE;
   if (search->title != nullptr && std::strcmp(text, search->title) != 0) return TRUE;
+  if (search->accept && !search->accept(window)) return TRUE;
   search->found = window;
   return FALSE;
 }
 
 }  // namespace process_window
 
-/// The top-level window of `className` (and `title`, when given) that belongs to process `pid`, or
-/// null.
-inline HWND FindProcessWindow(DWORD pid, const char* className, const char* title) {
-  process_window::Search search{pid, className, title, nullptr};
+/// The top-level window of `className` (and `title`, when given, and that `accept` takes, when
+/// given) that belongs to process `pid`, or null.
+inline HWND FindProcessWindow(DWORD pid, const char* className, const char* title,
+                              std::function<bool(HWND)> accept = {}) {
+  process_window::Search search{pid, className, title, std::move(accept), nullptr};
   EnumWindows(process_window::Match, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }

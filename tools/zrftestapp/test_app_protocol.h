@@ -1,5 +1,6 @@
 // What the framework test program and the tests that drive it agree on: its product name, its
-// switches, the messages a test sends its window and the lines it writes to its event log.
+// switches, the messages a test sends its window and the lines it writes to its event log. It
+// runs the maintenance services' daily jobs (update check, scheduled archiving).
 #pragma once
 
 #include <cstdint>
@@ -27,6 +28,8 @@ constexpr char kNoIconsSwitch[] = "-NOICONS";
 constexpr uint32_t kRequestRestart = 0x8000 + 1;
 /// From now on the monitor table reports one monitor of wParam by lParam pixels at (0, 0).
 constexpr uint32_t kFakeScreen = 0x8000 + 2;
+/// Opens the About and configuration dialog on the window (post it: the dialog is modal).
+constexpr uint32_t kShowAbout = 0x8000 + 3;
 
 /// Private messages from here up to the registered ones are the framework's to forward but it
 /// uses none of them itself; the window logs each it gets.

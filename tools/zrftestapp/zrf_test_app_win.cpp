@@ -12,6 +12,8 @@
 #include "framework/ui/monitor_table_win.h"
 #include "framework/ui/window_styles.h"
 #include "framework/ui/zrf_window_win.h"
+#include "maintenance/about_dialog_win.h"
+#include "maintenance/daily_jobs_win.h"
 #include "tools/zrftestapp/test_app_protocol.h"
 
 namespace {
@@ -77,6 +79,9 @@ LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case zrftest::kRequestRestart:
       gApp.RequestRestart(static_cast<int32_t>(wParam), nullptr, static_cast<uint8_t>(lParam));
       return 0;
+    case zrftest::kShowAbout:
+      ShowAboutDialog(window);
+      return 0;
     case zrftest::kFakeScreen:
       gFakeWidth = static_cast<int32_t>(wParam);
       gFakeHeight = static_cast<int32_t>(lParam);
@@ -112,6 +117,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
     gApp.style.module = GetModuleHandleA("kernel32.dll");
 
   gApp.SetFilePatterns("*.txt", "");
+  UseMaintenanceDailyJobs();
   const int32_t started = gApp.Init(instance, kProductStringId, gStrings, single ? 0 : 1, kSettingsVersion,
                                     commandLine, showCommand);
   const unsigned long pid = GetCurrentProcessId();

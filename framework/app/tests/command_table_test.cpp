@@ -88,6 +88,17 @@ TEST(CommandTable, StateRules) {
 
 void* FailingAlloc(size_t) { return nullptr; }
 
+TEST(CommandTable, RemovalKeepsTheOthersFindable) {
+  CCommandTable table;
+  for (uint16_t id : {5, 3, 9, 7}) table.Register(id, kCommandButton, 0, 0, 0, 0, 0, 0);
+  EXPECT_EQ(table.Remove(5), ZRF_OK);
+  EXPECT_EQ(table.Remove(5), ZRF_ERR_UNKNOWN_COMMAND);
+  ASSERT_EQ(table.Count(), 3);
+  EXPECT_EQ(table.Index(3), 0);
+  EXPECT_EQ(table.Index(7), 1);
+  EXPECT_EQ(table.Index(9), 2);
+}
+
 TEST(CommandTable, ATableThatCannotGrowRegistersNothing) {
   CCommandTable table;
   CZrfArrayBase::SetAllocatorForTesting(FailingAlloc, nullptr);

@@ -1,6 +1,6 @@
 // The notification-area icon through a recording stand-in for Shell_NotifyIconA: the data sent,
-// the add after a failed change, removal, and a window's icon replaced without destroying the one
-// it shows.
+// the add after a failed change, removal (also by a window that goes), and a window's icon
+// replaced without destroying the one it shows.
 #include "framework/shell/tray_icon_win.h"
 
 #include <gtest/gtest.h>
@@ -58,8 +58,15 @@ TEST(SetTrayIcon, AddsChangesAndRemovesWithoutDestroyingTheIconShown) {
   gApp.SetTrayIcon(3, 0, nullptr);
   EXPECT_EQ(gCalls.back().first, static_cast<DWORD>(NIM_DELETE));
   EXPECT_EQ(owner->trayIcon, nullptr);
+
+  // A window that goes with its icon shown takes the icon out of the notification area.
+  gApp.SetTrayIcon(3, IDI_APPLICATION_ICON, nullptr);
+  HWND shown = owner->window;
   gApp.windows.count -= 1;
   delete owner;
+  EXPECT_EQ(gCalls.back().first, static_cast<DWORD>(NIM_DELETE));
+  EXPECT_EQ(gCalls.back().second.hWnd, shown);
+  EXPECT_EQ(gCalls.back().second.uID, 3u);
   SetTrayNotifyForTesting(nullptr);
 }
 
