@@ -1,50 +1,26 @@
-// The plant program end to end under Wine, against the test desktop: this tree's Verdelo.exe,
-// started from an install folder of the test's own with the install record pointing at it, as a
-// user starts a plant, stopped with its own -QUIT, and watched through the desktop-draw block, its
-// windows and its files. Every wait is on observable state and bounded.
+// The plant program end to end under Wine, against the test desktop: its start, its answers to the
+// desktop, its moves and its -QUIT, and the starts that fail.
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstring>
-#include <deque>
 #include <string>
 #include <vector>
 
 #include "app/plant_options.h"
-#include "framework/base/scoped_handles_win.h"
+#include "app/tests/plant_program_fixture_win.h"
 #include "framework/shell/tests/shortcut_reader_win.h"
-#include "plant/plant_record.h"
-#include "plant/tests/test_plants.h"
-#include "resources/plant_dialog_ids.h"
 #include "resources/resource_ids.h"
-#include "tools/testsupport/desktop_scenario_win.h"
-#include "tools/testsupport/install_record_fixture_win.h"
-#include "tools/testsupport/process_window_win.h"
-#include "tools/testsupport/read_shared_file_win.h"
 #include "tools/testsupport/wine_path.h"
 
+namespace plant_program_test {
 namespace {
 
 using ostrel::OstrelCode;
 using ostrel::Rect32;
 using plant::PlantRecord;
-
-std::string gProgram;  // Verdelo.exe of this tree
-std::string gLibrary;  // Ostrel64.dll of this tree
-
-constexpr char kProduct[] = "Verdelo";
-constexpr char kPlantFile[] = "Fern.plt";
-constexpr int32_t kScreenWidth = 1024;  // the test desktop's list view
-constexpr int32_t kScreenHeight = 768;
-
-std::string ItemText(HWND dialog, int id) {
-  char text[512] = "";
-  GetDlgItemTextA(dialog, id, text, sizeof text);
-  return text;
-}
 
 std::string WallpaperValue() {
   char value[260] = "";
@@ -58,166 +34,6 @@ void SetWallpaperValue(const char* value) {
   RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "Wallpaper", REG_SZ, value,
                   static_cast<DWORD>(std::strlen(value) + 1));
 }
-
-// One process of the program.
-struct Program {
-  PROCESS_INFORMATION process{};
-  DWORD Pid() const { return process.dwProcessId; }
-  // The exit code, or -1 when it did not end in time.
-  int64_t ExitCode(DWORD ms = scenario::kWaitMs) const {
-    if (WaitForSingleObject(process.hProcess, ms) != WAIT_OBJECT_0) return -1;
-    DWORD code = 0;
-    GetExitCodeProcess(process.hProcess, &code);
-    return code;
-  }
-};
-
-class PlantProgram : public scenario::DesktopScenario {
- protected:
-  static void SetUpTestSuite() {
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    root_ = std::string(temp) + "verdelo_program";
-    install_ = root_ + "\\install";
-    data_ = root_ + "\\data";
-    CreateDirectoryA(root_.c_str(), nullptr);
-    CreateDirectoryA(install_.c_str(), nullptr);
-    CreateDirectoryA(data_.c_str(), nullptr);
-    // The program finds the installed plant file beside itself, and the library beside it.
-    CopyFileA(gProgram.c_str(), (install_ + "\\Verdelo.exe").c_str(), FALSE);
-    CopyFileA(gLibrary.c_str(), (install_ + "\\Ostrel64.dll").c_str(), FALSE);
-    std::string why;
-    installed_ = PutInstallRecord(install_, data_, &why);
-  }
-
-  void SetUp() override {
-    DesktopScenario::SetUp();
-    ASSERT_TRUE(installed_) << "no install record";
-    ClearDataFolder();
-    // A plant that steps every second, so that a test sees it grow and save.
-    std::vector<uint8_t> plant = plant_test::DefaultPlantBytes();
-    plant_test::Set<int32_t>(plant, offsetof(PlantRecord, secondsPerStep), 1);
-    plant_test::WriteFile(install_ + "\\" + kPlantFile, plant);
-    StartDesktop();
-  }
-
-  void TearDown() override {
-    for (Program& program : programs_) scenario::KillProcess(program.process);
-    programs_.clear();
-    DesktopScenario::TearDown();
-  }
-
-  static void ClearDataFolder() {
-    WIN32_FIND_DATAA found;
-    const HANDLE search = FindFirstFileA((data_ + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return;
-    do {
-      if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
-        DeleteFileA(DataFile(found.cFileName).c_str());
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-  }
-
-  static std::string DataFile(const std::string& name) { return data_ + "\\" + name; }
-
-  Program& StartProgram(const std::string& arguments) {
-    programs_.push_back(Program{Start("\"" + install_ + "\\Verdelo.exe\" " + arguments)});
-    return programs_.back();
-  }
-
-  // Starts the plant and waits until it stands registered on the desktop.
-  Program& StartPlant() {
-    Program& program = StartProgram(std::string("-LOADPLANT ") + kPlantFile);
-    EXPECT_TRUE(WaitFor(
-        [&] { return PlantWindowOf(program) != nullptr && IsRegistered(PlantWindowOf(program)); }, 30000))
-        << "the plant did not register";
-    return program;
-  }
-
-  static HWND PlantWindowOf(const Program& program) {
-    return FindProcessWindow(program.Pid(), "ZRFWindow", kProduct);
-  }
-
-  bool IsRegistered(HWND window) {
-    if (block_ == nullptr) {
-      // The block exists from the first load of the library on.
-      const ScopedHandle probe(OpenFileMappingA(FILE_MAP_READ, FALSE, ostrel::kSharedMemName));
-      if (!probe.IsValid()) return false;
-      OpenBlock();
-    }
-    const std::vector<uint32_t> clients = Clients();
-    const uint32_t slot = ostrel::PackHandle(reinterpret_cast<uintptr_t>(window));
-    return std::find(clients.begin(), clients.end(), slot) != clients.end();
-  }
-
-  std::vector<uint8_t> SavedPlant() {
-    std::string why;
-    return ReadSharedFile(DataFile(kPlantFile), &why);
-  }
-
-  template <typename T>
-  T Saved(size_t offset) {
-    const std::vector<uint8_t> bytes = SavedPlant();
-    return bytes.size() >= sizeof(PlantRecord) ? plant_test::Get<T>(bytes, offset) : T{};
-  }
-
-  uint32_t SavedSteps() { return Saved<uint32_t>(offsetof(PlantRecord, stepCount)); }
-
-  // Waits until the plant has saved `passes` more passes.
-  bool WaitForSaves(uint32_t passes) {
-    const uint32_t target = SavedSteps() + passes;
-    return WaitFor([&] { return SavedSteps() >= target; });
-  }
-
-  LRESULT Ask(HWND window, OstrelCode code, LPARAM lParam = 0) {
-    DWORD_PTR answer = 0;
-    if (!SendMessageTimeoutA(window, message_, static_cast<WPARAM>(code), lParam, SMTO_NORMAL, 5000,
-                             &answer)) {
-      ADD_FAILURE() << "the plant did not answer sub-code " << static_cast<int>(code);
-      return -100;
-    }
-    return static_cast<LRESULT>(answer);
-  }
-
-  // The plant's rectangle as its last save has it.
-  Rect32 SavedRect() {
-    const std::vector<uint8_t> bytes = SavedPlant();
-    auto at = [&](size_t offset, int32_t size) {
-      return static_cast<int32_t>(std::lround(plant_test::Get<double>(bytes, offset) * size));
-    };
-    return Rect32{at(offsetof(PlantRecord, rectLeft), kScreenWidth),
-                  at(offsetof(PlantRecord, rectTop), kScreenHeight),
-                  at(offsetof(PlantRecord, rectRight), kScreenWidth),
-                  at(offsetof(PlantRecord, rectBottom), kScreenHeight)};
-  }
-
-  // Drags on the desktop from `from` to `to`; the plant's open dialog has made it the active one.
-  void Drag(POINT from, POINT to) { Mouse({{WM_LBUTTONDOWN, from}, {WM_MOUSEMOVE, to}, {WM_LBUTTONUP, to}}); }
-
-  // The plant's dialog, once it stands, or null.
-  HWND PlantDialog(const Program& program) {
-    HWND dialog = nullptr;
-    WaitFor([&] { return (dialog = FindProcessWindow(program.Pid(), "#32770", "Fern")) != nullptr; });
-    return dialog;
-  }
-
-  // Clicks the autostart box on the dialog's Options page, then OK, and waits until it has closed.
-  void ToggleAutostartWithOk(const Program& program, HWND dialog) {
-    for (HWND page = GetWindow(GetDlgItem(dialog, IDC_PAGE_TABS), GW_CHILD); page != nullptr;
-         page = GetWindow(page, GW_HWNDNEXT)) {
-      if (GetDlgItem(page, IDC_AUTOSTART) != nullptr)
-        SendDlgItemMessageA(page, IDC_AUTOSTART, BM_CLICK, 0, 0);
-    }
-    SendMessageA(dialog, WM_COMMAND, IDOK, 0);
-    EXPECT_TRUE(WaitFor([&] { return FindProcessWindow(program.Pid(), "#32770", "Fern") == nullptr; }));
-  }
-
-  static inline std::string root_;
-  static inline std::string install_;
-  static inline std::string data_;
-  static inline bool installed_ = false;
-  std::deque<Program> programs_;  // a deque: the tests keep references while more start
-};
 
 TEST_F(PlantProgram, StartGrowsAnswersTheDesktopAndQuitSavesEverything) {
   SetWallpaperValue("(None)");
@@ -384,8 +200,11 @@ TEST_F(PlantProgram, AStartThatFailsAfterRegisteringLeavesTheDesktop) {
 }
 
 }  // namespace
+}  // namespace plant_program_test
 
 int main(int argc, char** argv) {
+  using plant_program_test::gLibrary;
+  using plant_program_test::gProgram;
   ::testing::InitGoogleTest(&argc, argv);
   scenario::ReadPrograms(argc, argv);
   if (argc > 5) gProgram = ToWinePath(argv[5]);
