@@ -24,4 +24,6 @@ void KernelEvent::Reset() { ResetEvent(handle_); }
 
 bool KernelEvent::Wait() { return WaitForSingleObject(handle_, INFINITE) == WAIT_OBJECT_0; }
 
+bool KernelEvent::IsSet() { return WaitForSingleObject(handle_, 0) == WAIT_OBJECT_0; }
+
 }  // namespace plantapp

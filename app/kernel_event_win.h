@@ -28,6 +28,7 @@ class KernelEvent final : public WorkerSignal {
   void Reset() override;
   /// Waits without a time-out; false when the wait failed (the handle is not a usable event).
   [[nodiscard]] bool Wait() override;
+  [[nodiscard]] bool IsSet() override;
 
  private:
   HANDLE handle_ = nullptr;

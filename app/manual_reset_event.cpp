@@ -22,4 +22,9 @@ bool ManualResetEvent::Wait() {
   return true;
 }
 
+bool ManualResetEvent::IsSet() {
+  const std::lock_guard<std::mutex> hold(lock_);
+  return set_;
+}
+
 }  // namespace plantapp

@@ -17,6 +17,7 @@ class ManualResetEvent final : public WorkerSignal {
   void Reset() override;
   /// Waits without a time-out; never fails.
   [[nodiscard]] bool Wait() override;
+  [[nodiscard]] bool IsSet() override;
 
  private:
   std::mutex lock_;

@@ -191,9 +191,13 @@ LRESULT OnDesktopDraw(PlantProcess& p, WPARAM code, LPARAM lParam) {
       return 0;
     case OstrelCode::GetLimit:
       return FrameLimit(LimitsOf(p.plant.Record()), lParam);
-    case OstrelCode::DragStart:
+    case OstrelCode::DragStart: {
+      // Under the picture's lock: a hand-over in progress ends first and publishes its frame
+      // before the desktop takes that frame as the drag's start; later ones wait for DragEnd.
+      const std::lock_guard<std::mutex> hold(p.picture.Lock());
       p.worker.Pause();
       return 0;
+    }
     case OstrelCode::DragEnd:
       p.worker.Resume();
       return 0;

@@ -43,6 +43,12 @@ bool PlantWorkerJobs::HandOver::IsRenderAllowed() {
   return plantapp::IsRenderAllowed(parts_.permission);
 }
 
+bool PlantWorkerJobs::HandOver::IsHeldBack() {
+  // A drag that began after the wait above: the UI thread paused the worker under the picture's
+  // lock, so the desktop reads the frame for the drag after any hand-over, never during one.
+  return !parts_.running.IsSet();
+}
+
 void PlantWorkerJobs::HandOver::PublishFrame(const RECT& rect, double aspectRatio) {
   ostrel::OstrelSharedMem* block = parts_.block;
   if (block == nullptr || parts_.plantWindow == nullptr) {

@@ -53,6 +53,7 @@ class PlantWorkerJobs final : public WorkerJobs {
     const std::atomic<int32_t>& WorkerCommand() override { return parts_.words.command; }
     std::atomic<uint8_t>& RenderPending() override { return parts_.words.renderPending; }
     bool IsRenderAllowed() override;
+    bool IsHeldBack() override;
     void PublishFrame(const RECT& rect, double aspectRatio) override;
     void UpdateHook(const RECT& area) override;
 

@@ -37,6 +37,8 @@ class WorkerSignal {
   virtual void Reset() = 0;
   /// Waits until the event is set; false when the wait itself failed.
   [[nodiscard]] virtual bool Wait() = 0;
+  /// Whether the event is set now, without waiting.
+  [[nodiscard]] virtual bool IsSet() = 0;
 };
 
 /// The command word as a WorkerCommand.

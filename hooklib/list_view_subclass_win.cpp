@@ -156,7 +156,9 @@ void CALLBACK ReorderTimerProc(HWND, UINT, UINT_PTR, DWORD) {
 
 // Ends a drag. Applied: the frame moves to the drag rectangle when it changed. Not applied (capture
 // lost, cancel): the XOR rectangle is taken away and the old frame shown again. DragEnd goes to the
-// window that got DragStart in every case, so its worker is never left suspended.
+// window that got DragStart in every case, so its worker is never left suspended. It goes after
+// FrameChanged: until the plant has adopted the new frame its worker stays paused, so a picture
+// rendered for the old frame cannot be handed over in between and overwrite the new one.
 void EndDrag(HWND window, bool apply) {
   DragState& drag = gState.drag;
   if (drag.zone == kZoneNone) {
@@ -164,7 +166,6 @@ void EndDrag(HWND window, bool apply) {
   }
   drag.zone = kZoneNone;
   OstrelSharedMem& block = Block();
-  SendToClient(drag.client, OstrelCode::DragEnd, 0, 0);
   const bool changed = !(drag.rect == drag.start.frame);
   const bool stillActive = LoadShared(block.activeClient) == ToSlot(drag.client);
   if (apply && changed && stillActive) {
@@ -174,6 +175,7 @@ void EndDrag(HWND window, bool apply) {
     DrawFrame(window, drag.rect);
     DrawFrame(window, drag.start.frame);
   }
+  SendToClient(drag.client, OstrelCode::DragEnd, 0, 0);
   drag.client = nullptr;
 }
 

@@ -29,7 +29,7 @@ enum class OstrelCode : uint32_t {
   OnTop = 9,          ///< to the client just moved to the top
   GetLimit = 11,      ///< to the active client; lParam 1..4; answer = pixels
   DragStart = 12,     ///< to the active client at button-down on the frame
-  DragEnd = 13,       ///< to the same client when the drag ends, however it ends
+  DragEnd = 13,       ///< to the same client when the drag ends, however it ends; after FrameChanged
   Identify = 14,      ///< to each client from Ostrel_Register; 0 = the plant under test is mine
   PinLibrary = 20,    ///< to the list view: install the subclass and keep the library loaded
   UnpinLibrary = 21,  ///< to the list view: a client leaves; the last one removes the subclass

@@ -103,16 +103,25 @@ RenderOutcome RenderPlant(Plant& plant, PlantPicture& picture, RenderHost& host)
   if (drawn != RenderOutcome::HandedOver) {
     return drawn;
   }
-  if (!host.IsRenderAllowed()) {
-    return RenderOutcome::Refused;
-  }
   const RECT newRect = fresh.rect;
-  {
+  for (;;) {
+    if (!host.IsRenderAllowed()) {
+      return RenderOutcome::Refused;
+    }
     const std::lock_guard<std::mutex> hold(picture.Lock());
+    if (host.IsHeldBack()) {
+      continue;
+    }
+    // The wait for permission may have lasted a whole drag of the frame: a request made meanwhile
+    // (a resize adopted) makes this picture stale, and it must not replace the adopted frame.
+    if (host.WorkerCommand().load() != 0) {
+      return RenderOutcome::Aborted;
+    }
     picture.Swap(&fresh);
     const float aspect = static_cast<float>(newRect.bottom - newRect.top) /
                          static_cast<float>(newRect.right - newRect.left);
     host.PublishFrame(newRect, static_cast<double>(aspect));
+    break;
   }
   // fresh now holds the replaced picture; it goes only after the exchange, outside the lock.
   RECT area;

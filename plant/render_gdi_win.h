@@ -45,7 +45,8 @@ enum class RenderOutcome {
 /// Fixed text of an outcome, for logs.
 [[nodiscard]] const char* RenderOutcomeText(RenderOutcome outcome);
 
-/// Renders plant into a new picture and, when host allows it, swaps it into picture, publishes
+/// Renders plant into a new picture and, when host allows it and the worker command is still 0 at
+/// the exchange (nothing made the picture stale while it waited), swaps it into picture, publishes
 /// the frame, repaints the union of the old and new rectangles and clears RenderPending. Any
 /// other outcome leaves picture, the shared block and RenderPending untouched. Writes the fitted
 /// sizeFactor into the record. Runs on the worker thread. Requires: the plant passed the plant

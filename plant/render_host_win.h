@@ -19,8 +19,12 @@ class RenderHost {
   [[nodiscard]] virtual const std::atomic<int32_t>& WorkerCommand() = 0;
   /// Set by every worker request; cleared by a render that was handed over.
   [[nodiscard]] virtual std::atomic<uint8_t>& RenderPending() = 0;
-  /// Whether a finished picture may be handed over now (the screen size allows it).
+  /// Whether a finished picture may be handed over now (the screen size allows it). May wait, outside
+  /// every lock, while the plant program holds hand-overs back (a drag of the plant's frame).
   [[nodiscard]] virtual bool IsRenderAllowed() = 0;
+  /// Called under the picture's lock just before the exchange: true when hand-overs were held back
+  /// again after IsRenderAllowed let this one through; RenderPlant then asks IsRenderAllowed again.
+  [[nodiscard]] virtual bool IsHeldBack() = 0;
   /// Called inside the hand-over, under the picture's lock: when the shared block's registered
   /// window is the plant window, store rect as its frame and aspectRatio beside it.
   virtual void PublishFrame(const RECT& rect, double aspectRatio) = 0;

@@ -88,6 +88,7 @@ class ProbedSignal final : public WorkerSignal {
     probe_.At(name_ + " woken");
     return woken;
   }
+  bool IsSet() override { return event_.IsSet(); }
 
  private:
   Probe& probe_;
@@ -270,6 +271,7 @@ class FailingSignal final : public WorkerSignal {
   void Set() override {}
   void Reset() override {}
   bool Wait() override { return false; }
+  bool IsSet() override { return false; }
 };
 
 TEST(WorkerLoopFailure, FailedWaitEndsWithoutSaving) {

@@ -62,7 +62,9 @@ TEST(RenderGdi, HandOverPublishesTheFrameRepaintsTheUnionAndDeletesTheOldPicture
   const HBITMAP oldBitmap = picture.Objects().bitmap.Get();
   plant.Record().anchorX = 0.25;  // the new picture moves 256 pixels left
   host.pending = 1;
+  host.heldBackChecks = 1;  // a drag began just after the permission: the hand-over asks again
   ASSERT_EQ(RenderPlant(plant, picture, host), RenderOutcome::HandedOver);
+  EXPECT_EQ(host.allowedCalls, 3);
   EXPECT_EQ(host.pending.load(), 0);
   ASSERT_EQ(host.frames.size(), 2u);
   EXPECT_EQ(host.frames[1].left, 207);
@@ -100,6 +102,11 @@ TEST(RenderGdi, RefusedAbortedOrOversizedRendersLeaveEverythingAsItWas) {
   host.allowed = true;
   host.command = 1;
   expectUntouched(RenderPlant(plant, picture, host), RenderOutcome::Aborted);
+  // A request while the finished picture waited (a resize adopted during a drag) makes it stale.
+  host.command = 0;
+  host.redrawWhileAllowing = true;
+  expectUntouched(RenderPlant(plant, picture, host), RenderOutcome::Aborted);
+  host.redrawWhileAllowing = false;
   host.command = 0;
   plant.Record().minWidth = plant.Record().maxWidth = 1e6;  // a picture a billion pixels wide
   expectUntouched(RenderPlant(plant, picture, host), RenderOutcome::TooLarge);

@@ -21,6 +21,7 @@ class StandaloneRenderHost : public plant::RenderHost {
   const std::atomic<int32_t>& WorkerCommand() override { return command_; }
   std::atomic<uint8_t>& RenderPending() override { return pending_; }
   bool IsRenderAllowed() override { return true; }
+  bool IsHeldBack() override { return false; }
   void PublishFrame(const RECT&, double) override {}
   void UpdateHook(const RECT&) override {}
 
