@@ -28,6 +28,8 @@ struct PlantDialogParts {
   void (*restartPlant)();
   /// The framework's About and configuration dialog on owner.
   void (*showAboutDialog)(HWND owner);
+  /// The plant window's frame move (MovePlantFrame), which holds the worker while it adopts.
+  void (*moveFrame)(HWND plantWindow, const ostrel::Rect32& frame);
 };
 
 class PlantProgramDialogHost final : public PlantDialogHost {
@@ -53,6 +55,7 @@ class PlantProgramDialogHost final : public PlantDialogHost {
   void RestartPlant() override { parts_.restartPlant(); }
   /// The product's web address from the install record.
   const char* WebAddress() override;
+  void MoveFrame(const ostrel::Rect32& frame) override { parts_.moveFrame(parts_.plantWindow, frame); }
 
  private:
   PlantDialogParts parts_;

@@ -202,8 +202,7 @@ void UndoMove() {
   }
   if (!moved) return;
   const ZrfRect& saved = gState.values.savedFrame;
-  gState.host->SharedBlock().activeFrame = ostrel::Rect32{saved.left, saved.top, saved.right, saved.bottom};
-  PostToPlantWindow(DesktopMessage(), static_cast<WPARAM>(ostrel::OstrelCode::FrameChanged), 0);
+  gState.host->MoveFrame(ostrel::Rect32{saved.left, saved.top, saved.right, saved.bottom});
 }
 
 // The dialog is going without ClosePlantDialog (its owner was destroyed): nothing is applied.

@@ -44,6 +44,9 @@ class PlantDialogHost {
   virtual void RestartPlant() = 0;
   /// The maker's web address the About page shows.
   virtual const char* WebAddress() = 0;
+  /// Puts the plant back at `frame` (Cancel after a move): the library's active frame becomes
+  /// `frame` and the plant window adopts it, as after a drag.
+  virtual void MoveFrame(const ostrel::Rect32& frame) = 0;
 };
 
 /// Opens the dialog beside the plant (the library's active frame must already be set), or brings

@@ -143,7 +143,7 @@ void MakeWorkerJobsAndDialogHost(PlantProcess& p) {
                                                               p.block, p.hook.get()});
   p.dialogHost = std::make_unique<PlantProgramDialogHost>(
       PlantDialogParts{p.plant, p.names, p.options, p.worker, *p.jobs, *p.block, p.window, p.icons.Large(),
-                       p.icons.Small(), RestartFromDialog, ShowAboutDialog});
+                       p.icons.Small(), RestartFromDialog, ShowAboutDialog, MovePlantFrame});
 }
 
 // Starts the worker; a failure leaves the desktop before the plant ends (the exit code is returned).

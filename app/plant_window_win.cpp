@@ -265,9 +265,7 @@ void OptionsPageRequest(PlantProcess& p, HWND window, LPARAM request) {
   const PixelRect moved =
       ApplyOptionsPageRequest(static_cast<uint32_t>(request), frame, p.Rect(), record.sizeFactor,
                               p.permission.width.load(), p.permission.height.load(), LimitsOf(record));
-  ostrel::StoreSharedRect(p.block->activeFrame, ToRect32(moved));
-  SendMessageA(window, ostrel::LoadShared(p.block->message), static_cast<WPARAM>(OstrelCode::FrameChanged),
-               0);
+  MovePlantFrame(window, ToRect32(moved));
 }
 
 // After a brightness or colour change: the banner over the old picture until the new one is ready.
@@ -334,6 +332,24 @@ bool OnOtherMessage(PlantProcess& p, HWND window, UINT message, WPARAM wParam, L
 }
 
 }  // namespace
+
+void MovePlantFrame(HWND window, const ostrel::Rect32& frame) {
+  PlantProcess* process = CurrentPlantProcess();
+  if (process == nullptr) return;
+  PlantProcess& p = *process;
+  bool wasRunning = false;
+  {
+    // As at a drag's start: a hand-over in progress publishes its frame before this one is
+    // written, and later ones wait until the plant has adopted this one. A worker a drag holds
+    // stays held for the drag.
+    const std::lock_guard<std::mutex> hold(p.picture.Lock());
+    wasRunning = p.worker.Running().IsSet();
+    p.worker.Pause();
+  }
+  ostrel::StoreSharedRect(p.block->activeFrame, frame);
+  SendMessageA(window, ostrel::LoadShared(p.block->message), static_cast<WPARAM>(OstrelCode::FrameChanged), 0);
+  if (wasRunning) p.worker.Resume();
+}
 
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {

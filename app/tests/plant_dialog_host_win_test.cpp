@@ -51,7 +51,8 @@ TEST(PlantProgramDialogHost, OkWithChangedOptionsWritesTheOptionsFileAndTheShort
   block.message = RegisterWindowMessageA(ostrel::kMessageName);
   HWND plantWindow = CreateWindowExA(0, "STATIC", "Verdelo", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
   PlantProgramDialogHost host(PlantDialogParts{plant, names, options, worker, jobs, block, plantWindow, nullptr,
-                                               nullptr, RestartThePlant, ShowTheAboutDialog});
+                                               nullptr, RestartThePlant, ShowTheAboutDialog,
+                                               [](HWND, const ostrel::Rect32&) {}});
 
   HWND dialog = OpenPlantDialog(host);
   ASSERT_NE(dialog, nullptr);

@@ -44,6 +44,11 @@ void DialogTestHost::OpenHelp(const char* file, const char* topic) {
   calls.push_back(std::string("OpenHelp ") + file + " " + topic);
 }
 
+void DialogTestHost::MoveFrame(const ostrel::Rect32& frame) {
+  block_.activeFrame = frame;
+  PostMessageA(window_, block_.message, static_cast<WPARAM>(ostrel::OstrelCode::FrameChanged), 0);
+}
+
 LRESULT CALLBACK DialogTestHost::PlantWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
     const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);

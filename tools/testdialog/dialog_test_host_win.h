@@ -42,6 +42,8 @@ class DialogTestHost final : public plantapp::PlantDialogHost {
   void ShowAboutDialog(HWND) override { calls.push_back("ShowAboutDialog"); }
   void RestartPlant() override { calls.push_back("RestartPlant"); }
   const char* WebAddress() override { return "www.brambeck.example"; }
+  /// Writes the frame and posts FrameChanged to the stand-in plant window.
+  void MoveFrame(const ostrel::Rect32& frame) override;
 
   /// The number of "Ostrel_Message".
   UINT DesktopMessage() const { return block_.message; }

@@ -198,7 +198,9 @@ TEST(DataFoldersWin, DriveThatAppearsLaterEndsTheEndlessWait) {
   EXPECT_GE(elapsed, 1500u);
   EXPECT_LT(elapsed, 20000u);
   EXPECT_TRUE(IsFolder("Q:\\Brambeck\\Verdelo"));
-  ASSERT_GE(gTrayCalls.size(), 4u);
+  // How many tries came between depends on how long a busy machine sleeps: only the first try's
+  // calls and the last are certain.
+  ASSERT_GE(gTrayCalls.size(), 3u);
   EXPECT_EQ(gTrayCalls[0], "modify Verdelo: Waiting for data folder...");
   EXPECT_EQ(gTrayCalls[1], "add Verdelo: Waiting for data folder...");
   EXPECT_EQ(gTrayCalls.back(), "delete ");
