@@ -99,6 +99,15 @@ LRESULT HitTest(PlantProcess& p, LPARAM lParam) {
   return pixel != 0 && pixel != CLR_INVALID ? 1 : 0;
 }
 
+// Pauses the worker under the picture's lock, so that a hand-over in progress ends first and
+// publishes its frame before the caller's frame is read or written. True when it was running.
+bool HoldWorker(PlantProcess& p) {
+  const std::lock_guard<std::mutex> hold(p.picture.Lock());
+  const bool wasRunning = p.worker.Running().IsSet();
+  p.worker.Pause();
+  return wasRunning;
+}
+
 // The library's active frame becomes the plant's rectangle after a drag, or after an Options-page
 // request. The anchor keeps its place inside the frame and the size factor follows the height.
 void FrameChanged(PlantProcess& p) {
@@ -191,13 +200,10 @@ LRESULT OnDesktopDraw(PlantProcess& p, WPARAM code, LPARAM lParam) {
       return 0;
     case OstrelCode::GetLimit:
       return FrameLimit(LimitsOf(p.plant.Record()), lParam);
-    case OstrelCode::DragStart: {
-      // Under the picture's lock: a hand-over in progress ends first and publishes its frame
-      // before the desktop takes that frame as the drag's start; later ones wait for DragEnd.
-      const std::lock_guard<std::mutex> hold(p.picture.Lock());
-      p.worker.Pause();
+    case OstrelCode::DragStart:
+      // The desktop takes the frame as the drag's start; later hand-overs wait for DragEnd.
+      (void)HoldWorker(p);
       return 0;
-    }
     case OstrelCode::DragEnd:
       p.worker.Resume();
       return 0;
@@ -337,15 +343,9 @@ void MovePlantFrame(HWND window, const ostrel::Rect32& frame) {
   PlantProcess* process = CurrentPlantProcess();
   if (process == nullptr) return;
   PlantProcess& p = *process;
-  bool wasRunning = false;
-  {
-    // As at a drag's start: a hand-over in progress publishes its frame before this one is
-    // written, and later ones wait until the plant has adopted this one. A worker a drag holds
-    // stays held for the drag.
-    const std::lock_guard<std::mutex> hold(p.picture.Lock());
-    wasRunning = p.worker.Running().IsSet();
-    p.worker.Pause();
-  }
+  // Later hand-overs wait until the plant has adopted this frame; a worker a drag holds stays
+  // held for the drag.
+  const bool wasRunning = HoldWorker(p);
   ostrel::StoreSharedRect(p.block->activeFrame, frame);
   SendMessageA(window, ostrel::LoadShared(p.block->message), static_cast<WPARAM>(OstrelCode::FrameChanged), 0);
   if (wasRunning) p.worker.Resume();
