@@ -5,6 +5,10 @@ include_guard(GLOBAL)
 
 set(VERDELO_SCRIPTS_DIR ${CMAKE_CURRENT_LIST_DIR}/../scripts)
 
+# The maker's one name: the registry key of the install record, the data folders and the
+# configuration archives carry it, so the package's Manufacturer and every version resource do too.
+set(VERDELO_MAKER "Brambeck")
+
 # VERDELO_PLATFORM: native | win32 | win64 | fuzz. The toolchain file decides between win32 and win64.
 macro(verdelo_setup_platform)
   if(CMAKE_SYSTEM_NAME STREQUAL "Windows")

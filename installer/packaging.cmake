@@ -1,5 +1,6 @@
-# Helpers of installer/CMakeLists.txt: finding deliverables among the tree's targets, reading the
-# deliverables lists ("<file name><TAB><path>" a line) and building one MSI package with wixl.
+# Helpers of installer/CMakeLists.txt: finding deliverables among the tree's targets, their
+# stripped release copies and version resources, reading the deliverables lists ("<file
+# name><TAB><path>" a line) and building one MSI package with wixl.
 
 # Every target of `dir` and of the folders below it.
 function(_verdelo_targets_below dir out)
@@ -51,6 +52,38 @@ function(verdelo_find_target_by_file_name fileName out)
   endforeach()
 endfunction()
 
+# verdelo_release_copy(target fileName out): the file the packages ship for `target`, stripped of
+# its symbols: <build>/installer/release/<fileName>. The symbols stay beside the build in
+# symbols/<fileName>.debug, which the stripped file names, so a debugger finds them from it.
+function(verdelo_release_copy target fileName out)
+  set(_release ${CMAKE_CURRENT_BINARY_DIR}/release/${fileName})
+  set(_symbols ${CMAKE_CURRENT_BINARY_DIR}/symbols/${fileName}.debug)
+  add_custom_command(OUTPUT ${_release} ${_symbols}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_CURRENT_BINARY_DIR}/release ${CMAKE_CURRENT_BINARY_DIR}/symbols
+    COMMAND ${CMAKE_OBJCOPY} --only-keep-debug $<TARGET_FILE:${target}> ${_symbols}
+    COMMAND ${CMAKE_OBJCOPY} --strip-all --add-gnu-debuglink=${_symbols} $<TARGET_FILE:${target}> ${_release}
+    DEPENDS ${target}
+    COMMENT "Stripping ${fileName} for the packages"
+    VERBATIM)
+  set(${out} ${_release} PARENT_SCOPE)
+endfunction()
+
+# verdelo_version_info(target fileName description): gives a program or library without one a
+# version resource with the project version and the maker's name.
+function(verdelo_version_info target fileName description)
+  get_target_property(_type ${target} TYPE)
+  if(_type STREQUAL "SHARED_LIBRARY")
+    set(VERSION_FILE_TYPE VFT_DLL)
+  else()
+    set(VERSION_FILE_TYPE VFT_APP)
+  endif()
+  set(VERSION_FILE_NAME ${fileName})
+  set(VERSION_DESCRIPTION ${description})
+  set(_rc ${CMAKE_CURRENT_BINARY_DIR}/version/${fileName}.rc)
+  configure_file(${CMAKE_CURRENT_SOURCE_DIR}/version_info.rc.in ${_rc} @ONLY)
+  target_sources(${target} PRIVATE ${_rc})
+endfunction()
+
 # verdelo_parse_manifest(text out): the entries ("<name><TAB><path>") of a deliverables list.
 function(verdelo_parse_manifest text out)
   string(REPLACE "\n" ";" _lines "${text}")
@@ -81,12 +114,14 @@ function(_verdelo_wixl_source path out)
 endfunction()
 
 # verdelo_add_package(fileName ARCH x64|x86 UPGRADE_CODE guid FILES entry... PLANT path
-#                     DEPENDS ...): builds the package `fileName` in this folder's build folder
-# from installer/verdelo.wxs.in. FILES go into the install folder; the manual VERDELO_MANUAL and
-# the plant file PLANT (as VERDELO_PLANT_FILE_NAME, in the install folder and in its "Init"
-# folder) are always in it.
+#                     [VERSION a.b.c] [QUERIES sql...] DEPENDS ...): builds the package `fileName`
+# in this folder's build folder from installer/verdelo.wxs.in. FILES go into the install folder,
+# except VerdeloSetup.dll, the custom actions, which goes into the package's Binary table; the
+# manual VERDELO_MANUAL and the plant file PLANT (as VERDELO_PLANT_FILE_NAME, in the install folder
+# and in its "Init" folder) are always in it. VERSION (the project's by default) and QUERIES (run
+# on the finished package with msibuild) make the test packages.
 function(verdelo_add_package fileName)
-  cmake_parse_arguments(P "" "ARCH;UPGRADE_CODE;PLANT" "FILES;DEPENDS" ${ARGN})
+  cmake_parse_arguments(P "" "ARCH;UPGRADE_CODE;PLANT;VERSION" "FILES;DEPENDS;QUERIES" ${ARGN})
   if(P_ARCH STREQUAL "x64")
     set(WIN64_ATTRIBUTE " Win64=\"yes\"")
     set(PROGRAM_FILES_FOLDER ProgramFiles64Folder)
@@ -94,12 +129,20 @@ function(verdelo_add_package fileName)
     set(WIN64_ATTRIBUTE "")
     set(PROGRAM_FILES_FOLDER ProgramFilesFolder)
   endif()
+  set(PACKAGE_VERSION ${PROJECT_VERSION})
+  if(P_VERSION)
+    set(PACKAGE_VERSION ${P_VERSION})
+  endif()
   set(UPGRADE_CODE ${P_UPGRADE_CODE})
   _verdelo_wixl_source(${VERDELO_MANUAL} MANUAL_SOURCE)
   _verdelo_wixl_source(${P_PLANT} PLANT_SOURCE)
   set(PLANT_FILE_NAME ${VERDELO_PLANT_FILE_NAME})
   set(PROGRAM_COMPONENTS "")
   set(PROGRAM_COMPONENT_REFS "")
+  set(SETUP_ACTIONS_SOURCE "")
+  # Every file the package puts in the install folder, for the uninstall's leftover check.
+  set(INSTALLED_FILE_NAMES "Verdelo.chm|${PLANT_FILE_NAME}|Init\\${PLANT_FILE_NAME}")
+  set(_versioned "")
   set(_index 0)
   set(_indent "          ")
   set(_file_depends "")
@@ -107,20 +150,32 @@ function(verdelo_add_package fileName)
     string(REGEX MATCH "^([^\t]+)\t(.+)$" _ "${_entry}")
     set(_name ${CMAKE_MATCH_1})
     set(_path ${CMAKE_MATCH_2})
+    # This tree's stripped copies come from verdelo_release_files, which P_DEPENDS names.
+    if(NOT _path MATCHES "^${CMAKE_CURRENT_BINARY_DIR}/release/")
+      list(APPEND _file_depends "${_path}")
+    endif()
+    _verdelo_wixl_source("${_path}" _source)
+    if(_name STREQUAL "VerdeloSetup.dll")
+      set(SETUP_ACTIONS_SOURCE ${_source})
+      continue()
+    endif()
     math(EXPR _index "${_index} + 1")
     # The custom actions run the record helper through its file key.
     set(_file_id Program${_index})
     if(_name STREQUAL "InstallRecord.exe")
       set(_file_id InstallRecordExe)
     endif()
-    list(APPEND _file_depends "${_path}")
-    _verdelo_wixl_source("${_path}" _source)
+    list(APPEND _versioned "${_file_id}=${_path}")
+    string(APPEND INSTALLED_FILE_NAMES "|${_name}")
     string(APPEND PROGRAM_COMPONENTS
            "${_indent}<Component Id=\"Program${_index}\" Guid=\"*\"${WIN64_ATTRIBUTE}>\n"
            "${_indent}  <File Id=\"${_file_id}\" Name=\"${_name}\" Source=\"${_source}\" KeyPath=\"yes\"/>\n"
            "${_indent}</Component>\n")
     string(APPEND PROGRAM_COMPONENT_REFS "      <ComponentRef Id=\"Program${_index}\"/>\n")
   endforeach()
+  if(NOT SETUP_ACTIONS_SOURCE)
+    message(FATAL_ERROR "installer: ${fileName} has no VerdeloSetup.dll among its files")
+  endif()
 
   set(_wxs ${CMAKE_CURRENT_BINARY_DIR}/${fileName}.wxs)
   configure_file(${CMAKE_CURRENT_SOURCE_DIR}/verdelo.wxs.in ${_wxs}.in @ONLY)
@@ -131,12 +186,26 @@ function(verdelo_add_package fileName)
   # wixl writes a rollback custom action as an immediate one (0x100 and 0x400 missing), so the
   # type is set to what it means: 18 (program from an installed file) + 0x40 (exit code ignored)
   # + 0x100 (rollback) + 0x400 (in the script) + 0x800 (no impersonation) = 3410.
+  # wixl's major upgrade leaves out the version it installs (VersionMax exclusive): with 0x200
+  # added to its 1 (migrate features) a rebuild of the same version replaces the installed one
+  # instead of standing beside it as a second product.
+  set(_queries
+      "UPDATE CustomAction SET Type = 3410 WHERE Action = 'RollbackRecord' OR Action = 'RestoreRecord'"
+      # Attributes is part of the row's key, which msibuild cannot update.
+      "DELETE FROM Upgrade WHERE ActionProperty = 'WIX_UPGRADE_DETECTED'"
+      "INSERT INTO Upgrade (UpgradeCode, VersionMax, Attributes, ActionProperty) VALUES ('{${UPGRADE_CODE}}', '${PACKAGE_VERSION}', 513, 'WIX_UPGRADE_DETECTED')"
+      ${P_QUERIES})
+  set(_query_commands "")
+  foreach(_query ${_queries})
+    list(APPEND _query_commands COMMAND msibuild ${_output}.tmp -q "${_query}")
+  endforeach()
   add_custom_command(OUTPUT ${_output}
     WORKING_DIRECTORY /
     COMMAND wixl --arch ${P_ARCH} -o ${_output}.tmp ${_wxs}
-    COMMAND msibuild ${_output}.tmp -q "UPDATE CustomAction SET Type = 3410 WHERE Action = 'RollbackRecord'"
+    ${_query_commands}
+    COMMAND Python3::Interpreter ${CMAKE_CURRENT_SOURCE_DIR}/set_file_versions.py ${_output}.tmp ${_versioned}
     COMMAND ${CMAKE_COMMAND} -E rename ${_output}.tmp ${_output}
-    DEPENDS ${_wxs} ${_file_depends} ${P_DEPENDS}
+    DEPENDS ${_wxs} ${_file_depends} ${P_DEPENDS} ${CMAKE_CURRENT_SOURCE_DIR}/set_file_versions.py
     COMMENT "Building the installer package ${fileName}"
     VERBATIM)
   string(MAKE_C_IDENTIFIER "package_${fileName}" _target)

@@ -2,17 +2,20 @@
 // files, the Start-menu shortcut and the install record in place; the framework's start-up steps
 // accept that record and seed a data folder from the installed "Init" folder; the framework's help
 // opening reaches every topic of the installed manual through the associated viewer (a stand-in
-// that reads the topic with Windows' own help-file reader); a quiet uninstall removes what it
-// installed while the user's data folder survives.
+// that reads the topic with Windows' own help-file reader). The next version then replaces it
+// (one product, the record intact), the previous version is refused, and a quiet uninstall with a plant running ends and saves the plant and removes what
+// it installed, the plant's autostart shortcut with it, while the user's data folder survives.
 //   package_win_tests PACKAGE.msi VIEWER.exe [TEST_DESKTOP.exe]
-// With the test desktop given (VERDELO_TEST_INSTALLED_PLANT), the installed plant program is
-// started from the install folder as well.
+// PACKAGE-older.msi and PACKAGE-newer.msi lie beside PACKAGE.msi. With the test desktop given
+// (VERDELO_TEST_INSTALLED_PLANT), the installed plant program is started from the install folder.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <msi.h>
 #include <objidl.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -24,6 +27,7 @@
 #include "framework/files/data_folders_win.h"
 #include "framework/files/install_record_win.h"
 #include "framework/shell/help_file.h"
+#include "framework/shell/autostart_shortcut_win.h"
 #include "framework/shell/help_file_win.h"
 #include "framework/shell/tests/shortcut_reader_win.h"
 #include "installer/install_record_builder.h"
@@ -37,6 +41,8 @@ std::string gViewer;
 std::string gTestDesktop;
 
 constexpr char kPlantFile[] = "Greenleaf.plt";
+constexpr char kUpgradeCode[] = "{70D59861-BB3F-42AD-9B8A-1E57FBB85978}";
+constexpr char kAutostartShortcut[] = "Verdelo-Greenleaf";
 constexpr const char* kTopics[] = {"ConfigurationInformation.htm", "PlantCare.htm", "PlantOptions.htm",
                                    "PlantInfo.htm", "About.htm"};
 constexpr REGSAM kViews[] = {KEY_WOW64_64KEY, KEY_WOW64_32KEY};
@@ -70,8 +76,57 @@ int Run(std::string command, const char* folder = nullptr) {
   return int(code);
 }
 
-int Msiexec(const char* action, const char* log) {
-  return Run("msiexec.exe " + std::string(action) + " \"" + ToWinePath(gPackage) + "\" /qn /l*v " + log);
+// A quiet msiexec run that restarts nothing; its exit code (3010: done, a restart is needed).
+int Msiexec(const char* action, const std::string& package, const char* log, const char* properties = "") {
+  return Run("msiexec.exe " + std::string(action) + " \"" + ToWinePath(package) + "\" /qn /norestart /l*v " + log +
+             " " + properties);
+}
+
+std::string SiblingPackage(const char* suffix) { return gPackage.substr(0, gPackage.size() - 4) + suffix; }
+
+// The versions of the products installed with our upgrade code.
+std::vector<std::string> InstalledVersions() {
+  std::vector<std::string> versions;
+  char product[39];
+  for (DWORD i = 0; MsiEnumRelatedProductsA(kUpgradeCode, 0, i, product) == ERROR_SUCCESS; ++i) {
+    char version[64] = "";
+    DWORD size = sizeof version;
+    MsiGetProductInfoA(product, INSTALLPROPERTY_VERSIONSTRING, version, &size);
+    versions.push_back(version);
+  }
+  return versions;
+}
+
+// A log of msiexec's holds `text` (the log may be written in UTF-16: its zero bytes are dropped).
+bool LogHolds(const char* log, const std::string& text) {
+  std::vector<char> bytes = Contents(log);
+  bytes.erase(std::remove(bytes.begin(), bytes.end(), '\0'), bytes.end());
+  return std::string(bytes.begin(), bytes.end()).find(text) != std::string::npos;
+}
+
+// Whether `path` is to be deleted at the next restart (an empty target after it in the list).
+bool IsDeletedAtRestart(const std::string& path) {
+  ScopedRegKey key;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\Session Manager", 0, KEY_QUERY_VALUE,
+                    key.Receive()) != ERROR_SUCCESS)
+    return false;
+  DWORD size = 0;
+  if (RegQueryValueExA(key.Get(), "PendingFileRenameOperations", nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS)
+    return false;
+  std::vector<char> list(size + 2, '\0');
+  if (RegQueryValueExA(key.Get(), "PendingFileRenameOperations", nullptr, nullptr,
+                       reinterpret_cast<BYTE*>(list.data()), &size) != ERROR_SUCCESS)
+    return false;
+  // Pairs of "\??\<source>" and its target, each ended by a NUL.
+  for (const char* entry = list.data(); *entry != '\0';) {
+    const std::string source = entry;
+    const char* target = entry + source.size() + 1;
+    if (*target == '\0' && source.size() >= path.size() &&
+        _stricmp(source.c_str() + source.size() - path.size(), path.c_str()) == 0)
+      return true;
+    entry = target + std::strlen(target) + 1;
+  }
+  return false;
 }
 
 // The install record's value in one registry view: its bytes, or nothing when it is missing or
@@ -187,6 +242,59 @@ void ExpectStartUpSeedsDataFolder(const std::string& installFolder, const std::s
   EXPECT_EQ(Contents(dataFolder + "\\" + kPlantFile), Contents(installFolder + "\\Init\\" + kPlantFile));
 }
 
+// The test desktop, which the installed program needs: it links the hook library, which does not
+// load before a desktop list view exists.
+class TestDesktop {
+ public:
+  bool Start() {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION desktop{};
+    std::string command = "\"" + ToWinePath(gTestDesktop) + "\" progman";
+    const ScopedHandle ready(CreateEventA(nullptr, TRUE, FALSE, testdesktop::kReadyEvent));
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &desktop))
+      return false;
+    process_ = ScopedHandle(desktop.hProcess);
+    ScopedHandle thread(desktop.hThread);
+    return WaitForSingleObject(ready.Get(), 30000) == WAIT_OBJECT_0;
+  }
+  ~TestDesktop() {
+    if (process_.Get()) TerminateProcess(process_.Get(), 0);
+  }
+
+ private:
+  ScopedHandle process_;
+};
+
+// The control window of the plant process `id`, once its start-up is through.
+bool HasControlWindow(DWORD id) {
+  HWND window = nullptr;
+  while ((window = FindWindowExA(nullptr, window, "ZRFPhantom", installer::kProductName)) != nullptr) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == id) return true;
+  }
+  return false;
+}
+
+// Starts the installed plant program from the install folder and waits (bounded) until it runs
+// its message loop; the process, or none when it did not get there.
+ScopedHandle StartPlant(const std::string& installFolder) {
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION plant{};
+  std::string command = "\"" + installFolder + "\\Verdelo.exe\" -LOADPLANT " + kPlantFile;
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, installFolder.c_str(), &startup,
+                      &plant))
+    return ScopedHandle();
+  ScopedHandle process(plant.hProcess);
+  ScopedHandle thread(plant.hThread);
+  for (int i = 0; i < 600 && !HasControlWindow(plant.dwProcessId); ++i) {
+    if (WaitForSingleObject(plant.hProcess, 100) == WAIT_OBJECT_0) return ScopedHandle();
+  }
+  return HasControlWindow(plant.dwProcessId) ? std::move(process) : ScopedHandle();
+}
+
 // Switched on with VERDELO_TEST_INSTALLED_PLANT once the plant program is packaged, in place of
 // the framework steps above: the installed program, started from the install folder against the
 // test desktop, gets through the framework's start-up (it writes "(ZRF)Cmd" after the install
@@ -194,50 +302,44 @@ void ExpectStartUpSeedsDataFolder(const std::string& installFolder, const std::s
 void ExpectInstalledPlantStarts(const std::string& installFolder, const std::string& dataFolder) {
   const std::string program = installFolder + "\\Verdelo.exe";
   ASSERT_TRUE(Exists(program)) << "the package holds no Verdelo.exe";
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION desktop{};
-  std::string desktopCommand = "\"" + ToWinePath(gTestDesktop) + "\" progman";
-  const ScopedHandle desktopReady(CreateEventA(nullptr, TRUE, FALSE, testdesktop::kReadyEvent));
-  ASSERT_TRUE(CreateProcessA(nullptr, desktopCommand.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                             &startup, &desktop));
-  ScopedHandle desktopProcess(desktop.hProcess);
-  ScopedHandle desktopThread(desktop.hThread);
-  // The program links the hook library, which does not load before a desktop list view exists.
-  ASSERT_EQ(WaitForSingleObject(desktopReady.Get(), 30000), WAIT_OBJECT_0) << "the test desktop did not start";
-  PROCESS_INFORMATION plant{};
-  std::string plantCommand = "\"" + program + "\" -LOADPLANT " + kPlantFile;
-  ASSERT_TRUE(CreateProcessA(nullptr, plantCommand.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                             installFolder.c_str(), &startup, &plant));
-  ScopedHandle plantProcess(plant.hProcess);
-  ScopedHandle plantThread(plant.hThread);
+  const ScopedHandle plant = StartPlant(installFolder);
+  ASSERT_TRUE(plant.Get()) << "the installed plant did not start";
   const std::string startedMark = dataFolder + "\\(ZRF)Cmd.zrd";
   for (int i = 0; i < 300 && !Exists(startedMark); ++i) Sleep(100);
   EXPECT_TRUE(Exists(startedMark)) << "the start-up did not reach the settings";
   EXPECT_EQ(Contents(dataFolder + "\\" + kPlantFile).size(),
             Contents(installFolder + "\\Init\\" + kPlantFile).size());
   EXPECT_EQ(Run("\"" + program + "\" -QUIT", installFolder.c_str()), 0);
-  EXPECT_EQ(WaitForSingleObject(plant.hProcess, 30000), WAIT_OBJECT_0);
-  TerminateProcess(desktop.hProcess, 0);
+  EXPECT_EQ(WaitForSingleObject(plant.Get(), 30000), WAIT_OBJECT_0);
 }
 
-TEST(Package, InstallsWritesTheRecordAndUninstallsLeavingTheDataFolder) {
+// What every state of the installed product shows: one product of our upgrade code, at `version`,
+// its files, and the record naming its folder in both views.
+void ExpectInstalled(const std::string& installFolder, const std::string& version) {
+  EXPECT_EQ(InstalledVersions(), std::vector<std::string>{version});
+  for (const char* file : {"InstallRecord.exe", "Verdelo64.exe", "Ostrel64.dll", "Verdelo.chm", "Greenleaf.plt",
+                           "Init\\Greenleaf.plt"})
+    EXPECT_TRUE(Exists(installFolder + "\\" + file)) << file;
+  for (REGSAM view : kViews) ExpectRecord(view, installFolder);
+}
+
+TEST(Package, InstallsUpgradesRefusesAnOlderVersionAndUninstallsAPlantThatRuns) {
   ASSERT_FALSE(gPackage.empty()) << "usage: package_win_tests PACKAGE.msi VIEWER.exe [TEST_DESKTOP.exe]";
   ScopedComInit com;
   const std::string installFolder = KnownFolder(CSIDL_PROGRAM_FILES) + "\\Verdelo";
   const std::string dataFolder = KnownFolder(CSIDL_APPDATA) + "\\Brambeck\\Verdelo";
+  const std::string newer = SiblingPackage("-newer.msi");
   ASSERT_FALSE(KeyExists(KEY_WOW64_64KEY) || KeyExists(KEY_WOW64_32KEY)) << "the prefix is not fresh";
+  TestDesktop desktop;
+  ASSERT_TRUE(gTestDesktop.empty() || desktop.Start()) << "the test desktop did not start";
 
-  ASSERT_EQ(Msiexec("/i", "package_install.log"), 0) << "see package_install.log";
+  ASSERT_EQ(Msiexec("/i", gPackage, "package_install.log"), 0) << "see package_install.log";
   {
     SCOPED_TRACE("installed");
-    for (const char* file : {"InstallRecord.exe", "Verdelo64.exe", "Ostrel64.dll", "Verdelo.chm",
-                             "Greenleaf.plt", "Init\\Greenleaf.plt"})
-      EXPECT_TRUE(Exists(installFolder + "\\" + file)) << file;
+    ExpectInstalled(installFolder, VERDELO_TEST_VERSION);
     EXPECT_EQ(Contents(installFolder + "\\Greenleaf.plt"), Contents(installFolder + "\\Init\\Greenleaf.plt"));
     EXPECT_FALSE(Exists(dataFolder)) << "the installation is not the program's first start";
     ExpectShortcut(installFolder);
-    for (REGSAM view : kViews) ExpectRecord(view, installFolder);
   }
   InstallRecord record;
   ASSERT_EQ(ReadInstallRecord(installer::kProductName, &record), ZRF_OK);  // no 0xF016 at start-up
@@ -255,10 +357,61 @@ TEST(Package, InstallsWritesTheRecordAndUninstallsLeavingTheDataFolder) {
     note << "made by the user between install and uninstall\n";
   }
 
-  ASSERT_EQ(Msiexec("/x", "package_uninstall.log"), 0) << "see package_uninstall.log";
+  // The next version replaces this one in its folder: one product, the record intact.
+  ASSERT_EQ(Msiexec("/i", newer, "package_upgrade.log"), 0) << "see package_upgrade.log";
+  ScopedHandle plant;  // runs on until the uninstall ends it
+  {
+    SCOPED_TRACE("upgraded");
+    ExpectInstalled(installFolder, VERDELO_TEST_NEWER_VERSION);
+    ExpectShortcut(installFolder);
+    if (!gTestDesktop.empty()) {
+      plant = StartPlant(installFolder);
+      EXPECT_TRUE(plant.Get()) << "the upgraded plant did not start";
+    }
+  }
+  // The previous version is refused with its reason, and changes nothing.
+  EXPECT_EQ(Msiexec("/i", SiblingPackage("-older.msi"), "package_downgrade.log"), int(ERROR_INSTALL_FAILURE));
+  {
+    SCOPED_TRACE("older version refused");
+    // The reason is the launch condition's text (package_tables checks it); Wine's quiet
+    // msiexec does not log it, but the newer product it found.
+    EXPECT_TRUE(LogHolds("package_downgrade.log", "WIX_DOWNGRADE_DETECTED = {"));
+    ExpectInstalled(installFolder, VERDELO_TEST_NEWER_VERSION);
+  }
+
+  // Uninstalling with a plant running: the plant saves (its snapshot is written only when it
+  // ends itself) and ends first, and its autostart shortcut goes with the program.
+  const std::string snapshot = dataFolder + "\\Greenleaf.pim";
+  if (plant.Get()) {
+    ASSERT_EQ(WaitForSingleObject(plant.Get(), 0), DWORD(WAIT_TIMEOUT)) << "the plant ended before the uninstall";
+    ASSERT_TRUE(DeleteFileA(snapshot.c_str()));
+  }
+  ASSERT_EQ(SetStartupShortcut(true, "-LOADPLANT Greenleaf.plt", false, nullptr, kAutostartShortcut,
+                               (installFolder + "\\Verdelo.exe").c_str()),
+            ZRF_OK);
+  const int uninstalled = Msiexec("/x", newer, "package_uninstall.log");
+  ASSERT_TRUE(uninstalled == 0 || uninstalled == int(ERROR_SUCCESS_REBOOT_REQUIRED))
+      << uninstalled << ", see package_uninstall.log";
   SCOPED_TRACE("uninstalled");
-  EXPECT_FALSE(Exists(installFolder));
+  if (plant.Get()) {
+    EXPECT_EQ(WaitForSingleObject(plant.Get(), 10000), WAIT_OBJECT_0) << "the plant still runs";
+    EXPECT_TRUE(Exists(snapshot)) << "the plant did not save as it ended";
+  }
+  bool scheduled = false;
+  for (const char* file : {"InstallRecord.exe", "Verdelo.exe", "Verdelo64.exe", "Ostrel64.dll", "Verdelo.chm",
+                           "Greenleaf.plt", "Init\\Greenleaf.plt"}) {
+    const std::string path = installFolder + "\\" + file;
+    const bool atRestart = Exists(path) && IsDeletedAtRestart(path);
+    EXPECT_TRUE(!Exists(path) || atRestart) << file << " is left without being scheduled";
+    scheduled = scheduled || atRestart;
+  }
+  EXPECT_EQ(uninstalled, scheduled ? int(ERROR_SUCCESS_REBOOT_REQUIRED) : 0) << "the restart is needed exactly then";
+  if (!scheduled) {
+    EXPECT_FALSE(Exists(installFolder));
+  }
+  EXPECT_TRUE(InstalledVersions().empty());
   EXPECT_EQ(FindShortcut(), "");
+  EXPECT_FALSE(Exists(StartupShortcutFile(kAutostartShortcut)));
   for (REGSAM view : kViews) {
     EXPECT_TRUE(RecordValue(view).empty());
     EXPECT_FALSE(KeyExists(view)) << "the emptied Brambeck key stays";
