@@ -1,6 +1,6 @@
 # The compiled manual holds exactly the topics the program opens, as 7-Zip lists them from the
-# .chm file itself, and its pages spell as the rest of the manual does (British: "colour",
-# "fertiliser"), so a search finds every page on a word.
+# .chm file itself, and its pages spell as the program's own labels do ("Pot color", "Add
+# fertilizer"), so a search finds every page on the word the user sees.
 #   cmake -DCHM=Verdelo.chm -P check_manual_topics.cmake
 execute_process(COMMAND 7zz l -slt ${CHM} OUTPUT_VARIABLE listing ERROR_VARIABLE errors RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
@@ -15,9 +15,9 @@ if(NOT pages STREQUAL expected)
 endif()
 foreach(page ${pages})
   execute_process(COMMAND 7zz e -so ${CHM} ${page} OUTPUT_VARIABLE text RESULT_VARIABLE result)
-  string(REGEX MATCHALL "[A-Za-z]*([Cc]olor|[Ff]ertiliz)[a-z]*" american "${text}")
-  if(NOT result EQUAL 0 OR american)
-    message(FATAL_ERROR "${page} could not be read or spells [${american}]")
+  string(REGEX MATCHALL "[A-Za-z]*([Cc]olour|[Ff]ertilis)[a-z]*" british "${text}")
+  if(NOT result EQUAL 0 OR british)
+    message(FATAL_ERROR "${page} could not be read or spells [${british}]")
   endif()
 endforeach()
 message(STATUS "the manual holds ${pages}")
