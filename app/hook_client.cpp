@@ -13,6 +13,8 @@ using ostrel::Rect32;
 
 // A call whose answer the block contradicts is made once more, along a route found afresh.
 constexpr int kCallAttempts = 2;
+// A request whose claim was taken over is made once more under a new claim.
+constexpr int kClaimRounds = 2;
 // A repaint whose rectangle was overwritten in between is repeated at most this often.
 constexpr int kRepaintRetries = 2;
 
@@ -30,53 +32,79 @@ bool IsListed(const ostrel::OstrelSharedMem& block, uint32_t window) {
 }  // namespace
 
 HookClient::HookClient(ostrel::OstrelSharedMem& block, HookRoute& route, HookWait wait, void* waitContext,
-                       const ostrel::ClaimTiming& timing)
-    : block_(block), route_(route), wait_(wait), waitContext_(waitContext), timing_(timing) {}
+                       ostrel::HolderWatch* holders, const ostrel::ClaimTiming& timing)
+    : block_(block),
+      route_(route),
+      wait_(wait),
+      waitContext_(waitContext),
+      holders_(holders),
+      timing_(timing) {}
 
-bool HookClient::Claim(int32_t value) {
-  return ostrel::ClaimBusy(block_.busy, value, timing_, wait_, waitContext_) != ostrel::BusyResult::TimedOut;
+// A claim taken over while `call` ran means a successor may have changed the list and the
+// argument fields meanwhile, so `call` runs once more under a new claim. `call` stops writing the
+// block as soon as it sees the claim gone.
+std::optional<int32_t> HookClient::UnderClaim(int32_t kind,
+                                              const std::function<int32_t(int32_t claim)>& call) {
+  const int32_t claim = ostrel::MakeClaim(kind, holders_ != nullptr ? holders_->OwnProcessId() : 0);
+  std::optional<int32_t> result;
+  for (int round = 0; round < kClaimRounds; ++round) {
+    if (ostrel::ClaimBusy(block_.busy, claim, timing_, wait_, waitContext_, holders_) ==
+        ostrel::BusyResult::TimedOut) {
+      return result;
+    }
+    result = call(claim);
+    if (ostrel::ReleaseBusy(block_.busy, claim)) {
+      return result;
+    }
+  }
+  return result;
 }
 
 int32_t HookClient::RegisterWithHook(uint32_t window, std::string_view path) {
-  if (path.size() > kMaxHookPath || !route_.Prepare() || !Claim(ostrel::kBusyRegister)) {
+  if (path.size() > kMaxHookPath || !route_.Prepare()) {
     return kHookFailed;
   }
-  int32_t result = kHookFailed;
-  for (int attempt = 0; attempt < kCallAttempts; ++attempt) {
-    ostrel::StoreShared(block_.inputHwnd, window);
-    StoreName(block_, path);
-    result = route_.Call(CompanionCommand::RegisterClient);
-    if (result != kHookRegistered || IsListed(block_, window)) {
-      break;
-    }
-    route_.Distrust();
-    result = kHookFailed;
-  }
-  (void)ostrel::ReleaseBusy(block_.busy, ostrel::kBusyRegister);
-  return result;
-}
-
-int32_t HookClient::UnregisterFromHook(uint32_t window, const Rect32& rect) {
-  if (!route_.Prepare() || !Claim(ostrel::kBusyUnregister)) {
-    return -1;
-  }
-  int32_t result = -1;
-  {
-    const std::lock_guard<std::mutex> hold(rectLock_);
-    for (int attempt = 0; attempt < kCallAttempts; ++attempt) {
+  const std::optional<int32_t> result = UnderClaim(ostrel::kBusyRegister, [&](int32_t claim) {
+    int32_t answer = kHookFailed;
+    for (int attempt = 0; attempt < kCallAttempts && ostrel::HoldsClaim(block_.busy, claim); ++attempt) {
       ostrel::StoreShared(block_.inputHwnd, window);
-      ostrel::StoreSharedRect(block_.updateRect, rect);
-      result = route_.Call(CompanionCommand::UnregisterClient);
-      if (result < 0 || !IsListed(block_, window)) {
+      StoreName(block_, path);
+      answer = route_.Call(CompanionCommand::RegisterClient);
+      if (answer != kHookRegistered || IsListed(block_, window)) {
         break;
       }
       route_.Distrust();
-      result = -1;
+      answer = kHookFailed;
     }
+    return answer;
+  });
+  return result.value_or(kHookFailed);
+}
+
+int32_t HookClient::UnregisterFromHook(uint32_t window, const Rect32& rect) {
+  if (!route_.Prepare()) {
+    return -1;
   }
-  (void)ostrel::ReleaseBusy(block_.busy, ostrel::kBusyUnregister);
+  const std::optional<int32_t> result = UnderClaim(ostrel::kBusyUnregister, [&](int32_t claim) {
+    const std::lock_guard<std::mutex> hold(rectLock_);
+    int32_t answer = -1;
+    for (int attempt = 0; attempt < kCallAttempts && ostrel::HoldsClaim(block_.busy, claim); ++attempt) {
+      ostrel::StoreShared(block_.inputHwnd, window);
+      ostrel::StoreSharedRect(block_.updateRect, rect);
+      answer = route_.Call(CompanionCommand::UnregisterClient);
+      if (answer < 0 || !IsListed(block_, window)) {
+        break;
+      }
+      route_.Distrust();
+      answer = -1;
+    }
+    return answer;
+  });
+  if (!result) {
+    return -1;
+  }
   RepaintIfOverwritten(rect);
-  return result;
+  return *result;
 }
 
 int32_t HookClient::UpdateHook(const Rect32& rect) {

@@ -4,14 +4,18 @@
 // (hook_direct_win.h) or the 64-bit companion's window (companion_route_win.h). Platform-free.
 //
 // Register and unregister hold the block's `busy` claim, taken atomically with a bounded wait
-// that keeps this thread's messages flowing, and released by this side only. An answer that the
+// that keeps this thread's messages flowing, and released by this side only. A claim that another
+// process took over meanwhile (this one stood still past the stale limit) leaves what was done
+// under it untrusted: the request is made once more under a new claim. An answer that the
 // block contradicts (a companion that was ending answers "registered" for a window that is not
 // in the list) is not trusted: the route is told to find another way and the call is made once
 // more. A repaint whose rectangle another plant overwrote before the library read it is repeated.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <mutex>
+#include <optional>
 #include <string_view>
 
 #include "hooklib/busy_word.h"
@@ -49,8 +53,10 @@ inline constexpr size_t kMaxHookPath = 255;
 class HookClient {
  public:
   /// All borrowed for the client's life. `wait` runs between tries of the `busy` claim.
+  /// `holders` tags this process's claims and tells when a holder has gone; null: untagged
+  /// claims, and only the stale limit frees a dead holder's claim.
   HookClient(ostrel::OstrelSharedMem& block, HookRoute& route, HookWait wait, void* waitContext,
-             const ostrel::ClaimTiming& timing = ostrel::ProtocolClaimTiming());
+             ostrel::HolderWatch* holders, const ostrel::ClaimTiming& timing = ostrel::ProtocolClaimTiming());
   HookClient(const HookClient&) = delete;
   HookClient& operator=(const HookClient&) = delete;
 
@@ -73,7 +79,7 @@ class HookClient {
   int32_t RequestRehook(const ostrel::Rect32& rect);
 
  private:
-  [[nodiscard]] bool Claim(int32_t value);
+  std::optional<int32_t> UnderClaim(int32_t kind, const std::function<int32_t(int32_t claim)>& call);
   int32_t CallWithRect(ostrel::CompanionCommand command, const ostrel::Rect32& rect);
   void RepaintIfOverwritten(const ostrel::Rect32& rect);
 
@@ -81,6 +87,7 @@ class HookClient {
   HookRoute& route_;
   HookWait wait_;
   void* waitContext_;
+  ostrel::HolderWatch* holders_;
   ostrel::ClaimTiming timing_;
   // The UI thread and the worker both repaint; `updateRect` must reach the library unchanged.
   std::mutex rectLock_;

@@ -1,6 +1,7 @@
 // The library's exports behind the route.
 #include "app/hook_direct_win.h"
 
+#include "hooklib/busy_word_win.h"
 #include "hooklib/ostrel.h"
 
 namespace plantapp {
@@ -20,5 +21,10 @@ int32_t DirectHookRoute::Call(ostrel::CompanionCommand command) {
 }
 
 ostrel::OstrelSharedMem& LibraryBlock() { return *Ostrel_SharedMem; }
+
+ostrel::HolderWatch& LibraryHolderWatch() {
+  static ostrel::SystemHolderWatch watch(LibraryBlock());
+  return watch;
+}
 
 }  // namespace plantapp

@@ -15,4 +15,7 @@ class DirectHookRoute final : public HookRoute {
 /// The shared block of the loaded hook library.
 [[nodiscard]] ostrel::OstrelSharedMem& LibraryBlock();
 
+/// The watch over the holders of the library block's `busy` word; one per process.
+[[nodiscard]] ostrel::HolderWatch& LibraryHolderWatch();
+
 }  // namespace plantapp

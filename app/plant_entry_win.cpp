@@ -104,7 +104,8 @@ bool PrepareHookRoute(PlantProcess& p) {
   } else {
     p.route = std::make_unique<DirectHookRoute>();
   }
-  p.hook = std::make_unique<HookClient>(*p.block, *p.route, WaitDispatchingMessages, nullptr);
+  p.hook = std::make_unique<HookClient>(*p.block, *p.route, WaitDispatchingMessages, nullptr,
+                                        &LibraryHolderWatch());
   return true;
 }
 

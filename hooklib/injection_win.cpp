@@ -91,7 +91,13 @@ LRESULT CALLBACK CallWndHookProc(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 bool InjectIntoDesktop(OstrelCode code) {
-  const HWND view = CurrentListView();
+  const bool pin = code == OstrelCode::PinLibrary;
+  // A process that loaded the library before the desktop restarted still holds the old list
+  // view; a plant joining now must find the new desktop, not report that no slot is left.
+  HWND view = CurrentListView();
+  if (view == nullptr && pin) {
+    view = FindDesktopListView();
+  }
   if (view == nullptr) {
     return false;
   }
@@ -110,11 +116,14 @@ bool InjectIntoDesktop(OstrelCode code) {
   for (ULONGLONG spent = 0; spent < kInjectBudgetMs && IsWindow(view);
        spent = GetTickCount64() - start) {
     DWORD_PTR answer = 0;
-    if (SendMessageTimeoutA(view, gState.message, static_cast<WPARAM>(code), 0,
-                            SMTO_ABORTIFHUNG | SMTO_NORMAL, static_cast<UINT>(kInjectBudgetMs - spent),
-                            &answer) &&
-        static_cast<LRESULT>(answer) == kSubclassAnswer) {
-      answered = true;
+    const bool delivered = SendMessageTimeoutA(view, gState.message, static_cast<WPARAM>(code), 0,
+                                               SMTO_ABORTIFHUNG | SMTO_NORMAL,
+                                               static_cast<UINT>(kInjectBudgetMs - spent), &answer) != 0;
+    answered = delivered && static_cast<LRESULT>(answer) == kSubclassAnswer;
+    // Only a pin puts the subclass in place, so for an unpin the first answer is final: a list
+    // view without the subclass (a desktop started again and not entered yet) has nothing to
+    // release, and asking it again would only hold the claim for the whole budget.
+    if (answered || (delivered && !pin)) {
       break;
     }
     Sleep(kInjectPause);

@@ -58,8 +58,9 @@ HWND CurrentListView();
 HWND FindDesktopListView();
 
 /// Makes the desktop process map the library with a hook on the list view's thread and sends it
-/// `code` until the subclass answers. False when there is no hook, no list view, or no answer
-/// within a few seconds.
+/// `code` until the subclass answers; a pin whose stored list view is gone searches the desktop
+/// once more first, and an unpin takes the list view's first answer. False when there is no
+/// hook, no list view, or no subclass answer (within a few seconds for a pin).
 bool InjectIntoDesktop(OstrelCode code);
 
 /// Installs the list-view subclass on the calling thread when it is the list view's and it is not

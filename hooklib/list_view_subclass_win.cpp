@@ -105,6 +105,9 @@ LRESULT PaintBroadcast(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
   const LRESULT result = PassOn(window, msg, wParam, lParam);
   const std::vector<Rect32> rects = RegionRects(gState.paintRgn);
   GetUpdateRgn(window, gState.paintRgn, FALSE);
+  // Named before the bit is set: a claimant that finds the bit set and this window gone knows the
+  // desktop died inside the broadcast.
+  StoreShared(block.paintingView, ToSlot(window));
   SetPaintBit(block.busy);
   // A region too large for one paintRegion goes out in several passes, so no plant ever clips
   // to a stale region.
@@ -131,9 +134,10 @@ void CALLBACK ReorderTimerProc(HWND, UINT, UINT_PTR, DWORD);
 // tries, and retries on a timer.
 void ReorderToTop(HWND client) {
   OstrelSharedMem& block = Block();
-  if (TryClaimBusy(block.busy, kBusyReorder)) {
+  const int32_t claim = MakeClaim(kBusyReorder, GetCurrentProcessId());
+  if (TryClaimBusy(block.busy, claim)) {
     BringClientToTop(block, WindowsClientPort(), FindClient(block, ToSlot(client)));
-    (void)ReleaseBusy(block.busy, kBusyReorder);
+    (void)ReleaseBusy(block.busy, claim);
     CancelPendingReorder();
     return;
   }

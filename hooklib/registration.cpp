@@ -50,20 +50,27 @@ int32_t FindSamePlant(OstrelSharedMem& block, ClientPort& port) {
 
 }  // namespace
 
-void DropDeadClients(OstrelSharedMem& block, ClientPort& port) {
+void DropDeadClients(OstrelSharedMem& block, ClientPort& port, uint32_t staying) {
   for (int32_t i = ClientCount(block) - 1; i >= 0; --i) {
     const uint32_t window = block.clients[i];
-    if (!port.IsAlive(window)) {
-      RemoveClientAt(block, i);
-      EndActivationOf(block, window);
+    if (window == staying || port.IsAlive(window)) {
+      continue;
     }
+    // With nobody staying, the last slot goes as the last client's own removal goes: the desktop
+    // hears of it while the slot still counts, and the subclass and its pin leave with it. Only
+    // the last one is told, so one call waits for the desktop at most once.
+    if (staying == 0 && ClientCount(block) == 1) {
+      (void)port.InjectIntoDesktop(OstrelCode::UnpinLibrary);
+    }
+    RemoveClientAt(block, i);
+    EndActivationOf(block, window);
   }
 }
 
 RegisterResult RegisterClient(OstrelSharedMem& block, ClientPort& port) {
   CopyCheckedName(block);
-  DropDeadClients(block, port);
   const uint32_t window = LoadShared(block.inputHwnd);
+  DropDeadClients(block, port, window);
   // A repeated request (the first answer was lost with a companion that died) must not find the
   // window itself as "another process showing this plant".
   if (FindClient(block, window) >= 0) {
@@ -94,12 +101,14 @@ RegisterResult RegisterClient(OstrelSharedMem& block, ClientPort& port) {
 
 int32_t UnregisterClient(OstrelSharedMem& block, ClientPort& port) {
   const uint32_t window = LoadShared(block.inputHwnd);
-  if (FindClient(block, window) < 0) {
+  const bool listed = FindClient(block, window) >= 0;
+  // Whoever asks, the slots of plants that died go first: they would keep the count above 1 when
+  // the last live client leaves, and the subclass would outlive every plant. The caller's own
+  // slot, even when its window is already gone, leaves by the way below, which repaints its place.
+  DropDeadClients(block, port, listed ? window : 0);
+  if (!listed) {
     return 0;
   }
-  // Slots of crashed plants would keep the count above 1 when the last live client leaves, and
-  // the subclass would outlive every plant.
-  DropDeadClients(block, port);
   // The desktop side must still count this client: the last one's unpin removes the subclass.
   // When the desktop does not answer, the list is updated all the same.
   (void)port.InjectIntoDesktop(OstrelCode::UnpinLibrary);

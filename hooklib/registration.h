@@ -34,15 +34,15 @@ class ClientPort {
 enum class RegisterResult : int32_t { Registered = 0, AlreadyShown = 1, NoSlot = -1 };
 
 /// Registers `inputHwnd` under the name `inputName`. First drops the slots of windows that no
-/// longer exist; a window already registered stays as it is and gets Registered. When a live
-/// client identifies the plant as its own (all Identify answers together bounded by
-/// kIdentifyBudgetMs), that client is activated, moved to the top and AlreadyShown is returned.
-/// NoSlot when 16 are registered or the desktop did not take the pin (the new entry is then
-/// removed again). Never touches `busy`: the caller took the claim and releases it.
+/// longer exist (DropDeadClients); a window already registered stays as it is and gets
+/// Registered. When a live client identifies the plant as its own (all Identify answers together
+/// bounded by kIdentifyBudgetMs), that client is activated, moved to the top and AlreadyShown is
+/// returned. NoSlot when 16 are registered or the desktop did not take the pin (the new entry is
+/// then removed again). Never touches `busy`: the caller took the claim and releases it.
 [[nodiscard]] RegisterResult RegisterClient(OstrelSharedMem& block, ClientPort& port);
 
-/// Removes `inputHwnd`, and the slots of windows that no longer exist; a window that is not
-/// registered changes nothing and sends nothing.
+/// Drops the slots of windows that no longer exist, whoever calls, then removes `inputHwnd`;
+/// a window that is not registered is not removed and gets no repaint.
 /// Repaints `updateRect`, ends the activation only when it was this window's, and repaints the
 /// active frame's border. Returns the last repaint's result, 0 when nothing was removed.
 int32_t UnregisterClient(OstrelSharedMem& block, ClientPort& port);
@@ -55,7 +55,10 @@ void BringClientToTop(OstrelSharedMem& block, ClientPort& port, int32_t index);
 /// Uses its own rectangles, never the shared `updateRect` that plants write at any time.
 int32_t InvalidateFrameEdges(const OstrelSharedMem& block, ClientPort& port);
 
-/// Removes the slots of windows that no longer exist, and their activation.
-void DropDeadClients(OstrelSharedMem& block, ClientPort& port);
+/// Removes the slots of windows that no longer exist, and their activation; `staying` (a window
+/// that joins or leaves by its own request, or 0) is left alone. With no window staying, the last
+/// slot goes as the last client's own removal goes: the desktop is told to unpin while it still
+/// counts, so the subclass and its pin leave with it.
+void DropDeadClients(OstrelSharedMem& block, ClientPort& port, uint32_t staying);
 
 }  // namespace ostrel

@@ -69,9 +69,10 @@ struct Point32 {
 ///    8     1  companionRunning  1 while a companion runs or is being started
 ///    9     3  padding
 ///   12    16  activeFrame       RECT of the active plant, list-view client coordinates
-///   28     4  padding
+///   28     4  paintingView      list view whose Paint broadcast last set the Paint bit; 0 = none
 ///   32     8  aspectRatio       double, frame height / width
-///   40     4  busy              flags: 1 registration, 2 removal, 0x100 Paint broadcast
+///   40     4  busy              flags: 1 registration, 2 removal, 4 reorder, 0x100 Paint
+///                               broadcast; bits 9..31 the claim's tag (hooklib/busy_word.h)
 ///   44     4  message           number of "Ostrel_Message"
 ///   48   256  checkedName       plant path under test by Identify, NUL-terminated
 ///  304  4096  paintRegion       RGNDATA of the region being repainted
@@ -86,7 +87,7 @@ struct OstrelSharedMem {
   uint8_t companionRunning;
   uint8_t padding0[3];
   Rect32 activeFrame;
-  uint8_t padding1[4];
+  uint32_t paintingView;
   double aspectRatio;
   int32_t busy;
   uint32_t message;
@@ -105,6 +106,7 @@ static_assert(offsetof(OstrelSharedMem, listView) == 0);
 static_assert(offsetof(OstrelSharedMem, activeClient) == 4);
 static_assert(offsetof(OstrelSharedMem, companionRunning) == 8);
 static_assert(offsetof(OstrelSharedMem, activeFrame) == 12);
+static_assert(offsetof(OstrelSharedMem, paintingView) == 28);
 static_assert(offsetof(OstrelSharedMem, aspectRatio) == 32);
 static_assert(offsetof(OstrelSharedMem, busy) == 40);
 static_assert(offsetof(OstrelSharedMem, message) == 44);

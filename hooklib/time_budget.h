@@ -1,6 +1,8 @@
 // The one time budget of the desktop-draw protocol. Every wait of a registration or removal is
-// bounded, so a live process holds the `busy` claim for a known longest time; a claim that stays
-// longer belongs to a process that died, and the next claimant takes it over. Milliseconds.
+// bounded, so a live process holds the `busy` claim for a known longest time. A claim whose
+// process has ended is cleared by the next claimant at its next look; one that stays longer than
+// that time while its process still runs is stuck, and the next claimant takes it over.
+// Milliseconds.
 //
 //   claim held by a live client <= kLongestClientClaimMs
 //     = companion search + kCompanionReplyMs, twice (one retry after a companion that died)
@@ -35,8 +37,11 @@ inline constexpr uint32_t kCompanionReplyMs = kLongestLibraryCallMs + 2000;
 inline constexpr uint32_t kCompanionSearchMs = 10000;
 /// The longest a live plant holds the claim.
 inline constexpr uint32_t kLongestClientClaimMs = 2 * (kCompanionSearchMs + kCompanionReplyMs);
-/// A claim unchanged for this long is stale: its holder died.
+/// A claim unchanged for this long is stale: its holder, alive or not, is stuck.
 inline constexpr uint32_t kStaleClaimMs = kLongestClientClaimMs + 10000;
+/// How often a waiting claimant looks whether the holder's process has ended, or the desktop that
+/// set the Paint bit is gone; such a holder is cleared away at the first look that sees it.
+inline constexpr uint32_t kHolderCheckMs = 250;
 /// A claimant that never finds the word free for this long gives up (the plant reports it).
 inline constexpr uint32_t kClaimGiveUpMs = kStaleClaimMs + 30000;
 

@@ -82,7 +82,7 @@ class HookClientTest : public ::testing::Test {
   ostrel::OstrelSharedMem block{};
   ScriptedRoute route{block};
   OtherHolders others{&block.busy, {}};
-  HookClient client{block, route, StepHolders, &others, ostrel::ClaimTiming{100, 300, 10}};
+  HookClient client{block, route, StepHolders, &others, nullptr, ostrel::ClaimTiming{100, 300, 10}};
 };
 
 constexpr Rect32 kPlace{10, 20, 110, 220};

@@ -121,7 +121,7 @@ class PlantWindowTest : public ::testing::Test {
     p_.block = &block_;
     p_.route = std::make_unique<RecordingRoute>(block_);
     route_ = static_cast<RecordingRoute*>(p_.route.get());
-    p_.hook = std::make_unique<HookClient>(block_, *p_.route, WaitDispatchingMessages, nullptr);
+    p_.hook = std::make_unique<HookClient>(block_, *p_.route, WaitDispatchingMessages, nullptr, nullptr);
     p_.permission.StartAt(kScreenWidth, kScreenHeight);
     window_ = MakeWindow("TestPlantWindow", MainWndProc, WS_POPUP, 0, 0);
     ASSERT_NE(window_, nullptr);

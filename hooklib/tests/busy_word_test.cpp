@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <set>
 #include <thread>
 #include <vector>
 
@@ -104,6 +105,47 @@ TEST(BusyWord, StalenessFollowsTheClaimNotThePaintBit) {
             BusyResult::TimedOut);
   EXPECT_EQ(changing.waited, 1000u);
   EXPECT_EQ(word & kBusyClaimMask, kBusyRegister);
+}
+
+// Which holders have gone, as the system would tell.
+struct FakeWatch final : HolderWatch {
+  std::set<uint32_t> ended;
+  bool painterGone = false;
+  uint32_t OwnProcessId() override { return 0x40; }
+  bool HasProcessEnded(uint32_t id) override { return ended.count(id) != 0; }
+  bool IsPainterGone() override { return painterGone; }
+};
+
+TEST(BusyWord, ClaimsCarryTheirMakerAndAGoneHolderIsClearedAtOnce) {
+  // The tag is the process id / 4 above the Paint bit: 0x1234 / 4 = 0x48D, shifted by 9 = 0x91A00.
+  EXPECT_EQ(MakeClaim(kBusyUnregister, 0x1234), 0x91A02);
+  EXPECT_EQ(ClaimHolder(0x91A02 | kBusyPaint), 0x1234u);
+  EXPECT_EQ(MakeClaim(kBusyRegister, 1u << 25), kBusyRegister);
+  // Another process's release of the same kind leaves the claim.
+  int32_t word = MakeClaim(kBusyRegister, 0x1234);
+  EXPECT_FALSE(ReleaseBusy(word, MakeClaim(kBusyRegister, 0x5678)));
+  EXPECT_EQ(word, MakeClaim(kBusyRegister, 0x1234));
+
+  // An ended holder's claim goes at the first look; a live desktop's Paint bit stays until it
+  // clears.
+  FakeWatch watch;
+  watch.ended = {0x1234};
+  word = MakeClaim(kBusyRegister, 0x1234) | kBusyPaint;
+  Holders painting{&word, {kBusyPaint, 0}};
+  EXPECT_EQ(ClaimBusy(word, kBusyUnregister, ClaimTiming{10000, 20000, 100}, NextHolder, &painting, &watch),
+            BusyResult::TookOverEnded);
+  EXPECT_EQ(painting.waited, 200u);
+  EXPECT_EQ(word, kBusyUnregister);
+  // A dead desktop's Paint bit goes at once; a holder that still runs gets the stale time.
+  word = kBusyPaint;
+  watch.painterGone = true;
+  EXPECT_EQ(ClaimBusy(word, kBusyRegister, ClaimTiming{1000, 5000, 100}, Yield, nullptr, &watch),
+            BusyResult::TookOverEnded);
+  word = MakeClaim(kBusyRegister, 0x5678);
+  uint32_t waited = 0;
+  EXPECT_EQ(ClaimBusy(word, kBusyUnregister, ClaimTiming{1000, 5000, 100}, CountWaits, &waited, &watch),
+            BusyResult::TookOverStale);
+  EXPECT_EQ(waited, 1000u);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The hook library against the test desktop under Wine: injection and subclass, Paint order,
-// hit tests, drags, double-clicks, the client limit, a crashed plant, a desktop restart, and the
-// `busy` claim as the plant program's hook client uses it. Each test starts its own test desktop
+// hit tests, drags, double-clicks, the client limit, crashed plants and desktops, a desktop
+// restart, and the `busy` claim as the plant program's hook client uses it. Each test starts its own test desktop
 // and test plants as child processes and kills them at its end. Under Wine, pixels one process
 // paints into another's window never reach the screen, so the checks are on messages, their order,
 // the regions and the shared block.
@@ -15,8 +15,10 @@
 #include <vector>
 
 #include "hooklib/busy_word.h"
+#include "hooklib/busy_word_win.h"
 #include "hooklib/frame_geometry.h"
 #include "hooklib/shared_block.h"
+#include "hooklib/time_budget.h"
 #include "tools/testsupport/desktop_scenario_win.h"
 
 namespace {
@@ -362,7 +364,7 @@ TEST_F(DesktopScenario, ClaimTakenBetweenTheLibrarysAndTheCallersReleaseSurvives
   ASSERT_EQ(WaitForSingleObject(returned, scenario::kWaitMs), WAIT_OBJECT_0);
   // The library has returned; plant 1 has not released its claim yet. A third plant takes the word
   // as soon as it is free, here if it is free already, and must keep it.
-  const int32_t heldAfterTheLibrary = block_->busy & ostrel::kBusyClaimMask;
+  const int32_t heldAfterTheLibrary = block_->busy & ostrel::kBusyKindMask;
   bool claimed = ostrel::TryClaimBusy(block_->busy, ostrel::kBusyRegister);
   SetEvent(goOn);
   auto results = [&] { return EntriesWithCode(static_cast<OstrelCode>(testplant::kRegisterResultCode), mark); };
@@ -436,6 +438,110 @@ TEST_F(DesktopScenario, DoubleClickWhileBusyIsHeldReordersThePlantAfterTheReleas
   EXPECT_TRUE(WaitFor([&] { return Clients() == std::vector<uint32_t>{Slot(1), Slot(0)}; }));
   EXPECT_EQ(EntriesWithCode(OstrelCode::OnTop, mark).size(), 1u);
   Ping();
+  EXPECT_EQ(block_->busy & ostrel::kBusyClaimMask, 0);
+}
+
+void SleepCounting(uint32_t ms, void* waited) {
+  Sleep(ms);
+  *static_cast<uint32_t*>(waited) += ms;
+}
+
+// Shared by the held-registration scenarios: the events of testplant::CommandRegisterHeld.
+struct HeldEvents {
+  HANDLE returned = CreateEventA(nullptr, FALSE, FALSE, testplant::kCallReturnedEvent);
+  HANDLE goOn = CreateEventA(nullptr, TRUE, FALSE, testplant::kGoOnEvent);
+  ~HeldEvents() {
+    CloseHandle(returned);
+    CloseHandle(goOn);
+  }
+};
+
+// With the real stale limit: a holder that is known to be dead is not waited for.
+constexpr ULONGLONG kFarBelowTheStaleLimitMs = ostrel::kStaleClaimMs / 3;
+
+TEST_F(DesktopScenario, HolderKilledInsideItsClaimAndDeadPlantsHoldUpNobody) {
+  StartDesktop();
+  StartPlant(0, "a.plt", kRectA);
+  StartPlant(1, "b.plt", kRectB);
+  StartPlant(2, "c.plt", kRectB);
+  const HeldEvents held;
+  PostMessageA(PlantWindow(0), WM_APP + testplant::CommandRegisterHeld, 0, 0);
+  ASSERT_EQ(WaitForSingleObject(held.returned, scenario::kWaitMs), WAIT_OBJECT_0);
+  // Plant 0 is registered and dies still holding its claim.
+  const DWORD holder = plants_[0].dwProcessId;
+  KillPlant(0);
+  EXPECT_EQ(ostrel::ClaimHolder(block_->busy), holder);
+  const ULONGLONG start = GetTickCount64();
+  Register(1);
+  const ULONGLONG took = GetTickCount64() - start;
+  EXPECT_LT(took, kFarBelowTheStaleLimitMs);
+  EXPECT_EQ(Clients(), (std::vector<uint32_t>{Slot(1)}));
+  EXPECT_EQ(block_->busy & ostrel::kBusyClaimMask, 0);
+  // Plant 1 dies registered. The next removal by anyone, even of a window that never registered,
+  // frees its slot, and as the last one it takes the subclass along.
+  KillPlant(1);
+  EXPECT_EQ(Command(2, testplant::CommandUnregister), 0);
+  EXPECT_TRUE(Clients().empty());
+  EXPECT_EQ(Status() & (testdesktop::kSubclassed | testdesktop::kDoubleBuffered), testdesktop::kDoubleBuffered);
+}
+
+TEST_F(DesktopScenario, DesktopKilledInsideAPaintAndStartedAgainHoldsUpNobody) {
+  StartDesktop();
+  StartPlant(0, "a.plt", kRectA);
+  StartPlant(1, "b.plt", kRectB);
+  StartPlant(2, "c.plt", kRectA);
+  for (int id : {0, 1, 2}) Register(id);
+  // Plants 0 and 1 stop inside their Paint: the broadcast stays open for two bounded waits, and
+  // the desktop dies in it.
+  Command(0, testplant::CommandHangOnPaint);
+  Command(1, testplant::CommandHangOnPaint);
+  const int32_t mark = Mark();
+  InvalidateRect(listView_, nullptr, TRUE);
+  ASSERT_TRUE(WaitFor([&] { return !EntriesWithCode(OstrelCode::Paint, mark).empty(); }));
+  KillDesktop();
+  ASSERT_NE(block_->busy & ostrel::kBusyPaint, 0) << "the broadcast ended before the desktop was killed";
+  KillPlant(0);
+  KillPlant(1);
+  // A new desktop, which no process has looked for yet: plant 2 still knows the old list view.
+  StartDesktop();
+  const ULONGLONG start = GetTickCount64();
+  Command(2, testplant::CommandUnregister);
+  const ULONGLONG took = GetTickCount64() - start;
+  EXPECT_LT(took, kFarBelowTheStaleLimitMs);
+  EXPECT_TRUE(Clients().empty());
+  EXPECT_EQ(block_->busy, 0);
+  // Joining again finds the new desktop.
+  Register(2);
+  EXPECT_EQ(ostrel::UnpackHandle(block_->listView), reinterpret_cast<uintptr_t>(listView_));
+  EXPECT_TRUE(Status() & testdesktop::kSubclassed);
+}
+
+TEST_F(DesktopScenario, HolderStalledPastTheStaleLimitLosesItsClaimAndAsksAgain) {
+  StartDesktop();
+  StartPlant(0, "a.plt", kRectA);
+  const HeldEvents held;
+  const int32_t mark = Mark();
+  PostMessageA(PlantWindow(0), WM_APP + testplant::CommandRegisterHeld, 0, 0);
+  ASSERT_EQ(WaitForSingleObject(held.returned, scenario::kWaitMs), WAIT_OBJECT_0);
+  // Plant 0 stands still inside its claim, alive, as under a debugger: it is taken over only
+  // after the stale limit, shortened here.
+  ostrel::SystemHolderWatch watch(*block_);
+  const int32_t mine = ostrel::MakeClaim(ostrel::kBusyRegister, GetCurrentProcessId());
+  uint32_t waited = 0;
+  EXPECT_EQ(ostrel::ClaimBusy(block_->busy, mine, ostrel::ClaimTiming{2000, scenario::kWaitMs, 20, 100},
+                              SleepCounting, &waited, &watch),
+            ostrel::BusyResult::TookOverStale);
+  EXPECT_GE(waited, 2000u);
+  // Plant 0 goes on: its release leaves this claim, and it makes its call again only once this
+  // claim is released.
+  SetEvent(held.goOn);
+  auto results = [&] { return EntriesWithCode(static_cast<OstrelCode>(testplant::kRegisterResultCode), mark); };
+  EXPECT_FALSE(WaitFor([&] { return !results().empty() || !ostrel::HoldsClaim(block_->busy, mine); }, 3000));
+  EXPECT_TRUE(ostrel::ReleaseBusy(block_->busy, mine));
+  EXPECT_EQ(WaitForSingleObject(held.returned, scenario::kWaitMs), WAIT_OBJECT_0);
+  ASSERT_TRUE(WaitFor([&] { return !results().empty(); }));
+  EXPECT_EQ(results()[0].answer, 0);
+  EXPECT_EQ(Clients(), (std::vector<uint32_t>{Slot(0)}));
   EXPECT_EQ(block_->busy & ostrel::kBusyClaimMask, 0);
 }
 

@@ -93,14 +93,16 @@ class HeldRoute final : public plantapp::HookRoute {
 };
 
 int32_t Register(HWND window, plantapp::HookRoute& route) {
-  plantapp::HookClient client(Block(), route, plantapp::WaitDispatchingMessages, nullptr);
+  plantapp::HookClient client(Block(), route, plantapp::WaitDispatchingMessages, nullptr,
+                              &plantapp::LibraryHolderWatch());
   const int32_t result = client.RegisterWithHook(Self(window), gName);
   Log(static_cast<OstrelCode>(testplant::kRegisterResultCode), 0, result, Rect32{});
   return result;
 }
 
 LRESULT OnCommand(HWND window, unsigned command) {
-  plantapp::HookClient client(Block(), *gRoute, plantapp::WaitDispatchingMessages, nullptr);
+  plantapp::HookClient client(Block(), *gRoute, plantapp::WaitDispatchingMessages, nullptr,
+                              &plantapp::LibraryHolderWatch());
   switch (command) {
     case testplant::CommandRegister:
       return Register(window, *gRoute);
