@@ -80,7 +80,7 @@ HttpResult CHttpClient::Fetch(const std::string& urlText, Credentials server, ch
   (void)connection_.Disconnect();  // a connection left open by Connect alone
   if (Connect(url) != HttpResult::Ok) return HttpResult::NoConnection;
   if (connection_.Send(head.data(), head.size()) != SocketResult::Ok) return HttpResult::NotSent;
-  const HttpResult received = ReceiveHead();
+  const HttpResult received = ReceiveFinalHead();
   if (received != HttpResult::Ok) return received;
 
   const std::string_view reply = View(response_);
@@ -106,6 +106,20 @@ HttpResult CHttpClient::ReceiveHead() {
   // A head that stopped at the size limit, or at a close, before its blank line is incomplete.
   if (result != SocketResult::Ok || !EndsWithHeadEnd(View(response_))) return HttpResult::NotReceived;
   return HttpResult::Ok;
+}
+
+// Interim replies (100 Continue, 103 Early Hints) may come before the reply itself; they have no
+// body and are passed over. A 101 switches protocols, which this client never asks for, so what
+// follows it is no reply to the GET.
+HttpResult CHttpClient::ReceiveFinalHead() {
+  for (int interim = 0; interim <= kMaxInterimReplies; ++interim) {
+    const HttpResult received = ReceiveHead();
+    if (received != HttpResult::Ok) return received;
+    const int status = ParseReplyStatus(View(response_));
+    if (status == 101) return HttpResult::NotReceived;
+    if (status < 100 || status > 199) return HttpResult::Ok;
+  }
+  return HttpResult::NotReceived;
 }
 
 HttpResult CHttpClient::ReceiveBody(BodyLength length) {

@@ -25,6 +25,8 @@ class CHttpClient {
   static constexpr int32_t kMaxBodyBytes = 64 * 1024;
   /// Redirects followed in a row before the fetch gives up with Redirect.
   static constexpr int kMaxRedirects = 5;
+  /// Interim replies (statuses 100 to 199) passed over before the reply; more are NotReceived.
+  static constexpr int kMaxInterimReplies = 5;
   static constexpr int kConnectSeconds = 30;
 
   /// An empty client with a response buffer of 4096 bytes.
@@ -45,8 +47,9 @@ class CHttpClient {
   /// Fetches `url` (absolute http or https), with Basic authorisation when `user` is given and not
   /// empty, and If-Modified-Since when `since` holds a date; on success a Last-Modified date of the
   /// reply is copied into `since` (at most sinceSize - 1 characters). Redirects (statuses 300 to
-  /// 499 with an absolute Location) are followed up to kMaxRedirects times. On Ok the response
-  /// buffer holds the body. Every return closes the connection.
+  /// 499 with an absolute Location) are followed up to kMaxRedirects times, and interim replies
+  /// (100 to 199, but for 101) passed over. On Ok the response buffer holds the body. Every
+  /// return closes the connection.
   HttpResult Get(const char* url, const char* user, const char* password, char* since, size_t sinceSize);
 
   /// Opens the connection for `url`: to its host, or to the proxy and through a tunnel when asked
@@ -61,6 +64,7 @@ class CHttpClient {
   HttpResult Fetch(const std::string& urlText, Credentials server, char* since, size_t sinceSize,
                    std::string* location);
   HttpResult ReceiveHead();
+  HttpResult ReceiveFinalHead();
   HttpResult ReceiveBody(BodyLength length);
   HttpResult OpenTunnel(const HttpUrl& url);
 
