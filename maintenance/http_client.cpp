@@ -2,6 +2,7 @@
 // the reply read within fixed limits, so no server can make it allocate without end or loop.
 #include "maintenance/http_client.h"
 
+#include <chrono>
 #include <cstring>
 #include <string_view>
 
@@ -48,6 +49,15 @@ void CHttpClient::SetProxy(const char* host, uint16_t port, const char* user, co
 HttpResult CHttpClient::Get(const char* url, const char* user, const char* password, char* since,
                             size_t sinceSize) {
   const Credentials server{user != nullptr ? user : "", password != nullptr ? password : ""};
+  // Every wait is bounded on its own, but a server sending a byte now and then would restart them
+  // without end; the deadline bounds the fetch as a whole.
+  connection_.SetDeadline(CSocketConn::Clock::now() + std::chrono::milliseconds(fetchTimeMs_));
+  const HttpResult result = FollowRedirects(url, server, since, sinceSize);
+  connection_.SetDeadline(CSocketConn::kNoDeadline);
+  return result;
+}
+
+HttpResult CHttpClient::FollowRedirects(const char* url, Credentials server, char* since, size_t sinceSize) {
   std::string current = url != nullptr ? url : "";
   for (int redirects = 0;; ++redirects) {
     std::string location;

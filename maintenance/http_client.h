@@ -28,6 +28,8 @@ class CHttpClient {
   /// Interim replies (statuses 100 to 199) passed over before the reply; more are NotReceived.
   static constexpr int kMaxInterimReplies = 5;
   static constexpr int kConnectSeconds = 30;
+  /// Longest time one Get may take, redirects included, unless changed.
+  static constexpr uint32_t kDefaultFetchTimeMs = 60000;
 
   /// An empty client with a response buffer of 4096 bytes.
   CHttpClient();
@@ -38,6 +40,8 @@ class CHttpClient {
   void SetCancelFlag(std::atomic<uint8_t>* flag) { connection_.SetCancelFlag(flag); }
   /// The connection's idle time-out (20 s unless changed).
   void SetIdleTimeout(uint32_t milliseconds) { connection_.SetIdleTimeout(milliseconds); }
+  /// Longest time one Get may take, however slowly the server sends (60 s unless changed).
+  void SetFetchTimeLimit(uint32_t milliseconds) { fetchTimeMs_ = milliseconds; }
 
   /// Sends every request through the proxy at host:port (an empty host: connect directly), with
   /// Basic proxy credentials when a user is given. https URLs always go through a CONNECT tunnel;
@@ -48,8 +52,9 @@ class CHttpClient {
   /// empty, and If-Modified-Since when `since` holds a date; on success a Last-Modified date of the
   /// reply is copied into `since` (at most sinceSize - 1 characters). Redirects (statuses 300 to
   /// 499 with an absolute Location) are followed up to kMaxRedirects times, and interim replies
-  /// (100 to 199, but for 101) passed over. On Ok the response buffer holds the body. Every
-  /// return closes the connection.
+  /// (100 to 199, but for 101) passed over. On Ok the response buffer holds the body. A fetch
+  /// that runs past its time limit ends with NotReceived (NoConnection or NotSent when its request
+  /// had not gone out yet). Every return closes the connection.
   HttpResult Get(const char* url, const char* user, const char* password, char* since, size_t sinceSize);
 
   /// Opens the connection for `url`: to its host, or to the proxy and through a tunnel when asked
@@ -61,6 +66,7 @@ class CHttpClient {
   const CZrfArray<uint8_t>& response() const { return response_; }
 
  private:
+  HttpResult FollowRedirects(const char* url, Credentials server, char* since, size_t sinceSize);
   HttpResult Fetch(const std::string& urlText, Credentials server, char* since, size_t sinceSize,
                    std::string* location);
   HttpResult ReceiveHead();
@@ -74,6 +80,7 @@ class CHttpClient {
   std::string proxyUser_;
   std::string proxyPassword_;
   bool tunnel_ = false;
+  uint32_t fetchTimeMs_ = kDefaultFetchTimeMs;
   CSocketConn connection_;
 };
 
