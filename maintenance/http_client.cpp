@@ -2,6 +2,7 @@
 // the reply read within fixed limits, so no server can make it allocate without end or loop.
 #include "maintenance/http_client.h"
 
+#include <chrono>
 #include <cstring>
 #include <string_view>
 
@@ -48,6 +49,15 @@ void CHttpClient::SetProxy(const char* host, uint16_t port, const char* user, co
 HttpResult CHttpClient::Get(const char* url, const char* user, const char* password, char* since,
                             size_t sinceSize) {
   const Credentials server{user != nullptr ? user : "", password != nullptr ? password : ""};
+  // Every wait is bounded on its own, but a server sending a byte now and then would restart them
+  // without end; the deadline bounds the fetch as a whole.
+  connection_.SetDeadline(CSocketConn::Clock::now() + std::chrono::milliseconds(fetchTimeMs_));
+  const HttpResult result = FollowRedirects(url, server, since, sinceSize);
+  connection_.SetDeadline(CSocketConn::kNoDeadline);
+  return result;
+}
+
+HttpResult CHttpClient::FollowRedirects(const char* url, Credentials server, char* since, size_t sinceSize) {
   std::string current = url != nullptr ? url : "";
   for (int redirects = 0;; ++redirects) {
     std::string location;
@@ -80,7 +90,7 @@ HttpResult CHttpClient::Fetch(const std::string& urlText, Credentials server, ch
   (void)connection_.Disconnect();  // a connection left open by Connect alone
   if (Connect(url) != HttpResult::Ok) return HttpResult::NoConnection;
   if (connection_.Send(head.data(), head.size()) != SocketResult::Ok) return HttpResult::NotSent;
-  const HttpResult received = ReceiveHead();
+  const HttpResult received = ReceiveFinalHead();
   if (received != HttpResult::Ok) return received;
 
   const std::string_view reply = View(response_);
@@ -106,6 +116,20 @@ HttpResult CHttpClient::ReceiveHead() {
   // A head that stopped at the size limit, or at a close, before its blank line is incomplete.
   if (result != SocketResult::Ok || !EndsWithHeadEnd(View(response_))) return HttpResult::NotReceived;
   return HttpResult::Ok;
+}
+
+// Interim replies (100 Continue, 103 Early Hints) may come before the reply itself; they have no
+// body and are passed over. A 101 switches protocols, which this client never asks for, so what
+// follows it is no reply to the GET.
+HttpResult CHttpClient::ReceiveFinalHead() {
+  for (int interim = 0; interim <= kMaxInterimReplies; ++interim) {
+    const HttpResult received = ReceiveHead();
+    if (received != HttpResult::Ok) return received;
+    const int status = ParseReplyStatus(View(response_));
+    if (status == 101) return HttpResult::NotReceived;
+    if (status < 100 || status > 199) return HttpResult::Ok;
+  }
+  return HttpResult::NotReceived;
 }
 
 HttpResult CHttpClient::ReceiveBody(BodyLength length) {

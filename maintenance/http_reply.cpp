@@ -14,6 +14,23 @@ std::string_view Trim(std::string_view text) {
   return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
+// The value of the first field named `name` on a line after the one where `*from` lies (0: the
+// status line); *from then moves to the end of the line found, so the next call finds the next.
+std::optional<std::string_view> FindFieldFrom(std::string_view head, std::string_view name, size_t* from) {
+  size_t lineStart = head.find("\r\n", *from);  // fields start after the status line
+  while (lineStart != std::string_view::npos) {
+    lineStart += 2;
+    const size_t lineEnd = head.find("\r\n", lineStart);
+    const std::string_view line = head.substr(lineStart, lineEnd - lineStart);
+    if (line.size() > name.size() && line[name.size()] == ':' && StartsWithNoCase(line, name)) {
+      *from = lineStart + line.size();
+      return Trim(line.substr(name.size() + 1));
+    }
+    lineStart = lineEnd;
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 int ParseReplyStatus(std::string_view head) {
@@ -26,22 +43,22 @@ int ParseReplyStatus(std::string_view head) {
 }
 
 std::optional<std::string_view> FindHeaderField(std::string_view head, std::string_view name) {
-  size_t lineStart = head.find("\r\n");  // fields start after the status line
-  while (lineStart != std::string_view::npos) {
-    lineStart += 2;
-    const size_t lineEnd = head.find("\r\n", lineStart);
-    const std::string_view line = head.substr(lineStart, lineEnd - lineStart);
-    if (line.size() > name.size() && line[name.size()] == ':' && StartsWithNoCase(line, name)) {
-      return Trim(line.substr(name.size() + 1));
-    }
-    lineStart = lineEnd;
-  }
-  return std::nullopt;
+  size_t from = 0;
+  return FindFieldFrom(head, name, &from);
 }
 
 BodyLength ReadBodyLength(std::string_view head, int32_t limit) {
-  const std::optional<std::string_view> field = FindHeaderField(head, "Content-Length");
+  size_t from = 0;
+  const std::optional<std::string_view> field = FindFieldFrom(head, "Content-Length", &from);
   BodyLength length;
+  // Two different lengths leave no way to tell where the body ends, and taking either may cut
+  // "1.2.30" to "1.2.3"; a length merely repeated says nothing new.
+  for (auto other = field; other; other = FindFieldFrom(head, "Content-Length", &from)) {
+    if (*other != *field) {
+      length.kind = BodyLength::Invalid;
+      return length;
+    }
+  }
   // -1 is an old way to say "unknown", which is what a missing field says.
   if (!field || *field == "-1") return length;
   length.kind = BodyLength::Invalid;

@@ -23,13 +23,15 @@ struct BodyLength {
   enum Kind {
     UntilClose,  ///< no length given (or -1): the body runs until the server closes
     Exact,       ///< `bytes` bytes
-    Invalid,     ///< a length that is negative, not a number, or over the caller's limit
+    Invalid,     ///< a length that is negative, not a number, over the caller's limit, or
+                 ///< contradicted by another Content-Length field
   };
   Kind kind = UntilClose;
   int32_t bytes = 0;
 };
 
-/// Reads Content-Length; lengths above `limit` bytes are Invalid.
+/// Reads Content-Length; lengths above `limit` bytes, and fields that give different values, are
+/// Invalid (the same value repeated is taken).
 BodyLength ReadBodyLength(std::string_view head, int32_t limit);
 
 }  // namespace maintenance

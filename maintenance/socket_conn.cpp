@@ -17,8 +17,9 @@ constexpr int kMaxConnectSeconds = 3600;
 
 }  // namespace
 
-bool CSocketConn::HasIdled(Clock::time_point since) const {
-  return Clock::now() - since > std::chrono::milliseconds(idleTimeoutMs_);
+bool CSocketConn::HasRunOut(Clock::time_point lastProgress) const {
+  const Clock::time_point now = Clock::now();
+  return now - lastProgress > std::chrono::milliseconds(idleTimeoutMs_) || now >= deadline_;
 }
 
 SocketResult CSocketConn::CloseWith(SocketResult result) {
@@ -52,7 +53,7 @@ SocketResult CSocketConn::Connect(const char* host, uint16_t port, int tlsMode, 
 SocketResult CSocketConn::WaitForConnect(int seconds) {
   const int rounds = std::clamp(seconds, 0, kMaxConnectSeconds) * (1000 / kConnectRoundMs);
   for (int round = 0; round < rounds; ++round) {
-    if (IsCancelled()) return SocketResult::TimedOut;
+    if (IsCancelled() || IsPastDeadline()) return SocketResult::TimedOut;
     switch (ActiveSocketCalls().waitConnected(socket_, kConnectRoundMs)) {
       case Readiness::Ready:
         return SocketResult::Ok;
@@ -84,7 +85,7 @@ SocketResult CSocketConn::Send(const void* data, size_t length) {
   // A piece the socket took only in part is sent on from where it stopped.
   while (offset < length) {
     if (IsCancelled()) return SocketResult::Cancelled;
-    if (HasIdled(lastProgress)) return SocketResult::TimedOut;
+    if (HasRunOut(lastProgress)) return SocketResult::TimedOut;
     const int size = static_cast<int>(std::min<size_t>(length - offset, kPieceSize));
     int sent = 0;
     const SocketResult result = SendPiece(bytes + offset, size, &sent);
@@ -154,7 +155,7 @@ SocketResult CSocketConn::ReceiveUntil(CZrfArray<uint8_t>* buffer, const char* t
   uint8_t piece[kPieceSize];
   for (;;) {
     if (maximum >= 0 && buffer->count >= maximum) return SocketResult::Ok;
-    if (HasIdled(lastData)) return SocketResult::TimedOut;
+    if (HasRunOut(lastData)) return SocketResult::TimedOut;
     if (IsCancelled()) return SocketResult::Cancelled;
     const int32_t room = maximum >= 0 ? maximum - buffer->count : kPieceSize;
     const int got = Receive(piece, std::min<int32_t>(room, kPieceSize));

@@ -1,9 +1,10 @@
-// The TLS side of CSocketConn, on the run-time loaded OpenSSL table: the handshake with its bounded
-// tries, reads and writes on the non-blocking socket, and the shut-down.
+// The TLS side of CSocketConn, on the run-time loaded OpenSSL table: the handshake bounded in time,
+// reads and writes on the non-blocking socket, and the shut-down.
 //
 // OpenSSL reports why a call stopped through a per-thread error queue; SSL_get_error reads it and
 // is only reliable when the queue was empty before the call, so every call that SSL_get_error may
 // judge is preceded by ERR_clear_error.
+#include <algorithm>
 #include <climits>
 
 #include "maintenance/socket_conn.h"
@@ -11,7 +12,6 @@
 namespace maintenance {
 namespace {
 
-constexpr int kHandshakeTries = 100;
 // Longest wait between handshake tries: the cancel flag is polled at least this often.
 constexpr int kHandshakeWaitMs = 100;
 // Longest wait while a TLS read or write waits for the socket.
@@ -67,7 +67,8 @@ SocketResult CSocketConn::StartTls(int mode, const char* serverName) {
 
 SocketResult CSocketConn::Handshake(int mode) {
   const SocketCalls& calls = ActiveSocketCalls();
-  for (int attempt = 0; attempt < kHandshakeTries; ++attempt) {
+  const Clock::time_point end = std::min(deadline_, Clock::now() + kHandshakeTime);
+  for (;;) {
     if (IsCancelled()) {
       EndTls();
       return SocketResult::Cancelled;
@@ -79,7 +80,7 @@ SocketResult CSocketConn::Handshake(int mode) {
       return SocketResult::Ok;
     }
     const int error = tls_->SSL_get_error(tlsSession_, result);
-    if (!WantsSocket(error)) break;
+    if (!WantsSocket(error) || Clock::now() >= end) break;
     // A non-blocking handshake stops whenever the socket has nothing to read or no room to write;
     // either way it goes on once the socket is ready, or after the longest wait.
     if (error == tls::kErrorWantRead) {
@@ -129,7 +130,7 @@ int CSocketConn::ReceiveTls(uint8_t* buffer, int maximum) {
     // Anything but a wait is the end: a clean close, or (OpenSSL 3) a peer that closed without
     // saying so, which the library reports as an error.
     if (!WantsSocket(tls_->SSL_get_error(tlsSession_, got))) return -1;
-    if (HasIdled(start)) return -2;
+    if (HasRunOut(start)) return -2;
     if (IsCancelled()) return -1;
     (void)ActiveSocketCalls().waitReadable(socket_, kTlsWaitMs);
   }

@@ -1,4 +1,4 @@
-// Node frames, positions and sizes; see node_geometry.h for the design.
+// Node frames, positions and sizes; node_geometry.h explains how they are derived.
 #include "plant/node_geometry.h"
 
 #include <cmath>

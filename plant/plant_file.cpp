@@ -1,4 +1,4 @@
-// Loading and saving the plant file; see plant_file.h for the design.
+// Loading and saving the plant file; plant_file.h describes the file and the order of saving.
 #include "plant/plant_file.h"
 
 #include <cstring>

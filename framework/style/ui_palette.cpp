@@ -1,5 +1,5 @@
 // Palette derivation. Every derived colour is AdjustColorHsl of a base colour with a saturation
-// and a lightness change; the factors below are the scheme's design and are kept exactly, since
+// and a lightness change; the factors below make the colour scheme and are kept exactly, since
 // users pick their custom colours against what they produce.
 #include "framework/style/ui_palette.h"
 

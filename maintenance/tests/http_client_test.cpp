@@ -33,6 +33,9 @@ struct ReplyRow {
 std::vector<ReplyRow> ReplyTable() {
   const std::string kLongHead = "HTTP/1.0 200 OK\r\nX-Filler: " + std::string(20000, 'a') + "\r\n\r\n1.2.3";
   const std::string kLongBody = "HTTP/1.0 200 OK\r\n\r\n" + std::string(70000, '9');
+  std::string manyInterim;
+  for (int i = 0; i <= CHttpClient::kMaxInterimReplies; ++i) manyInterim += "HTTP/1.1 100 Continue\r\n\r\n";
+  manyInterim += "HTTP/1.1 200 OK\r\n\r\n1.2.3";
   return {
       {"length", "HTTP/1.0 200 OK\r\nContent-Length: 6\r\n\r\n1.2.3\n", HttpResult::Ok, "1.2.3\n"},
       {"web server",
@@ -47,6 +50,17 @@ std::vector<ReplyRow> ReplyTable() {
       {"empty body", "HTTP/1.0 200 OK\r\nContent-Length: 0\r\n\r\n", HttpResult::Ok, ""},
       {"more than announced", "HTTP/1.0 200 OK\r\nContent-Length: 3\r\n\r\n1.2.30", HttpResult::Ok, "1.2"},
       {"status without reason", "HTTP/1.1 204\r\n\r\n", HttpResult::Ok, ""},
+      {"same length twice", "HTTP/1.0 200 OK\r\nContent-Length: 6\r\nContent-Length: 6\r\n\r\n1.2.30",
+       HttpResult::Ok, "1.2.30"},
+      {"interim replies first",
+       "HTTP/1.1 100 Continue\r\n\r\nHTTP/1.1 103 Early Hints\r\nLink: </v>; rel=preload\r\n\r\n"
+       "HTTP/1.1 200 OK\r\nContent-Length: 6\r\n\r\n1.2.30",
+       HttpResult::Ok, "1.2.30"},
+      {"two lengths", "HTTP/1.0 200 OK\r\nContent-Length: 5\r\ncontent-length: 6\r\n\r\n1.2.30",
+       HttpResult::NotReceived, ""},
+      {"switching protocols", "HTTP/1.1 101 Switching Protocols\r\nUpgrade: h2c\r\n\r\n1.2.3",
+       HttpResult::NotReceived, ""},
+      {"interim replies without end", manyInterim, HttpResult::NotReceived, ""},
       {"short body", "HTTP/1.0 200 OK\r\nContent-Length: 6\r\n\r\n1.2.3", HttpResult::NotReceived, ""},
       {"negative length", "HTTP/1.0 200 OK\r\nContent-Length: -5\r\n\r\n1.2.3", HttpResult::NotReceived, ""},
       {"huge length", "HTTP/1.0 200 OK\r\nContent-Length: 2000000000\r\n\r\n1.2.3", HttpResult::NotReceived,

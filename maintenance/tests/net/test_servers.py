@@ -10,7 +10,10 @@ Servers, and the variable that carries each port:
   VERDELO_TEST_S_SERVER_PORT  openssl s_server -WWW, serving WORK_FOLDER/www
   VERDELO_TEST_TLS10_PORT     openssl s_server -WWW speaking TLS 1.0 only
   VERDELO_TEST_PROXY_PORT     tinyproxy, wanting the proxy credentials proxy:secret
+  VERDELO_TEST_TRICKLE_PORT   passes connections on to the TLS routes, handing their bytes back
+                              four at a time, 5 ms apart
   VERDELO_TEST_SILENT_PORT    accepts connections and never sends a byte
+  VERDELO_TEST_SLOW_PORT      answers "1.2.3\n", its head one byte every half second (about 12 s)
   VERDELO_TEST_STALLED_PORT   a listener whose queue is full, so a connect never completes
   VERDELO_TEST_CLOSED_PORT    nothing listens there
 
@@ -98,19 +101,67 @@ def serve(server):
     return server.server_address[1]
 
 
-def silent_server():
+def accepting_server(handle):
+    """A listener that hands each connection to handle() on a thread of its own."""
     listener = socket.socket()
     listener.bind(("127.0.0.1", 0))
     listener.listen(8)
-    held = []
 
-    def accept_and_hold():
+    def accept():
         while True:
             connection, _ = listener.accept()
-            held.append(connection)
+            threading.Thread(target=handle, args=(connection,), daemon=True).start()
 
-    threading.Thread(target=accept_and_hold, daemon=True).start()
-    return listener.getsockname()[1], (listener, held)
+    threading.Thread(target=accept, daemon=True).start()
+    return listener.getsockname()[1], listener
+
+
+def silent_server():
+    held = []
+    port, listener = accepting_server(held.append)
+    return port, (listener, held)
+
+
+def trickling_relay(target_port):
+    def pass_on(source, target):
+        try:
+            while data := source.recv(4096):
+                target.sendall(data)
+        except OSError:
+            pass
+
+    def relay(client):
+        with client, socket.create_connection(("127.0.0.1", target_port)) as target:
+            # Without it, the small pieces would be gathered into larger segments.
+            client.setsockopt(socket.IPPROTO_TCP, socket.TCP_NODELAY, 1)
+            threading.Thread(target=pass_on, args=(client, target), daemon=True).start()
+            try:
+                while data := target.recv(4096):
+                    for at in range(0, len(data), 4):
+                        client.sendall(data[at:at + 4])
+                        time.sleep(0.005)
+            except OSError:
+                pass
+
+    return accepting_server(relay)
+
+
+def slow_server():
+    # Each byte comes well within the idle time-out, and the reply is complete in the end: only a
+    # limit on the whole fetch stops a client from waiting for it.
+    def answer(connection):
+        with connection:
+            try:
+                connection.recv(4096)
+                connection.sendall(b"HTTP/1.0 200 OK\r\nX-Slow: ")
+                for _ in range(24):
+                    time.sleep(0.5)
+                    connection.sendall(b"a")
+                connection.sendall(b"\r\nContent-Length: 6\r\n\r\n" + VERSION)
+            except OSError:
+                pass
+
+    return accepting_server(answer)
 
 
 def stalled_server():
@@ -197,6 +248,9 @@ def main():
         env = dict(os.environ)
         env["VERDELO_TEST_HTTP_PORT"] = str(serve(http_server))
         env["VERDELO_TEST_HTTPS_PORT"] = str(serve(https_server))
+        port, listener = trickling_relay(https_server.server_address[1])
+        keep.append(listener)
+        env["VERDELO_TEST_TRICKLE_PORT"] = str(port)
         port, process = start_s_server(work, cert, key, [])
         processes.append(process)
         env["VERDELO_TEST_S_SERVER_PORT"] = str(port)
@@ -209,6 +263,9 @@ def main():
         port, held = silent_server()
         keep.append(held)
         env["VERDELO_TEST_SILENT_PORT"] = str(port)
+        port, listener = slow_server()
+        keep.append(listener)
+        env["VERDELO_TEST_SLOW_PORT"] = str(port)
         port, held = stalled_server()
         keep.append(held)
         env["VERDELO_TEST_STALLED_PORT"] = str(port)
