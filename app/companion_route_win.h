@@ -2,10 +2,17 @@
 // window, whose process calls the same export of the 64-bit library. The route of the 32-bit
 // program on 64-bit Windows; a test build may take it too.
 //
-// A companion that died or is ending is never trusted: the cached window is checked before each
-// request and searched again when it is gone, a request that the window did not answer goes once
-// more to a window found afresh, and when no window appears a new companion is started, whatever
-// `companionRunning` says (a killed companion leaves it at 1).
+// One companion serves all plants. Whether one lives is asked of the mutex it holds for its whole
+// life, not of `companionRunning`, which a killed companion leaves at 1. A plant that finds no
+// window looks and starts under a second named mutex, so plants that find none at the same moment
+// start one between them, and a companion started anyway ends at once when another holds the
+// companion mutex. The cached window is checked before each request and searched again when it is
+// gone.
+//
+// Each request waits for the companion's answer once, at most `replyMs` in all: a companion that
+// does not answer in time (stuck in a call, or paused) is not asked again, so no call of a plant
+// waits for it twice. Only a window that went away before it answered (a companion that ended or
+// was killed) is replaced, within what is left of that wait.
 #pragma once
 
 #include <windows.h>
@@ -18,13 +25,13 @@
 
 namespace plantapp {
 
-/// How long and how often the route looks for the companion's window.
+/// How long and how often the route looks for the companion's window, and how long it waits for
+/// an answer.
 struct CompanionSearch {
-  uint32_t tries = 100;
+  /// The longest search for the window, the wait for another plant's search and the companion's
+  /// start included.
+  uint32_t searchMs = ostrel::kCompanionSearchMs;
   uint32_t pauseMs = 100;
-  /// Searches without a window, while another process claims to be starting the companion,
-  /// before this process starts one itself.
-  uint32_t graceTries = 20;
   /// The longest wait for the companion's answer to one request.
   uint32_t replyMs = ostrel::kCompanionReplyMs;
 };
@@ -36,24 +43,25 @@ class CompanionRoute final : public HookRoute {
   CompanionRoute(ostrel::OstrelSharedMem& block, std::string companionPath,
                  const CompanionSearch& search = {});
 
-  /// Start-up: starts the companion unless its window exists or another process is starting it
-  /// (`companionRunning` set). False only when starting it failed (program message 50).
+  /// Start-up: finds the companion's window, starting the companion when none lives, and waits
+  /// for the window. False only when starting it failed (program message 50); a companion that
+  /// started but shows no window is found (or not) by the next request.
   [[nodiscard]] bool StartIfMissing();
 
   /// Finds the companion's window, starting the companion when needed; false when none appears.
   [[nodiscard]] bool Prepare() override;
   /// SendToCompanion with the companion's request message.
   [[nodiscard]] int32_t Call(ostrel::CompanionCommand command) override;
-  /// Sends `message` with `command` to the companion's window, found afresh (and the companion
-  /// started) when the cached one is gone or did not answer; the answer cut to 32 bits, or -1
-  /// when no companion answered.
+  /// Sends `message` with `command` to the companion's window (see the top of this file); the
+  /// answer cut to 32 bits, or -1 when no companion answered.
   [[nodiscard]] int32_t SendToCompanion(uint32_t message, ostrel::CompanionCommand command);
   /// Forgets the cached window.
   void Distrust() override;
 
  private:
   HWND Window();
-  bool Launch();
+  HWND FindOrStart();
+  bool Launch(HANDLE* process);
 
   ostrel::OstrelSharedMem& block_;
   std::string path_;
@@ -61,9 +69,13 @@ class CompanionRoute final : public HookRoute {
   // Requests come from the UI thread and, for repaints, from the worker.
   std::mutex lock_;
   HWND window_ = nullptr;
+  bool launchFailed_ = false;
 };
 
 /// The first top-level window of the companion's class (ignoring case), or null.
 [[nodiscard]] HWND FindCompanionWindow();
+
+/// True while a companion process lives: one holds the companion mutex.
+[[nodiscard]] bool IsCompanionAlive();
 
 }  // namespace plantapp

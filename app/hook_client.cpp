@@ -103,7 +103,9 @@ int32_t HookClient::UnregisterFromHook(uint32_t window, const Rect32& rect) {
   if (!result) {
     return -1;
   }
-  RepaintIfOverwritten(rect);
+  if (*result >= 0) {
+    RepaintIfOverwritten(rect);
+  }
   return *result;
 }
 
@@ -122,13 +124,17 @@ int32_t HookClient::CallWithRect(CompanionCommand command, const Rect32& rect) {
     ostrel::StoreSharedRect(block_.updateRect, rect);
     result = route_.Call(command);
   }
-  RepaintIfOverwritten(rect);
+  if (result >= 0) {
+    RepaintIfOverwritten(rect);
+  }
   return result;
 }
 
 // `updateRect` is shared by every plant without a claim: another plant's repaint may have
 // replaced ours before the library read it. Seeing another rectangle there afterwards means ours
-// may never have been repainted, so it is asked for again.
+// may never have been repainted, so it is asked for again. Only after a call that reached the
+// library: a library that could not be reached (a companion that did not answer) is not asked
+// again, so a repaint never waits for it twice.
 void HookClient::RepaintIfOverwritten(const Rect32& rect) {
   for (int retry = 0; retry < kRepaintRetries; ++retry) {
     const std::lock_guard<std::mutex> hold(rectLock_);
@@ -136,7 +142,9 @@ void HookClient::RepaintIfOverwritten(const Rect32& rect) {
       return;
     }
     ostrel::StoreSharedRect(block_.updateRect, rect);
-    (void)route_.Call(CompanionCommand::UpdateDesktop);
+    if (route_.Call(CompanionCommand::UpdateDesktop) < 0) {
+      return;
+    }
   }
 }
 

@@ -9,7 +9,8 @@
 // under it untrusted: the request is made once more under a new claim. An answer that the
 // block contradicts (a companion that was ending answers "registered" for a window that is not
 // in the list) is not trusted: the route is told to find another way and the call is made once
-// more. A repaint whose rectangle another plant overwrote before the library read it is repeated.
+// more. A repaint whose rectangle another plant overwrote before the library read it is repeated,
+// unless the library could not be reached: a failed call is never repeated as a repaint.
 #pragma once
 
 #include <cstdint>

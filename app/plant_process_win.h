@@ -13,6 +13,7 @@
 
 #include <memory>
 
+#include "app/drag_pause.h"
 #include "app/hook_client.h"
 #include "app/plant_dialog_host_win.h"
 #include "app/plant_icons_win.h"
@@ -44,6 +45,10 @@ struct PlantProcess {
   std::unique_ptr<HookRoute> route;
   std::unique_ptr<HookClient> hook;
   PlantWorker worker;
+  /// The worker's pause while the user drags the plant's frame (plant window).
+  DragPause drag;
+  /// How long a drag may go without a drag message before its pause ends; tests shorten it.
+  uint32_t dragSilenceMs = kDragSilenceMs;
   /// Made once the plant window exists (the picture is made compatible with its DC).
   std::unique_ptr<PlantWorkerJobs> jobs;
   /// What the plant dialog and the welcome dialog work on; made with the jobs.

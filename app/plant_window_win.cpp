@@ -178,6 +178,20 @@ void DialogClosed(PlantProcess& p) {
   ostrel::StoreSharedRect(block.activeFrame, ostrel::Rect32{});
 }
 
+void EndDragPause(PlantProcess& p) {
+  p.drag.End();
+  p.worker.Resume();
+}
+
+// A drag whose desktop died (or was replaced at a rehook) never ends, nor does one the desktop
+// forgot: the worker goes on from the frame the plant last adopted.
+void EndAbandonedDrag(PlantProcess& p) {
+  const HWND desktop = reinterpret_cast<HWND>(ostrel::UnpackHandle(p.drag.Desktop()));
+  if (p.drag.IsAbandoned(desktop != nullptr && IsWindow(desktop), GetTickCount(), p.dragSilenceMs)) {
+    EndDragPause(p);
+  }
+}
+
 LRESULT Identify(PlantProcess& p) {
   // One copy: another process may rewrite the name while it is compared.
   char checked[sizeof p.block->checkedName];
@@ -193,19 +207,22 @@ LRESULT OnDesktopDraw(PlantProcess& p, WPARAM code, LPARAM lParam) {
     case OstrelCode::HitTest:
       return HitTest(p, lParam);
     case OstrelCode::FrameChanged:
+      p.drag.Heard(GetTickCount());
       FrameChanged(p);
       return 0;
     case OstrelCode::OnTop:
       p.UpdateHook(p.Rect());
       return 0;
     case OstrelCode::GetLimit:
+      p.drag.Heard(GetTickCount());
       return FrameLimit(LimitsOf(p.plant.Record()), lParam);
     case OstrelCode::DragStart:
       // The desktop takes the frame as the drag's start; later hand-overs wait for DragEnd.
       (void)HoldWorker(p);
+      p.drag.Start(ostrel::LoadShared(p.block->listView), GetTickCount());
       return 0;
     case OstrelCode::DragEnd:
-      p.worker.Resume();
+      EndDragPause(p);
       return 0;
     case OstrelCode::Identify:
       return Identify(p);
@@ -305,6 +322,7 @@ bool OnOtherMessage(PlantProcess& p, HWND window, UINT message, WPARAM wParam, L
   switch (message) {
     case WM_TIMER:
       if (wParam == kClockTimerId) {
+        EndAbandonedDrag(p);
         p.worker.Tick(static_cast<int64_t>(std::time(nullptr)), p.plant.Record().secondsPerStep);
       }
       return true;
@@ -325,6 +343,10 @@ bool OnOtherMessage(PlantProcess& p, HWND window, UINT message, WPARAM wParam, L
       Help(reinterpret_cast<const char*>(wParam));
       return true;
     case zrf::WM_ZRF_TASKBARCREATED:
+      // The desktop that started a drag is gone, and with it the drag's end.
+      if (p.drag.IsDragging()) {
+        EndDragPause(p);
+      }
       if (p.hook != nullptr) {
         (void)p.hook->RequestRehook(ToRect32(p.Rect()));
       }

@@ -9,9 +9,12 @@ namespace companion {
 CompanionAnswer CompanionCommands::Handle(uint64_t command, HookExports& exports,
                                           const ostrel::OstrelSharedMem& block) {
   using ostrel::CompanionCommand;
-  if (ended_) {
+  if (ended_ || command < static_cast<uint64_t>(CompanionCommand::RegisterClient) ||
+      command > static_cast<uint64_t>(CompanionCommand::RehookDesktop)) {
     return {ostrel::kCompanionRefused, false};
   }
+  // A plant has found this companion: from now on it ends as soon as no live client is left.
+  served_ = true;
   switch (command) {
     case static_cast<uint64_t>(CompanionCommand::RegisterClient):
       return {exports.Register(), false};
@@ -28,6 +31,26 @@ CompanionAnswer CompanionCommands::Handle(uint64_t command, HookExports& exports
     default:
       return {ostrel::kCompanionRefused, false};
   }
+}
+
+bool CompanionCommands::CheckClients(int32_t liveClients, uint32_t nowMs) {
+  if (ended_) {
+    return false;
+  }
+  if (!looked_) {
+    looked_ = true;
+    firstLookMs_ = nowMs;
+  }
+  if (liveClients > 0) {
+    served_ = true;
+    return false;
+  }
+  // Unsigned difference: right across the tick count's wrap.
+  if (!served_ && nowMs - firstLookMs_ < kFirstClientMs) {
+    return false;
+  }
+  ended_ = true;
+  return true;
 }
 
 }  // namespace companion

@@ -1,8 +1,11 @@
 // Verdelo64: the 64-bit companion. It imports Ostrel64.dll, whose load maps the shared block and
 // fails without a desktop icon list view, so without a desktop the companion does not start. It
-// serves every plant process on 64-bit Windows and ends after the last one has unregistered.
+// serves every plant process on 64-bit Windows and ends after the last one has unregistered, or
+// once its plants have all died. A second companion, started while one serves, ends at once with
+// exit code 0.
 #include <windows.h>
 
+#include "companion/companion_instance_win.h"
 #include "companion/companion_window_win.h"
 #include "framework/ui/dpi_functions_win.h"
 
@@ -26,9 +29,13 @@ void BecomeDpiAware() {
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE module, HINSTANCE, LPSTR, int) {
   BecomeDpiAware();
-  const HWND window = companion::CreateCompanionWindow(instance);
+  companion::CompanionInstance instance;
+  if (!instance.Take(companion::kHandOverMs)) {
+    return 0;
+  }
+  const HWND window = companion::CreateCompanionWindow(module);
   if (window == nullptr) {
     return 1;
   }

@@ -1,14 +1,17 @@
-// The companion's window. When the last client has gone, the window is destroyed before
+// The companion's window. When the companion ends, the window is destroyed before
 // `companionRunning` is cleared: a plant that starts meanwhile then finds no window to trust and
 // starts a new companion, instead of registering through one that is about to end.
 #include "companion/companion_window_win.h"
 
 #include "companion/companion_commands.h"
+#include "hooklib/client_list.h"
 #include "hooklib/companion_protocol.h"
 #include "hooklib/ostrel.h"
 
 namespace companion {
 namespace {
+
+constexpr UINT_PTR kClientCheckTimer = 1;
 
 class LibraryExports final : public HookExports {
  public:
@@ -20,6 +23,25 @@ class LibraryExports final : public HookExports {
 
 CompanionCommands gCommands;
 
+// Registered windows that still exist. A plant that was killed leaves its entry in the list until
+// the library's next registration or removal drops it, so the count alone cannot say it has gone.
+int32_t LiveClients(const ostrel::OstrelSharedMem& block) {
+  int32_t live = 0;
+  const int32_t count = ostrel::ClientCount(block);
+  for (int32_t i = 0; i < count; ++i) {
+    const HWND client = reinterpret_cast<HWND>(ostrel::UnpackHandle(ostrel::LoadShared(block.clients[i])));
+    live += client != nullptr && IsWindow(client) ? 1 : 0;
+  }
+  return live;
+}
+
+void End(HWND window) {
+  KillTimer(window, kClientCheckTimer);
+  DestroyWindow(window);
+  ostrel::SetCompanionRunning(*Ostrel_SharedMem, false);
+  PostQuitMessage(0);
+}
+
 }  // namespace
 
 LRESULT CALLBACK CompanionWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -27,11 +49,15 @@ LRESULT CALLBACK CompanionWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM l
     LibraryExports exports;
     const CompanionAnswer answer = gCommands.Handle(wParam, exports, *Ostrel_SharedMem);
     if (answer.end) {
-      DestroyWindow(window);
-      ostrel::SetCompanionRunning(*Ostrel_SharedMem, false);
-      PostQuitMessage(0);
+      End(window);
     }
     return answer.result;
+  }
+  if (msg == WM_TIMER && wParam == kClientCheckTimer) {
+    if (gCommands.CheckClients(LiveClients(*Ostrel_SharedMem), GetTickCount())) {
+      End(window);
+    }
+    return 0;
   }
   if (msg == WM_QUIT) {
     PostQuitMessage(0);
@@ -47,8 +73,14 @@ HWND CreateCompanionWindow(HINSTANCE instance) {
   if (RegisterClassA(&windowClass) == 0) {
     return nullptr;
   }
-  return CreateWindowExA(0, ostrel::kCompanionClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance,
-                         nullptr);
+  const HWND window = CreateWindowExA(0, ostrel::kCompanionClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                      instance, nullptr);
+  if (window != nullptr && SetTimer(window, kClientCheckTimer, kClientCheckMs, nullptr) == 0) {
+    // Without its look at the clients a companion whose plants died would never end.
+    DestroyWindow(window);
+    return nullptr;
+  }
+  return window;
 }
 
 }  // namespace companion

@@ -17,6 +17,11 @@ inline constexpr char kCompanionFileName[] = "Verdelo64.exe";
 inline constexpr uint32_t kCompanionMessage = 0x8000;
 /// The companion's answer to a request it does not know, or gets while it is ending.
 inline constexpr int32_t kCompanionRefused = -1;
+/// Named mutex the serving companion holds for its whole life: one companion at a time.
+inline constexpr char kCompanionMutexName[] = "Verdelo64Companion";
+/// Named mutex a plant holds while it looks for the companion and starts one when none lives, so
+/// plants that find none at the same moment start one between them.
+inline constexpr char kCompanionLaunchName[] = "Verdelo64Launch";
 
 /// A request to the companion, carried in wParam of kCompanionMessage.
 enum class CompanionCommand : uint32_t {
@@ -25,18 +30,6 @@ enum class CompanionCommand : uint32_t {
   UpdateDesktop = 25,     ///< Ostrel_Update; answers 0
   RehookDesktop = 26,     ///< Ostrel_Rehook; answers 0
 };
-
-/// True when the `companionRunning` byte says a companion runs or is being started.
-inline bool IsCompanionRunning(const OstrelSharedMem& block) {
-  return __atomic_load_n(&block.companionRunning, __ATOMIC_ACQUIRE) != 0;
-}
-
-/// Sets `companionRunning` from 0 to 1; false when it was 1 already (another process starts one).
-inline bool ClaimCompanionStart(OstrelSharedMem& block) {
-  uint8_t expected = 0;
-  return __atomic_compare_exchange_n(&block.companionRunning, &expected, uint8_t{1}, false, __ATOMIC_ACQ_REL,
-                                     __ATOMIC_ACQUIRE);
-}
 
 /// Writes `companionRunning`.
 inline void SetCompanionRunning(OstrelSharedMem& block, bool running) {

@@ -5,7 +5,9 @@
 // Milliseconds.
 //
 //   claim held by a live client <= kLongestClientClaimMs
-//     = companion search + kCompanionReplyMs, twice (one retry after a companion that died)
+//     = 2 requests (the client asks once more, along a route found afresh, when the block
+//       contradicts an answer) x (one companion search + kCompanionReplyMs): each request searches
+//       at most once and waits for the companion's answers kCompanionReplyMs in all
 //   kCompanionReplyMs > kLongestLibraryCallMs (the library's own waits, below)
 //   kStaleClaimMs > kLongestClientClaimMs
 #pragma once
@@ -31,9 +33,10 @@ inline constexpr uint32_t kLongestLibraryCallMs =
     kIdentifyBudgetMs + (kInjectBudgetMs > 3 * kNotifyTimeoutMs + kPaintIdleWaitMs
                              ? kInjectBudgetMs
                              : 3 * kNotifyTimeoutMs + kPaintIdleWaitMs);
-/// How long a plant waits for the companion's answer to one request.
+/// How long a plant waits for the companion's answer to one request, in all: a companion that does
+/// not answer in time is not asked again.
 inline constexpr uint32_t kCompanionReplyMs = kLongestLibraryCallMs + 2000;
-/// How long a plant searches for the companion's window (100 searches, 100 ms apart).
+/// How long a plant searches for the companion's window, starting the companion when none lives.
 inline constexpr uint32_t kCompanionSearchMs = 10000;
 /// The longest a live plant holds the claim.
 inline constexpr uint32_t kLongestClientClaimMs = 2 * (kCompanionSearchMs + kCompanionReplyMs);

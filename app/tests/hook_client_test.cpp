@@ -25,7 +25,7 @@ struct Seen {
 };
 
 // Plays the library on the block. `lies` answers that many requests with 0 and does nothing, as
-// a companion whose window is already destroyed does.
+// a companion whose window is already destroyed does; `unreachable` fails every request.
 class ScriptedRoute final : public HookRoute {
  public:
   explicit ScriptedRoute(ostrel::OstrelSharedMem& block) : block_(block) {}
@@ -34,6 +34,9 @@ class ScriptedRoute final : public HookRoute {
     if (beforeRead) {
       beforeRead();
       beforeRead = nullptr;
+    }
+    if (unreachable) {
+      return -1;
     }
     if (lies > 0) {
       --lies;
@@ -58,6 +61,7 @@ class ScriptedRoute final : public HookRoute {
   std::vector<Rect32> repainted;
   std::function<void()> beforeRead;
   int lies = 0;
+  bool unreachable = false;  // every call fails, as to a companion that does not answer
   int distrusted = 0;
 
  private:
@@ -151,6 +155,19 @@ TEST_F(HookClientTest, RepaintOverwrittenBeforeTheLibraryReadItIsAskedAgain) {
   route.repainted.clear();
   EXPECT_EQ(client.RequestRehook(kPlace), 1);
   EXPECT_EQ(route.repainted, plain);
+}
+
+TEST_F(HookClientTest, CallThatFailedIsNotRepeatedAsARepaint) {
+  // Another plant's rectangle is in the block afterwards, as when both wait for a stuck companion.
+  constexpr Rect32 kOther{500, 500, 600, 600};
+  route.unreachable = true;
+  route.beforeRead = [&] { block.updateRect = kOther; };
+  EXPECT_EQ(client.UpdateHook(kPlace), -1);
+  EXPECT_EQ(route.seen.size(), 1u);
+  route.beforeRead = [&] { block.updateRect = kOther; };
+  EXPECT_EQ(client.UnregisterFromHook(7, kPlace), -1);
+  EXPECT_EQ(route.seen.size(), 2u);
+  EXPECT_EQ(block.busy, 0);
 }
 
 }  // namespace

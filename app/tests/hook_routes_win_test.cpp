@@ -1,15 +1,21 @@
 // The plant program's hook client against the test desktop under Wine, through the library's
 // exports and through the companion program, and the companion's life: one companion for all
-// plants, its end after the last one, its replacement after it was killed, and no start without a
-// desktop. The test plants make their calls through the hook client (tools/testplant).
+// plants whatever their timing, its end after the last one (also when they died), its replacement
+// after it was killed, one bounded wait for one that is stuck, and no start without a desktop. The
+// test plants make their calls through the hook client (tools/testplant).
 //
 //   plant_app_desktop_tests <test desktop> <test plant> <folder of Ostrel64.dll> <Verdelo64.exe>
 //                           <test worker>
 #include <gtest/gtest.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <tlhelp32.h>
 
+#include <string>
+#include <thread>
 #include <vector>
 
+#include "framework/base/scoped_handles_win.h"
 #include "hooklib/companion_protocol.h"
 #include "tools/testsupport/desktop_scenario_win.h"
 
@@ -24,6 +30,44 @@ using scenario::kRectB;
 constexpr ostrel::FrameLimits kLimits{1, 100000, 1, 100000};
 
 HWND CompanionWindow() { return FindWindowA(ostrel::kCompanionClass, nullptr); }
+
+// Companion processes now running, by their program's name: a companion that does not serve has
+// no window but counts.
+int CompanionProcesses() {
+  const ScopedHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  int count = 0;
+  for (BOOL more = Process32First(snapshot.Get(), &entry); more;
+       more = Process32Next(snapshot.Get(), &entry)) {
+    count += lstrcmpiA(entry.szExeFile, ostrel::kCompanionFileName) == 0 ? 1 : 0;
+  }
+  return count;
+}
+
+struct Answer {
+  LRESULT result = -100;  // -100: the plant did not answer
+  DWORD ms = 0;           // how long the plant took
+};
+
+// Sends `command` to the windows of plants `ids` at the same moment, one thread each, as plants
+// act on their own.
+std::vector<Answer> CommandAllOf(const std::vector<HWND>& windows, testplant::Command command) {
+  std::vector<Answer> answers(windows.size());
+  std::vector<std::thread> threads;
+  for (size_t i = 0; i < windows.size(); ++i) {
+    threads.emplace_back([&, i] {
+      const DWORD start = GetTickCount();
+      DWORD_PTR result = 0;
+      if (SendMessageTimeoutA(windows[i], WM_APP + command, 0, 0, SMTO_NORMAL, 60000, &result)) {
+        answers[i].result = static_cast<int32_t>(result);
+      }
+      answers[i].ms = GetTickCount() - start;
+    });
+  }
+  for (std::thread& t : threads) t.join();
+  return answers;
+}
 
 HANDLE OpenProcessOf(HWND window) {
   DWORD id = 0;
@@ -43,6 +87,12 @@ class HookRoutes : public scenario::DesktopScenario {
       CloseHandle(process);
     }
     DesktopScenario::TearDown();
+  }
+
+  std::vector<Answer> CommandAll(const std::vector<int>& ids, testplant::Command command) {
+    std::vector<HWND> windows;
+    for (int id : ids) windows.push_back(PlantWindow(id));
+    return CommandAllOf(windows, command);
   }
 
   bool PaintReaches(int plants, const Rect32& rect, int32_t mark) {
@@ -105,11 +155,17 @@ INSTANTIATE_TEST_SUITE_P(Routes, BothRoutes, ::testing::Values(Route::Direct, Ro
                            return info.param == Route::Direct ? "Direct" : "Companion";
                          });
 
-TEST_F(HookRoutes, KilledCompanionIsReplacedByTheNextRegistration) {
+TEST_F(HookRoutes, OneCompanionServesAllPlantsAndEndsWhenNoneIsLeft) {
   StartDesktop();
-  StartPlant(0, "a.plt", kRectA, kLimits, Route::Companion);
-  StartPlant(1, "b.plt", kRectB, kLimits, Route::Companion);
-  Register(0);
+  const std::vector<int> ids{0, 1, 2, 3, 4};
+  for (int id : ids) {
+    StartPlant(id, "p" + std::to_string(id) + ".plt", Rect32{100 * id, 100, 100 * id + 80, 200}, kLimits,
+               Route::Companion);
+  }
+  // A cold start: all plants register at the same moment, and one companion is started for them.
+  for (const Answer& a : CommandAll(ids, testplant::CommandRegister)) EXPECT_EQ(a.result, 0);
+  EXPECT_TRUE(WaitFor([] { return CompanionProcesses() == 1; })) << CompanionProcesses() << " companions";
+
   const HWND first = CompanionWindow();
   ASSERT_NE(first, nullptr);
   const HANDLE killed = OpenProcessOf(first);
@@ -119,23 +175,41 @@ TEST_F(HookRoutes, KilledCompanionIsReplacedByTheNextRegistration) {
   // The killed companion could not say it has gone.
   EXPECT_EQ(block_->companionRunning, 1);
 
-  Register(1);
-  const HWND second = CompanionWindow();
-  ASSERT_NE(second, nullptr);
-  EXPECT_NE(second, first);
-  EXPECT_EQ(Clients(), (std::vector<uint32_t>{Slot(0), Slot(1)}));
-  // Plant 0 still holds the dead window; its next request finds the new companion.
-  const int32_t mark = Mark();
-  Command(0, testplant::CommandUpdate);
-  EXPECT_TRUE(PaintReaches(2, kRectA, mark));
-  Command(0, testplant::CommandUnregister);
-  Command(1, testplant::CommandUnregister);
-  const HANDLE process = OpenProcessOf(second);
-  if (process != nullptr) {
-    EXPECT_EQ(WaitForSingleObject(process, scenario::kWaitMs), WAIT_OBJECT_0);
-    CloseHandle(process);
-  }
+  // Every plant still holds the dead window; their next repaints find one new companion.
+  for (const Answer& a : CommandAll(ids, testplant::CommandUpdate)) EXPECT_EQ(a.result, 0);
+  EXPECT_TRUE(WaitFor([] { return CompanionProcesses() == 1; })) << CompanionProcesses() << " companions";
+  EXPECT_NE(CompanionWindow(), first);
+  EXPECT_EQ(block_->companionRunning, 1);
+  EXPECT_EQ(Clients().size(), ids.size());
+
+  // Three plants leave and two die without leaving: the companion ends once none is left.
+  for (int id : {0, 1, 2}) EXPECT_EQ(Command(id, testplant::CommandUnregister), 0) << id;
+  EXPECT_EQ(CompanionProcesses(), 1);
+  KillPlant(3);
+  KillPlant(4);
+  EXPECT_TRUE(WaitFor([] { return CompanionProcesses() == 0; })) << CompanionProcesses() << " companions";
   EXPECT_EQ(block_->companionRunning, 0);
+}
+
+// A companion stuck in a call (a rehook while no desktop exists, which searches until one comes):
+// each call of a plant waits for it once, and a call that failed is not repeated as a repaint.
+TEST_F(HookRoutes, StuckCompanionHoldsEachCallForOneWaitAtMost) {
+  constexpr DWORD kReplyMs = 4000;
+  SetEnvironmentVariableA(testplant::kReplyMsVariable, std::to_string(kReplyMs).c_str());
+  StartDesktopWithTwoPlants(Route::Companion);
+  SetEnvironmentVariableA(testplant::kReplyMsVariable, nullptr);
+  KillDesktop();
+  std::vector<Answer> answers = CommandAll({0}, testplant::CommandRehook);
+  // Both repaint at once, each overwriting the other's rectangle in the block.
+  for (const Answer& a : CommandAll({0, 1}, testplant::CommandUpdate)) answers.push_back(a);
+  for (const Answer& a : CommandAll({1}, testplant::CommandUnregister)) answers.push_back(a);
+  DWORD longest = 0;
+  for (const Answer& a : answers) {
+    EXPECT_EQ(a.result, -1);
+    longest = a.ms > longest ? a.ms : longest;
+  }
+  // Generous against a busy machine, yet below two waits.
+  EXPECT_LT(longest, kReplyMs * 7 / 4) << "longest call " << longest << " ms";
 }
 
 TEST_F(HookRoutes, CompanionDoesNotStartWithoutADesktopListView) {

@@ -1,5 +1,5 @@
 // The plant program end to end under Wine, against the test desktop: its start, its answers to the
-// desktop, its moves and its -QUIT, and the starts that fail.
+// desktop, its moves (also one its desktop never ends) and its -QUIT, and the starts that fail.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -148,6 +148,24 @@ TEST_F(PlantProgram, StartGrowsAnswersTheDesktopAndQuitSavesEverything) {
   EXPECT_EQ(FindProcessWindow(again.Pid(), "#32770", "Welcome to Verdelo"), nullptr)
       << "welcome on a later start";
   DeleteFileA(otherShortcut.c_str());
+}
+
+// The desktop dies in the middle of a drag of the plant's frame, so the drag's end never comes:
+// the plant goes on growing and saving, from the frame it had.
+TEST_F(PlantProgram, PlantGoesOnAfterItsDesktopDiedMidDrag) {
+  Program& plant = StartPlant();
+  const HWND window = PlantWindowOf(plant);
+  ASSERT_TRUE(WaitForSaves(1));
+  Ask(window, OstrelCode::Activate);
+  ASSERT_NE(PlantDialog(plant), nullptr);
+  const double anchorX = Saved<double>(offsetof(PlantRecord, anchorX));
+  const Rect32 frame = ostrel::LoadSharedRect(block_->activeFrame);
+  const POINT middle{(frame.left + frame.right) / 2, (frame.top + frame.bottom) / 2};
+  Mouse({{WM_LBUTTONDOWN, middle}, {WM_MOUSEMOVE, POINT{middle.x - 40, middle.y - 30}}});
+  KillDesktop();
+  // One pass may have been saving as the drag began; more show the worker going on.
+  EXPECT_TRUE(WaitForSaves(3)) << "the plant stopped at the drag";
+  EXPECT_EQ(Saved<double>(offsetof(PlantRecord, anchorX)), anchorX);
 }
 
 TEST_F(PlantProgram, MissingOrCorruptPlantFilesGiveTheirMessageAndCode) {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/drag_pause.h"
 #include "app/frame_arithmetic.h"
 #include "app/message_pump_wait_win.h"
 #include "app/plant_process_win.h"
@@ -280,6 +281,38 @@ TEST_F(PlantWindowTest, OptionsPageCentresAtTheNaturalSizeAndADisplayChangeResca
   EXPECT_DOUBLE_EQ(p_.plant.pixelsPerUnit, 2 * kScreenHeight * p_.plant.Record().pixelScale);
   ASSERT_FALSE(route_->repainted.empty());
   EXPECT_EQ(route_->repainted.back(), (Rect32{502, 369, 1044, 798}));
+}
+
+// A drag whose end never comes: the worker is held only while the desktop that started the drag
+// lives, has not been replaced, and has been heard from within the silence limit.
+TEST_F(PlantWindowTest, DragPauseEndsWhenTheDragsDesktopIsGoneOrSilent) {
+  auto tick = [&] { SendMessageA(window_, WM_TIMER, kClockTimerId, 0); };
+  auto held = [&] { return !p_.worker.Running().IsSet(); };
+  EXPECT_EQ(Send(OstrelCode::DragStart), 0);
+  EXPECT_EQ(Send(OstrelCode::GetLimit, 1), 30);
+  tick();
+  EXPECT_TRUE(held()) << "a live drag was let go";
+  p_.dragSilenceMs = 0;
+  tick();
+  EXPECT_FALSE(held());
+  // The worker goes on: a redraw is rendered.
+  p_.worker.Request(0, WorkerCommand::Redraw);
+  EXPECT_TRUE(WaitUntil([&] { return jobs_.renders.load() == 2; }));
+
+  p_.dragSilenceMs = kDragSilenceMs;
+  EXPECT_EQ(Send(OstrelCode::DragStart), 0);
+  SendMessageA(window_, zrf::WM_ZRF_TASKBARCREATED, 0, 0);
+  EXPECT_FALSE(held()) << "a rehook kept the drag";
+
+  // The drag's list view is destroyed, as when the desktop's process dies.
+  const HWND doomed = MakeWindow("DoomedListView", DefWindowProcA, WS_POPUP, 10, 10);
+  block_.listView = ostrel::PackHandle(reinterpret_cast<uintptr_t>(doomed));
+  EXPECT_EQ(Send(OstrelCode::DragStart), 0);
+  tick();
+  EXPECT_TRUE(held());
+  DestroyWindow(doomed);
+  tick();
+  EXPECT_FALSE(held()) << "a drag of a dead desktop kept the worker";
 }
 
 TEST_F(PlantWindowTest, CancelledLogoffOnlySavesRealOneShutsDownOnceAndQuits) {

@@ -65,5 +65,32 @@ TEST(CompanionCommands, EndsWhenTheLastClientHasGoneAndRefusesAfterwards) {
   EXPECT_EQ(exports.calls, "UU");
 }
 
+TEST(CompanionCommands, EndsWhenItsClientsDiedOrNoneCame) {
+  ostrel::OstrelSharedMem block{};
+  RecordingExports exports;
+  CompanionCommands served;
+  EXPECT_FALSE(served.CheckClients(0, 1000));  // the plant that started it registers later
+  EXPECT_FALSE(served.CheckClients(2, 2000));
+  EXPECT_FALSE(served.CheckClients(1, 3000));
+  EXPECT_TRUE(served.CheckClients(0, 4000));   // all died without unregistering
+  EXPECT_FALSE(served.CheckClients(0, 5000));  // it ends once
+  EXPECT_EQ(served.Handle(25, exports, block).result, -1);
+
+  // Nobody came: it ends after the first-client wait, counted across the tick count's wrap.
+  CompanionCommands idle;
+  const uint32_t first = 0xFFFFF000u;
+  EXPECT_FALSE(idle.CheckClients(0, first));
+  EXPECT_FALSE(idle.CheckClients(0, first + kFirstClientMs - 1));
+  EXPECT_TRUE(idle.CheckClients(0, first + kFirstClientMs));
+
+  // A plant that asked for a repaint and died before the first look was served all the same; a
+  // request the companion does not know is nobody's.
+  CompanionCommands asked;
+  EXPECT_EQ(asked.Handle(27, exports, block).result, -1);
+  EXPECT_FALSE(asked.CheckClients(0, 10));
+  EXPECT_EQ(asked.Handle(25, exports, block).result, 0);
+  EXPECT_TRUE(asked.CheckClients(0, 20));
+}
+
 }  // namespace
 }  // namespace companion

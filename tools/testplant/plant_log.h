@@ -35,6 +35,10 @@ enum Command : unsigned {
 inline constexpr char kCallReturnedEvent[] = "OstrelTestPlantCallReturned";
 inline constexpr char kGoOnEvent[] = "OstrelTestPlantGoOn";
 
+/// Environment variable a driver may set before starting plants: the longest wait, in
+/// milliseconds, for the companion's answer to one request (the real one is over ten seconds).
+inline constexpr char kReplyMsVariable[] = "OSTREL_TEST_REPLY_MS";
+
 /// Code of the entry a plant logs with the result of a CommandRegister (in `answer`).
 inline constexpr uint32_t kRegisterResultCode = 0x10000;
 

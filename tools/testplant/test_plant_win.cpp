@@ -7,10 +7,12 @@
 //   ostrel_test_plant id name left,top,right,bottom [minW,maxW,minH,maxH [companion.exe]]
 //
 // The rectangle is the plant's place on the desktop: HitTest answers 1 inside it, and activation
-// makes it the active frame. Identify answers 0 for `name`, compared case-insensitively.
+// makes it the active frame. Identify answers 0 for `name`, compared case-insensitively. The
+// environment variable kReplyMsVariable, when set, is the wait for each companion answer.
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 
@@ -214,10 +216,12 @@ int main(int argc, char** argv) {
     return 3;
   }
   if (gCompanion != nullptr) {
-    // Quick searches: a test that kills the companion should not wait ten seconds for a new one.
     plantapp::CompanionSearch search;
     search.pauseMs = 50;
-    search.graceTries = 10;
+    // A test that makes the companion stuck need not wait the real time for each answer.
+    if (const char* replyMs = std::getenv(testplant::kReplyMsVariable)) {
+      search.replyMs = static_cast<uint32_t>(std::strtoul(replyMs, nullptr, 10));
+    }
     gRoute = std::make_unique<plantapp::CompanionRoute>(Block(), gCompanion, search);
   } else {
     gRoute = std::make_unique<plantapp::DirectHookRoute>();
