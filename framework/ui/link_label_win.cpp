@@ -142,16 +142,18 @@ void CLinkLabel::Paint() {
   const int32_t gap = MulDiv(kFocusGap, dpi, 96);
   const zrf::Rect room = zrf::LinkTextRoom(area, gap);
   const bool pathEllipsis = (drawFlags & DT_PATH_ELLIPSIS) != 0;
-  const zrf::LinkFont choice = zrf::ChooseLinkFont(
-      MulDiv(kLinkFontSize, dpi, 96), MulDiv(kSmallestLinkFontSize, dpi, 96), {room.Width(), room.Height()},
-      pathEllipsis, [&](int32_t height) {
-        ScopedGdiObject<HFONT> font(CreateLinkFont(height, uiFace));
-        return MeasureLinkText(dc, text, font.Get());
-      });
+  const auto measure = [&](int32_t height) {
+    ScopedGdiObject<HFONT> font(CreateLinkFont(height, uiFace));
+    return MeasureLinkText(dc, text, font.Get());
+  };
+  const zrf::LinkFont choice =
+      zrf::ChooseLinkFont(MulDiv(kLinkFontSize, dpi, 96), MulDiv(kSmallestLinkFontSize, dpi, 96),
+                          {room.Width(), room.Height()}, pathEllipsis, measure);
   ScopedGdiObject<HFONT> font(CreateLinkFont(choice.height, uiFace));
   {
     ScopedSelect selected(dc, font.Get());
-    const zrf::Rect box = zrf::LinkTextBox(area, gap, MeasureLinkText(dc, text, font.Get()), AlignOf(drawFlags));
+    const zrf::Rect box =
+        zrf::LinkTextBox(area, gap, MeasureLinkText(dc, text, font.Get()), AlignOf(drawFlags));
     RECT textRect = ToWinRect(box);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, kLinkColour);

@@ -370,7 +370,8 @@ TEST_F(Items, AColourItemShowsItsColourUnderEitherOverlay) {
   for (int32_t variant : {0, 1}) {
     value = {0xFF20C040u, variant};
     RedrawWindow(color->hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    EXPECT_EQ(PixelOf(color->hwnd, (icon.left + icon.right) / 2, (icon.top + icon.bottom) / 2), RGB(0x20, 0xC0, 0x40))
+    EXPECT_EQ(PixelOf(color->hwnd, (icon.left + icon.right) / 2, (icon.top + icon.bottom) / 2),
+              RGB(0x20, 0xC0, 0x40))
         << variant;
   }
   value = before;
