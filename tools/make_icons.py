@@ -98,7 +98,9 @@ ICONS = {
     50005: [rect(0.05, 0.70, 0.95, 0.95, BLUE), rect(0.12, 0.76, 0.32, 0.89, WHITE)],
     50006: [rect(0.10, 0.10, 0.50, 0.50, GREY), rect(0.50, 0.50, 0.90, 0.90, GREY),
             rect(0.50, 0.10, 0.90, 0.50, (200, 200, 205)), rect(0.10, 0.50, 0.50, 0.90, (200, 200, 205))],
-    50007: [ellipse(0.5, 0.5, 0.42, 0.42, (220, 60, 60))],
+    # The colour items draw their colour as a disc under these two: a thin rim with a gleam, and a
+    # frame; both leave the middle clear for the colour to show.
+    50007: [ring(0.5, 0.5, 0.50, 0.43, (70, 70, 80)), ellipse(0.30, 0.27, 0.10, 0.06, WHITE)],
     50008: [ring(0.5, 0.5, 0.46, 0.36, GREY)],
 }
 

@@ -3,6 +3,7 @@
 #include "framework/items/menu_item_win.h"
 
 #include "framework/app/zrf_app_win.h"
+#include "framework/base/zrf_messages.h"
 #include "framework/base/zrf_results.h"
 #include "framework/items/item_flags.h"
 #include "framework/items/item_paint_win.h"
@@ -40,12 +41,22 @@ void CMenu::OnMeasure(const CommandRecord& command, int32_t) {
 
 void CMenu::OnDestroy() {
   if (isOpen != 0 || children.count > 0) ClosePopup();
+  ForgetInParent();
   if (popupWindow != nullptr) {
     HWND window = popupWindow;
     popupWindow = nullptr;
     SetWindowLongPtrA(window, GWLP_USERDATA, 0);
     DestroyWindow(window);
   }
+}
+
+// The parent window keeps the menu whose popup was last opened from it, and the next mouse move
+// over one of its items closes that menu: a menu that goes away must not stay recorded there.
+void CMenu::ForgetInParent() {
+  HWND parent = hwnd != nullptr ? GetParent(hwnd) : nullptr;
+  if (parent == nullptr) return;
+  if (SendMessageA(parent, zrf::WM_ZRF_GETPOPUP, 0, 0) != reinterpret_cast<LRESULT>(this)) return;
+  SendMessageA(parent, zrf::WM_ZRF_SETPOPUP, 0, 0);
 }
 
 bool CMenu::IsCursorOnArrow() const {

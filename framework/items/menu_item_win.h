@@ -30,7 +30,8 @@ class CMenu : public CUIItem {
   int32_t OnCreate(const CommandRecord& command, HWND parent, HWND owner, CUIItem* parentMenu) override;
   /// The arrow part: 6 spaces wide for a split item or an entry inside a popup.
   void OnMeasure(const CommandRecord& command, int32_t orientation) override;
-  /// Closes the popup and destroys its window; may run more than once.
+  /// Closes the popup, clears the parent window's record of it (when it is this menu) and destroys
+  /// the popup's window; may run more than once.
   void OnDestroy() override;
   void Paint(HDC dc, const RECT& client) override;
 
@@ -61,5 +62,6 @@ class CMenu : public CUIItem {
 
  private:
   void DestroyChildren();
+  void ForgetInParent();
   bool CascadesFromHere() const;
 };

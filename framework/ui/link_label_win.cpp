@@ -6,17 +6,44 @@
 #include <cstdio>
 
 #include "framework/app/zrf_app_win.h"
+#include "framework/base/scoped_handles_win.h"
+#include "framework/base/zrf_rect_win.h"
 #include "framework/shell/shell_open_win.h"
 #include "framework/style/font_lists.h"
 #include "framework/ui/dpi_functions_win.h"
+#include "framework/ui/link_label_fit.h"
 
 namespace {
 
 constexpr int32_t kLinkFontSize = 12;  // pixels at 96 DPI
+// The smallest the font shrinks to (at 96 DPI) for a text that is too wide; still readable.
+constexpr int32_t kSmallestLinkFontSize = 8;
+constexpr int32_t kFocusGap = 3;  // pixels at 96 DPI between the text box and the focus rectangle
 constexpr COLORREF kLinkColour = 0x00FF0000;
+constexpr UINT kLinkTextFormat = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
 
 void CopyText(char (&to)[CLinkLabel::kTextSize], const char* from) {
   std::snprintf(to, sizeof to, "%s", from != nullptr ? from : "");
+}
+
+HFONT CreateLinkFont(int32_t height, const char* face) {
+  return CreateFontA(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, face);
+}
+
+zrf::Size MeasureLinkText(HDC dc, const char* text, HFONT font) {
+  ScopedSelect selected(dc, font);
+  RECT extent{};
+  // Without DT_VCENTER: Wine centres the measured line on the empty rectangle's top and reports
+  // half its height.
+  DrawTextA(dc, text, -1, &extent, DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
+  return {static_cast<int32_t>(extent.right - extent.left), static_cast<int32_t>(extent.bottom - extent.top)};
+}
+
+zrf::LinkAlign AlignOf(uint32_t drawFlags) {
+  if ((drawFlags & DT_CENTER) != 0) return zrf::LinkAlign::Centre;
+  if ((drawFlags & DT_RIGHT) != 0) return zrf::LinkAlign::Right;
+  return zrf::LinkAlign::Left;
 }
 
 uint32_t DrawFlagsForStyle(LONG style) {
@@ -98,6 +125,9 @@ void CLinkLabel::Open() const {
   (void)ShellOpen(target, nullptr, nullptr, nullptr, SW_SHOWNORMAL);
 }
 
+// The text always fits the control: a text too wide for it is drawn in a smaller font, then with
+// an ellipsis (a path link shortens its middle instead), so no letter is cut at the edges and the
+// focus rectangle goes around the text, never through it.
 void CLinkLabel::Paint() {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(control, &paint);
@@ -107,17 +137,35 @@ void CLinkLabel::Paint() {
   char systemFace[kFontFaceSize];
   char uiFace[kFontFaceSize];
   gApp.style.Fonts().Faces(systemFace, uiFace);
-  HFONT font = CreateFontA(-MulDiv(kLinkFontSize, DpiForWindow(dialog), 96), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
-                           FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                           DEFAULT_PITCH, uiFace);
-  HGDIOBJ previousFont = font != nullptr ? SelectObject(dc, font) : nullptr;
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, kLinkColour);
-  DrawTextA(dc, text, -1, &client, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | drawFlags);
-  if (GetFocus() == control) DrawFocusRect(dc, &client);
-  if (font != nullptr) {
-    SelectObject(dc, previousFont);
-    DeleteObject(font);
+  const int32_t dpi = DpiForWindow(dialog);
+  const zrf::Rect area = ToZrfRect(client);
+  const int32_t gap = MulDiv(kFocusGap, dpi, 96);
+  const zrf::Rect room = zrf::LinkTextRoom(area, gap);
+  const bool pathEllipsis = (drawFlags & DT_PATH_ELLIPSIS) != 0;
+  const auto measure = [&](int32_t height) {
+    ScopedGdiObject<HFONT> font(CreateLinkFont(height, uiFace));
+    return MeasureLinkText(dc, text, font.Get());
+  };
+  const zrf::LinkFont choice =
+      zrf::ChooseLinkFont(MulDiv(kLinkFontSize, dpi, 96), MulDiv(kSmallestLinkFontSize, dpi, 96),
+                          {room.Width(), room.Height()}, pathEllipsis, measure);
+  ScopedGdiObject<HFONT> font(CreateLinkFont(choice.height, uiFace));
+  {
+    ScopedSelect selected(dc, font.Get());
+    const zrf::Rect box =
+        zrf::LinkTextBox(area, gap, MeasureLinkText(dc, text, font.Get()), AlignOf(drawFlags));
+    RECT textRect = ToWinRect(box);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, kLinkColour);
+    const UINT shorten = choice.fits || pathEllipsis ? 0 : DT_END_ELLIPSIS;
+    // Unclipped: Wine clips a text drawn in the rectangle it measured to a little less, losing
+    // the last glyph's right edge or all of a slash. The box lies inside the control, and a too
+    // wide text is shortened to it, so nothing reaches past the gap.
+    DrawTextA(dc, text, -1, &textRect, kLinkTextFormat | DT_NOCLIP | drawFlags | shorten);
+    if (GetFocus() == control) {
+      const RECT focus = ToWinRect(zrf::LinkFocusRect(area, gap, box));
+      DrawFocusRect(dc, &focus);
+    }
   }
   EndPaint(control, &paint);
 }

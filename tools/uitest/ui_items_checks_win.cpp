@@ -362,6 +362,22 @@ TEST_F(Items, ColourAndPalettePickTheScreenOutsideTheItem) {
   record.selected = 0;
 }
 
+TEST_F(Items, AColourItemShowsItsColourUnderEitherOverlay) {
+  CUIItem* color = gScene.Item(kRowColor, kNormal);
+  UIColorValue& value = gScene.colors[kNormal];
+  const UIColorValue before = value;
+  const RECT& icon = color->iconRect;
+  for (int32_t variant : {0, 1}) {
+    value = {0xFF20C040u, variant};
+    RedrawWindow(color->hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_EQ(PixelOf(color->hwnd, (icon.left + icon.right) / 2, (icon.top + icon.bottom) / 2),
+              RGB(0x20, 0xC0, 0x40))
+        << variant;
+  }
+  value = before;
+  RedrawWindow(color->hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
 TEST_F(Items, FactoryKindsAndMissingValueRecords) {
   for (int32_t kind : {0, 7, 8, 13, 100}) EXPECT_EQ(CreateUIItem(kind, nullptr), nullptr) << kind;
   CUIItem* object = CreateUIItem(kItemButton, nullptr);

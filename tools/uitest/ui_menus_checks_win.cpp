@@ -345,6 +345,23 @@ TEST_F(Menus, AMenuDestroyedWhileOpenClosesItsPopupsFirst) {
   EXPECT_EQ(gApp.items.count, live);
 }
 
+TEST_F(Menus, AMenuDeletedWhileOpenLeavesNoRecordInItsWindow) {
+  CUIItem* font = CreateUIItem(kItemMenu, nullptr);
+  ASSERT_EQ(font->Create(0xF140, Frame().window, Frame().window, nullptr), ZRF_OK);
+  ASSERT_EQ(font->OpenPopup(RECT{300, 200, 300, 200}), ZRF_OK);
+  ASSERT_EQ(SendMessageA(Frame().window, zrf::WM_ZRF_GETPOPUP, 0, 0), reinterpret_cast<LRESULT>(font));
+  delete font;
+  EXPECT_EQ(SendMessageA(Frame().window, zrf::WM_ZRF_GETPOPUP, 0, 0), 0);
+  // The next move over an item of the window, which closes the window's open menu, finds none.
+  CUIItem* button = CreateUIItem(kItemButton, nullptr);
+  ASSERT_EQ(button->Create(0xF110, Frame().window, Frame().window, nullptr), ZRF_OK);
+  MoveWindow(button->hwnd, 300, 200, button->width, button->height, FALSE);
+  ShowWindow(button->hwnd, SW_SHOWNA);
+  Hover(button);
+  EXPECT_EQ(gApp.hoveredItem, button);
+  delete button;
+}
+
 TEST_F(Menus, UnknownIdsAndAMissingListAreErrorsNotCrashes) {
   CUIItem* broken = CreateUIItem(kItemMenu, nullptr);
   ASSERT_EQ(broken->Create(kBadMenuCommand, Frame().window, Frame().window, nullptr), ZRF_OK);

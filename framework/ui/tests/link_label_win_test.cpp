@@ -1,6 +1,6 @@
 // Link labels under Wine on a test dialog: what they take from the static and its style, the
-// tooltip, opening the target on a click that began on the link and on the space bar, and
-// detaching, also by a dialog that is destroyed.
+// tooltip, opening the target on a click that began on the link and on the space bar, detaching,
+// also by a dialog that is destroyed, and a text too wide for the link's usual font.
 #include "framework/ui/link_label_win.h"
 
 #include <commctrl.h>
@@ -8,9 +8,11 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <climits>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -99,6 +101,62 @@ TEST(LinkLabelWin, TakesTheStaticOpensOnAClickOrSpaceAndDetaches) {
   EXPECT_EQ(LineCount(marker), 2);
   DeleteFileA(target.c_str());
   DeleteFileA(marker.c_str());
+}
+
+struct Box {
+  int left = INT_MAX, top = INT_MAX, right = -1, bottom = -1;  // inclusive; empty while right < 0
+  void Add(int x, int y) {
+    left = std::min(left, x);
+    top = std::min(top, y);
+    right = std::max(right, x);
+    bottom = std::max(bottom, y);
+  }
+};
+
+// The control's client area as the screen shows it, after a paint of its own.
+std::vector<COLORREF> Pixels(HWND control, int width, int height) {
+  RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  std::vector<COLORREF> pixels;
+  HDC dc = GetDC(control);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) pixels.push_back(GetPixel(dc, x, y));
+  }
+  ReleaseDC(control, dc);
+  return pixels;
+}
+
+bool IsLinkBlue(COLORREF pixel) {
+  return GetBValue(pixel) > GetRValue(pixel) + 60 && GetBValue(pixel) > GetGValue(pixel) + 60;
+}
+
+TEST(LinkLabelWin, ATextWiderThanItsControlFitsWithTheFocusRectangleAroundIt) {
+  HWND dialog =
+      CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(901), nullptr, PlainDialogProc, 0);
+  ASSERT_NE(dialog, nullptr);
+  CLinkLabel web;
+  ASSERT_TRUE(web.Attach(dialog, 923, nullptr));
+  RECT client;
+  GetClientRect(web.control, &client);
+  const int width = client.right, height = client.bottom;
+  SetFocus(GetDlgItem(dialog, 920));
+  const std::vector<COLORREF> plain = Pixels(web.control, width, height);
+  SetFocus(web.control);
+  const std::vector<COLORREF> focused = Pixels(web.control, width, height);
+  Box text, focus;
+  for (int i = 0; i < width * height; ++i) {
+    if (IsLinkBlue(plain[i])) text.Add(i % width, i / width);
+    if (focused[i] != plain[i]) focus.Add(i % width, i / width);
+  }
+  ASSERT_GE(text.right, 0);
+  ASSERT_GE(focus.right, 0);
+  // The whole address shows, not cut at either end nor reduced to an ellipsis, and the focus
+  // rectangle runs around it, inside the control.
+  EXPECT_GT(text.right - text.left, width / 2);
+  EXPECT_LT(focus.left, text.left);
+  EXPECT_GT(focus.right, text.right);
+  EXPECT_LT(focus.top, text.top);
+  EXPECT_GT(focus.bottom, text.bottom);
+  DestroyWindow(dialog);
 }
 
 }  // namespace
