@@ -8,7 +8,7 @@ StringRecord gFrameworkStrings[] = {
     {0xF002, {" * ", nullptr, "Displays additional items", "Additional Items"}},
     {0xF003, {"Error initializing the application!\nError code 0x%08X.", "Ag"}},
     {0xF004, {"Ready"}},
-    {0xF005, {"%s v%d.%d.%d", "Brambeck Software", "https://www.brambeck.example/"}},
+    {0xF005, {"%s v%d.%d.%d", "Brambeck", "https://www.brambeck.example/"}},
     {0xF007,
      {"Could not display the manual \"%s\".\nPlease make sure that a viewer for this file type is "
       "installed on your system.",

@@ -234,7 +234,7 @@ TEST_F(UpdateAbout, TheAboutDialogsButtonsReachTheServicesAndRestoreRestarts) {
   }));
   EXPECT_EQ(GetWindow(about, GW_OWNER), app.MainWindow());
   EXPECT_EQ(ItemText(about, IDC_ABOUT_PRODUCT), "ZrfTestApp v1.0.0");
-  EXPECT_EQ(ItemText(about, IDC_ABOUT_MAKER), "Brambeck Software");
+  EXPECT_EQ(ItemText(about, IDC_ABOUT_MAKER), "Brambeck");
   EXPECT_EQ(ItemText(about, IDC_ABOUT_WEB_LINK), "https://www.brambeck.example/");
   EXPECT_EQ(ItemText(about, IDC_ABOUT_PROGRAM_LINK), installFolder_);
   EXPECT_EQ(ItemText(about, IDC_ABOUT_DATA_LINK), data_);
