@@ -10,8 +10,8 @@ class DataFileStore;
 constexpr char kSettingsFileName[] = "(ZRF)App";
 constexpr int32_t kSettingsColorCount = 5;
 constexpr int32_t kSettingsFontFaceSize = 260;
-/// The interface fonts the font dialog stores: a face of at most 31 characters (a LOGFONT face and
-/// its NUL) and a size of 1 to 1638 points, 1 to 2184 pixels at 96 DPI.
+/// The interface fonts the settings hold: a face of at most 31 characters (a LOGFONT face and its
+/// NUL) and a size of 1 to 2184 pixels at 96 DPI (1638 points); the font dialog stores only these.
 constexpr int32_t kSettingsFontFaceLength = 31;
 constexpr int32_t kSettingsFontSizeMin = 1;
 constexpr int32_t kSettingsFontSizeMax = 2184;
