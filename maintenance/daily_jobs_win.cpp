@@ -8,4 +8,5 @@
 void UseMaintenanceDailyJobs() {
   gApp.checkForUpdateIfDue = CheckForUpdateIfDue;
   gApp.archiveConfigIfDue = ArchiveConfigIfDue;
+  gApp.scheduledArchiveFolder = ScheduledArchiveFolder;
 }

@@ -33,13 +33,18 @@ std::atomic<HWND> gArchiveDialog{nullptr};
 bool ClaimRun() { return !gRunning.exchange(true); }
 void ReleaseRun() { gRunning.store(false); }
 
+// The folder template of `settings` expanded; false when it is empty or does not expand.
+bool ExpandArchiveFolder(const ArchiveSettingsRecord& settings, char* folder, size_t size) {
+  return settings.folderTemplate[0] != '\0' && ExpandPathTokens(settings.folderTemplate, folder, size) &&
+         folder[0] != '\0';
+}
+
 // One run; the caller holds the claim.
 int32_t RunArchive() {
   const ArchiveSettingsRecord settings = ArchiveSettings();
   if (settings.folderTemplate[0] == '\0') return kArchiveNoFolder;
   char folder[MAX_PATH];
-  if (!ExpandPathTokens(settings.folderTemplate, folder, sizeof folder) || folder[0] == '\0')
-    return kArchiveFailed;
+  if (!ExpandArchiveFolder(settings, folder, sizeof folder)) return kArchiveFailed;
   // Without its separator the folder would run into the archive's name.
   AddTrailingBackslash(folder, sizeof folder);
   if (folder[std::strlen(folder) - 1] != '\\') return kArchiveFailed;
@@ -86,6 +91,15 @@ bool SaveArchiveSettings(const ArchiveSettingsRecord& settings) {
   gSettings = settings;
   DataFileStore store = gApp.DataFiles();
   return SaveArchiveSettingsRecord(store, gSettings);
+}
+
+bool ScheduledArchiveFolder(char* folder, size_t size) {
+  // Read aside: the start-up asks before the pending archive may bring other settings, and the
+  // process's settings are loaded by the due check that follows.
+  ArchiveSettingsRecord settings;
+  DataFileStore store = gApp.DataFiles();
+  LoadArchiveSettingsRecord(store, &settings);
+  return ExpandArchiveFolder(settings, folder, size);
 }
 
 void ArchiveConfigIfDue() {

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
 
 #include "maintenance/archive_settings.h"
@@ -26,6 +27,12 @@ void SetArchiveSettings(const ArchiveSettingsRecord& settings);
 
 /// Makes `settings` the process's settings and writes them. True when the file was replaced.
 [[nodiscard]] bool SaveArchiveSettings(const ArchiveSettingsRecord& settings);
+
+/// The folder of the archives as "(ZRF)Archive" of the data folder names it (the defaults for a
+/// missing file), its template expanded into `folder` (`size` bytes): the form of the application
+/// object's hook (gApp.scheduledArchiveFolder). False when the template does not expand. Leaves
+/// the process's settings alone.
+bool ScheduledArchiveFolder(char* folder, size_t size);
 
 /// The start-up's and the daily job's entry, in the form of the application object's hook
 /// (gApp.archiveConfigIfDue = ArchiveConfigIfDue): loads the settings and, when archiving is on,

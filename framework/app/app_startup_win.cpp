@@ -246,8 +246,12 @@ int32_t CZrfApp::Init(HINSTANCE instanceHandle, uint16_t productId, StringRecord
   StartupTurn turn;
   if (result == ZRF_OK) {
     // A start that only tells another instance to quit leaves the archive to the next start.
-    if (parseResult != kParseQuit && turn.Take(productCrc))
-      ApplyPendingArchiveAtStart(dataFolder, productName);
+    if (parseResult != kParseQuit && turn.Take(productCrc)) {
+      char archiveFolder[MAX_PATH] = "";
+      if (scheduledArchiveFolder != nullptr && !scheduledArchiveFolder(archiveFolder, sizeof archiveFolder))
+        archiveFolder[0] = '\0';
+      ApplyPendingArchiveAtStart(dataFolder, productName, archiveFolder);
+    }
     LoadSettingsAndSaveCommandLine(*this, settingsVersion);
     result = SetUpStyle(*this);
   }

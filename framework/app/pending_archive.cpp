@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "framework/base/text_search.h"
 #include "framework/files/data_folders.h"
 #include "framework/files/folder_reader.h"
 #include "zip/zip_reader.h"
@@ -11,12 +12,12 @@
 namespace {
 
 void RemoveUnlistedFiles(const char* archivePath, const char* dataFolder, const char* keepList,
-                         RemoveFileFunction remove, void* context) {
+                         const char* sparedFolder, RemoveFileFunction remove, void* context) {
   // "%s": the keep list comes from the archive and must never act as a format.
   CFileList keep(dataFolder, "%s", keepList);
   CFileList all(dataFolder, "*.*");
   CZrfArray<FileListPath> doomed;
-  SelectFilesToRemove(all.files, keep.files, archivePath, &doomed);
+  SelectFilesToRemove(all.files, keep.files, archivePath, sparedFolder, &doomed);
   for (int32_t i = 0; i < doomed.count; ++i) remove(context, doomed.GetAt(i)->text);
 }
 
@@ -43,19 +44,31 @@ bool PendingArchivePath(const char* dataFolder, const char* productName, char (&
   return false;
 }
 
+bool IsConfigArchiveFile(const char* path) {
+  const char* type = EndsWithNoCase(path, kConfigArchiveType);
+  return type != nullptr && type != path && type[-1] == '.';
+}
+
 void SelectFilesToRemove(const CZrfArray<FileListPath>& all, const CZrfArray<FileListPath>& keep,
-                         const char* archivePath, CZrfArray<FileListPath>* out) {
+                         const char* archivePath, const char* sparedFolder, CZrfArray<FileListPath>* out) {
   out->count = 0;
   for (int32_t i = 0; i < all.count; ++i) {
     const FileListPath& path = *all.GetAt(i);
     // The archive is still being read; removing it now would lose what is to be applied.
     if (FileListHolds(keep, path.text) || IsSameFolder(path.text, archivePath)) continue;
+    // Archives are the user's history, often of other products too, and the one being restored
+    // may be one of them: a restore or reset must never cost the others.
+    if (IsConfigArchiveFile(path.text) || IsBelowFolder(path.text, sparedFolder)) continue;
     (void)out->Add(path);
   }
 }
 
 PendingArchiveOutcome ApplyPendingArchive(const char* archivePath, const char* dataFolder,
-                                          const char* productName, RemoveFileFunction remove, void* context) {
+                                          const char* productName, const char* archiveFolder,
+                                          RemoveFileFunction remove, void* context) {
+  // An archive folder that is the data folder, or above it, would spare the very configuration
+  // the archive replaces; there the type of the archives alone keeps them.
+  const char* sparedFolder = IsBelowFolder(archiveFolder, dataFolder) ? archiveFolder : nullptr;
   zip::ZipHandle* archive = zip::ZipReaderOpen(archivePath, nullptr);
   if (archive == nullptr) return PendingArchiveOutcome::NotOpened;
   PendingArchiveOutcome outcome = PendingArchiveOutcome::NoProductEntry;
@@ -67,7 +80,7 @@ PendingArchiveOutcome ApplyPendingArchive(const char* archivePath, const char* d
     outcome = PendingArchiveOutcome::NoKeepList;
     if (zip::ZipReaderExtractToMemory(archive, productIndex, keepList, kKeepListSize - 1) ==
         zip::ZipResult::Ok) {
-      RemoveUnlistedFiles(archivePath, dataFolder, keepList, remove, context);
+      RemoveUnlistedFiles(archivePath, dataFolder, keepList, sparedFolder, remove, context);
       ExtractEntries(archive, dataFolder, productIndex);
       outcome = PendingArchiveOutcome::Applied;
     }

@@ -1,7 +1,7 @@
 // Applying a pending configuration archive to the data folder: the files its keep list does not
-// name are removed, then its entries are extracted below the folder. Platform-free; how a file is
-// removed (the recycle bin) and when an archive may be applied are the start-up's
-// (pending_archive_win.h).
+// name are removed, apart from configuration archives and the archive folder, then its entries are
+// extracted below the folder. Platform-free; how a file is removed (the recycle bin), where the
+// archive folder is and when an archive may be applied are the start-up's (pending_archive_win.h).
 #pragma once
 
 #include <cstdint>
@@ -19,10 +19,16 @@ constexpr uint32_t kKeepListSize = 2600;
 /// fit in 260 characters.
 bool PendingArchivePath(const char* dataFolder, const char* productName, char (&path)[260]);
 
+/// True when the file at the end of `path` is of the configuration archive type: its name ends in
+/// ".BrambeckConfig" without regard to case, whichever product or person wrote it.
+bool IsConfigArchiveFile(const char* path);
+
 /// The paths of `all` that applying the archive at `archivePath` removes: every one that is not in
-/// `keep` (compared without regard to case) and is not the archive itself. `out` is emptied first.
+/// `keep` (compared without regard to case), is not the archive itself, is no configuration
+/// archive (IsConfigArchiveFile) and does not lie below `sparedFolder` (null or empty: none).
+/// `out` is emptied first.
 void SelectFilesToRemove(const CZrfArray<FileListPath>& all, const CZrfArray<FileListPath>& keep,
-                         const char* archivePath, CZrfArray<FileListPath>* out);
+                         const char* archivePath, const char* sparedFolder, CZrfArray<FileListPath>* out);
 
 /// How far applying an archive got.
 enum class PendingArchiveOutcome {
@@ -38,8 +44,11 @@ using RemoveFileFunction = void (*)(void* context, const char* path);
 /// Applies the archive at `archivePath` to `dataFolder`: reads the product entry named
 /// `productName` as the keep list (patterns separated by ";", up to its first NUL), removes every
 /// file below the folder that no keep pattern matches (SelectFilesToRemove, through `remove`), and
-/// extracts every other entry to its sanitised name below the folder, never outside it. Nothing
-/// is removed or extracted unless the keep list was read whole. The archive is closed again but
-/// not deleted.
+/// extracts every other entry to its sanitised name below the folder, never outside it. Files
+/// below `archiveFolder` (where the scheduled archives go; null or empty: none) stay when that
+/// folder lies below the data folder; the data folder itself or a folder above it cannot spare
+/// the whole configuration. Nothing is removed or extracted unless the keep list was read whole.
+/// The archive is closed again but not deleted.
 PendingArchiveOutcome ApplyPendingArchive(const char* archivePath, const char* dataFolder,
-                                          const char* productName, RemoveFileFunction remove, void* context);
+                                          const char* productName, const char* archiveFolder,
+                                          RemoveFileFunction remove, void* context);

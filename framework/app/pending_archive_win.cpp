@@ -28,6 +28,13 @@ bool OtherInstancesEnded(const char* productName) {
   return true;
 }
 
+// The full form of `path` ("." and ".." resolved, "/" turned into "\\"), so that folders named in
+// different ways compare; `path` as it is when that fails.
+void FullPath(const char* path, char (&full)[MAX_PATH]) {
+  const DWORD length = GetFullPathNameA(path, MAX_PATH, full, nullptr);
+  if (length == 0 || length >= MAX_PATH) std::snprintf(full, MAX_PATH, "%s", path);
+}
+
 }  // namespace
 
 bool StartupTurn::Take(uint32_t productCrc) {
@@ -60,13 +67,19 @@ void MoveToRecycleBin(void* context, const char* path) {
   SHFileOperationA(&operation);
 }
 
-void ApplyPendingArchiveAtStart(const char* dataFolder, const char* productName) {
+void ApplyPendingArchiveAtStart(const char* dataFolder, const char* productName, const char* archiveFolder) {
+  // The archive folder comes from a template the user edits ("%CONFIGDIR%\Backup" and the
+  // like): both folders in their full form, so the files walked compare with it.
+  char folder[MAX_PATH];
+  FullPath(dataFolder, folder);
+  char spared[MAX_PATH] = "";
+  if (archiveFolder != nullptr && archiveFolder[0] != '\0') FullPath(archiveFolder, spared);
   char path[MAX_PATH];
-  if (!PendingArchivePath(dataFolder, productName, path)) return;
+  if (!PendingArchivePath(folder, productName, path)) return;
   if (GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES) return;
   // Instances still running would write their plant files and settings over what the archive
   // brings; the archive waits for a start that runs alone.
   if (!OtherInstancesEnded(productName)) return;
-  (void)ApplyPendingArchive(path, dataFolder, productName, MoveToRecycleBin, nullptr);
+  (void)ApplyPendingArchive(path, folder, productName, spared, MoveToRecycleBin, nullptr);
   DeleteFileA(path);
 }

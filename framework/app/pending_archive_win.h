@@ -30,9 +30,11 @@ class StartupTurn {
 
 /// The start-up's step for "<data folder>\<product>.BrambeckConfig": when it exists and no other
 /// instance of the product runs (after up to five seconds for old instances to end, as after a
-/// restart), applies it (ApplyPendingArchive) and deletes it, whether or not it could be opened.
-/// While another instance runs it is left for a later start. Requires the startup turn.
-void ApplyPendingArchiveAtStart(const char* dataFolder, const char* productName);
+/// restart), applies it (ApplyPendingArchive, sparing configuration archives and `archiveFolder`,
+/// where the scheduled archives go; null or empty: no such folder) and deletes it, whether or not
+/// it could be opened. While another instance runs it is left for a later start. Requires the
+/// startup turn.
+void ApplyPendingArchiveAtStart(const char* dataFolder, const char* productName, const char* archiveFolder);
 
 /// The file operation that moves one file to the recycle bin without asking; failures are ignored.
 void MoveToRecycleBin(void* context, const char* path);

@@ -40,6 +40,7 @@ CZrfApp::CZrfApp()
       applicationIcon(nullptr),
       checkForUpdateIfDue(nullptr),
       archiveConfigIfDue(nullptr),
+      scheduledArchiveFolder(nullptr),
       settings(DefaultSettingsRecord()),
       install{},
       autostart(0),

@@ -10,6 +10,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
 
 #include "framework/app/accelerator.h"
@@ -280,6 +281,10 @@ class CZrfApp {
   /// services that provide them set these; null does nothing.
   void (*checkForUpdateIfDue)();
   void (*archiveConfigIfDue)();
+  /// Where the scheduled archives go, expanded into `folder` (`size` bytes); false when there is
+  /// no such folder. Applying a pending archive at start spares it. Set by the archiving service;
+  /// null: no folder.
+  bool (*scheduledArchiveFolder)(char* folder, size_t size);
 
   // Records. The settings are 4-aligned so the string table can read the language in place.
   alignas(4) SettingsRecord settings;

@@ -18,6 +18,8 @@ bool IsEmpty(const char* text) { return text == nullptr || text[0] == '\0'; }
 
 char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
 // Install-record texts are terminated inside their fields by the record's parser; this copy
 // guards callers that fill a record by hand.
 void CopyField(char (&field)[kDataFolderSize], const char (&source)[kInstallTextSize]) {
@@ -60,6 +62,16 @@ bool IsSameFolder(const char* a, const char* b) {
     if (LowerAscii(*a) != LowerAscii(*b)) return false;
     if (*a == '\0') return true;
   }
+}
+
+bool IsBelowFolder(const char* path, const char* folder) {
+  if (path == nullptr || folder == nullptr || folder[0] == '\0') return false;
+  for (; *folder != '\0'; ++path, ++folder) {
+    if (IsSeparator(*folder) && IsSeparator(*path)) continue;
+    if (LowerAscii(*path) != LowerAscii(*folder)) return false;
+  }
+  if (IsSeparator(folder[-1])) return *path != '\0';
+  return IsSeparator(*path) && path[1] != '\0';
 }
 
 bool InitCopyTarget(const char* initFolder, const char* initFile, const char* dataFolder,

@@ -29,6 +29,11 @@ void WorkOutDataFolders(const InstallRecord& install, const char* productName, c
 /// True when both paths are the same text without regard to the case of ASCII letters.
 bool IsSameFolder(const char* a, const char* b);
 
+/// True when `path` lies below `folder`, both full paths: `folder` is its start without regard to
+/// the case of ASCII letters, with "\" and "/" alike, and a separator and more follow (a trailing
+/// separator of `folder` counts as that one). False when either is null or empty.
+bool IsBelowFolder(const char* path, const char* folder);
+
 /// The path of the data-folder copy of `initFile`, a file below `initFolder`: `dataFolder`, "\"
 /// and the part of `initFile` after `initFolder` and its "\". False, with `target` empty, when
 /// `initFile` does not lie below `initFolder` or the result would not fit in 260 characters.

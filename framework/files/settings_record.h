@@ -10,6 +10,11 @@ class DataFileStore;
 constexpr char kSettingsFileName[] = "(ZRF)App";
 constexpr int32_t kSettingsColorCount = 5;
 constexpr int32_t kSettingsFontFaceSize = 260;
+/// The interface fonts the settings hold: a face of at most 31 characters (a LOGFONT face and its
+/// NUL) and a size of 1 to 2184 pixels at 96 DPI (1638 points); the font dialog stores only these.
+constexpr int32_t kSettingsFontFaceLength = 31;
+constexpr int32_t kSettingsFontSizeMin = 1;
+constexpr int32_t kSettingsFontSizeMax = 2184;
 
 /// Indexes of SettingsRecord::customColors.
 constexpr int32_t kColorBackground = 0;
@@ -32,7 +37,7 @@ constexpr uint8_t kColorSchemeNotChosen = 255;
 ///   9    20  five COLORREFs: background, (unused), focus, text, highlighted text
 ///  29     4  reserved, 0
 ///  33   260  interface font face, NUL-terminated; empty: the system's dialog face
-/// 293     4  interface font size in pixels at 96 DPI
+/// 293     4  interface font size in pixels at 96 DPI, 1 to 2184; used with the face
 #pragma pack(push, 1)
 struct SettingsRecord {
   int32_t language;
@@ -58,11 +63,18 @@ static_assert(offsetof(SettingsRecord, fontSize) == 293);
 /// focus colour 0x0055ADFF.
 SettingsRecord DefaultSettingsRecord();
 
-/// Makes a record that came from a file safe and current: the font face is NUL-terminated, a
-/// language other than 0 and 1 becomes 0, and a stored version other than `givenVersion` is
-/// replaced by it. Returns true when the version was replaced (saved window placements are then
-/// not to be used).
+/// Makes a record that came from a file safe and current: a language other than 0 and 1 becomes 0;
+/// a font the font dialog cannot have stored (IsStorableFont) becomes no custom font, face and
+/// size zeroed, so the damage is not saved again; and a stored version other than `givenVersion`
+/// is replaced by it. Returns true when the version was replaced (saved window placements are
+/// then not to be used).
 bool ApplySettingsRules(SettingsRecord* settings, int32_t givenVersion);
+
+/// True when `face` and `size` are a font the font dialog stores: the face NUL-terminated within
+/// its field, 1 to 31 printable characters of the code page (no control character), the size 1 to
+/// 2184; or no custom font: an empty face with size 0 or a size of that range (the default
+/// font keeps the last size chosen).
+bool IsStorableFont(const char (&face)[kSettingsFontFaceSize], int32_t size);
 
 /// Loads "(ZRF)App" of the data folder over the defaults (a missing file leaves the defaults, a
 /// shorter one overlays only its own bytes, a longer one gives its first 297) and applies the

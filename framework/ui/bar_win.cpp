@@ -13,6 +13,7 @@
 #include "framework/ui/bar_placement.h"
 #include "framework/ui/dock_bay_win.h"
 #include "framework/ui/dpi_functions_win.h"
+#include "framework/ui/show_frame_window_win.h"
 #include "framework/ui/window_transparency_win.h"
 #include "framework/ui/zrf_window_win.h"
 
@@ -114,7 +115,7 @@ void CBar::Dock(uint16_t newBayId, int32_t newX, int32_t newY, int32_t newLength
   DWORD style = floating ? kFloatingStyle : kDockedStyle;
   if (floating && (barFlags & kBarSystemMenu) != 0) style |= WS_SYSMENU;
   if (apply) {
-    ShowWindow(hwnd, SW_HIDE);
+    (void)ShowFrameWindow(this, SW_HIDE);
     side = floating ? kBarFloating : bay->side;
     SetWindowLongA(hwnd, GWL_STYLE, static_cast<LONG>(style));
     SetParent(hwnd, floating ? nullptr : bay->hwnd);
@@ -211,7 +212,7 @@ void CZrfApp::ShowBar(CBar* bar, bool show) {
   } else {
     bar->barFlags &= static_cast<uint16_t>(~kBarShown);
   }
-  ShowWindow(bar->hwnd, show ? SW_SHOWNA : SW_HIDE);
+  (void)ShowFrameWindow(bar, show ? SW_SHOWNA : SW_HIDE);
   for (int32_t i = 0; i < windows.count; ++i) (*windows.GetAt(i))->Layout();
   if (CZrfWindow* owner = FindWindowByIndex(bar->windowIndex)) {
     SendMessageA(owner->window, zrf::WM_ZRF_BARSHOWN, show ? 1 : 0, reinterpret_cast<LPARAM>(bar));

@@ -166,10 +166,13 @@ MessageLayout LayOutMessageBox(const MessageLayoutInput& in, const MessageText& 
   h[0] += 2;
   maxW = std::min(maxW, MessageLineWidthLimit(in, text.givenLineCount));
 
+  // Centred on the icon, but lines taller than the icon area in a large font would start above
+  // the box's client area, cut off at the top: they start at its top edge at the highest.
+  auto centredTop = [&in](int32_t textHeight) { return std::max(-in.textY, (in.iconHeight - textHeight) / 2); };
   if (lineCount == 1) {
-    out.firstLine = {in.textX, in.textY + (in.iconHeight - h[0]) / 2, w[0], h[0]};
+    out.firstLine = {in.textX, in.textY + centredTop(h[0]), w[0], h[0]};
   } else if (lineCount == 2) {
-    const int32_t top = (in.iconHeight - h[1] - h[0]) / 2;
+    const int32_t top = centredTop(h[1] + h[0]);
     out.firstLine = {in.textX, in.textY + top, w[0], h[0]};
     out.hasOtherLines = true;
     out.otherLines = {in.textX, in.textY + h[0] + top, w[1], h[1]};
@@ -186,10 +189,12 @@ MessageLayout LayOutMessageBox(const MessageLayoutInput& in, const MessageText& 
   const int32_t gap = in.buttonHeight / 3;
   const int32_t width = std::max(in.textX + 2 * h[0] + maxW,
                                  in.buttonHeight + style.buttonCount * (in.buttonWidth + gap));
-  const int32_t height = in.window.height + extra;
+  const int32_t height = in.window.height + extra + std::max(0, in.buttonGrowth);
   const int32_t x = (in.parent.left + in.parent.right - width) / 2;
-  const int32_t y = (in.parent.top + in.parent.bottom - in.window.height - extra) / 2;
+  const int32_t y = (in.parent.top + in.parent.bottom - height) / 2;
   out.window = KeepInside({x, y, x + width, y + height}, in.workArea);
+  out.fits = width <= in.workArea.Width() && height <= in.workArea.Height();
+  out.button = {in.buttonWidth, in.buttonHeight};
 
   const int32_t cw = width - in.frameWidth;
   out.buttons[0] = {kButtonOk, false, 0, 0};

@@ -101,8 +101,9 @@ struct MessageLayoutInput {
   int32_t textX = 0;           ///< first-line control's client position
   int32_t textY = 0;
   int32_t iconHeight = 0;      ///< icon area's client height
-  int32_t buttonWidth = 0;     ///< from the OK button's window rectangle
-  int32_t buttonHeight = 0;
+  int32_t buttonWidth = 0;     ///< every button's width: the OK button's, or more for its text
+  int32_t buttonHeight = 0;    ///< and height
+  int32_t buttonGrowth = 0;    ///< how much taller the buttons are than the OK button was made
   int32_t okTop = 0;           ///< OK button's top, client coordinates
   Size window;                 ///< the dialog's window size now
   int32_t frameWidth = 0;      ///< window width minus client width
@@ -128,6 +129,8 @@ struct MessageLayout {
   Place otherLines;
   std::string otherText;       ///< what the second control shows
   Rect window{};               ///< the box's new window rectangle, in screen coordinates
+  bool fits = true;            ///< the box's size fits the work area: nothing of it is off screen
+  Size button;                 ///< every button's size
   MessageButtonPlace buttons[4];  ///< OK, Cancel, Yes, No
   int32_t defaultButton = kButtonOk;
 };
@@ -136,7 +139,8 @@ struct MessageLayout {
 /// (three or more), the text no wider than MessageLineWidthLimit for the text's given line count
 /// (so a wrapped text keeps the width rule of the text it came from), buttons centred in a row
 /// below the text, the box centred on its parent. The box is then kept inside the work area, so a box
-/// whose owner is minimised or off screen can still be reached.
+/// whose owner is minimised or off screen can still be reached; `fits` tells whether all of it is
+/// there (a box larger than the work area keeps its top left corner inside).
 MessageLayout LayOutMessageBox(const MessageLayoutInput& input, const MessageText& text);
 
 }  // namespace zrf

@@ -28,7 +28,10 @@ MessageBoxParams* ParamsOf(HWND dialog) {
 
 int32_t DialogDpi(HWND dialog) { return std::max(DpiForWindow(dialog), 96); }
 
-HFONT FontOf(bool bold, int32_t dpi) { return gApp.style.FontForDpi(bold ? kFontUIBold : kFontUI, dpi); }
+HFONT FontOf(const MessageBoxParams& params, bool bold) {
+  if (params.systemFonts) return gApp.style.FontForDpi(bold ? kFontSystemBold : kFontSystem, params.dpi);
+  return gApp.style.FontForDpi(bold ? kFontUIBold : kFontUI, params.dpi);
+}
 
 void SetFont(HWND dialog, int id, HFONT font) {
   SendDlgItemMessageA(dialog, id, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
@@ -80,29 +83,72 @@ const char* SystemIconOf(zrf::MessageIcon icon) {
 
 // Fonts and the default button's look; also after a DPI change.
 void ApplyFonts(HWND dialog, const MessageBoxParams& params) {
-  const int32_t dpi = params.dpi;
-  SetFont(dialog, IDC_MESSAGE_FIRST_LINE, FontOf(params.decoded.boldFirstLine, dpi));
+  SetFont(dialog, IDC_MESSAGE_FIRST_LINE, FontOf(params, params.decoded.boldFirstLine));
   if (GetDlgItem(dialog, IDC_MESSAGE_OTHER_LINES) != nullptr)
-    SetFont(dialog, IDC_MESSAGE_OTHER_LINES, FontOf(false, dpi));
+    SetFont(dialog, IDC_MESSAGE_OTHER_LINES, FontOf(params, false));
   for (int32_t id : kButtonIds) {
     const bool isDefault = id == params.defaultButton;
     SendDlgItemMessageA(dialog, id, BM_SETSTYLE, isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
-    SetFont(dialog, id, FontOf(isDefault, dpi));
+    SetFont(dialog, id, FontOf(params, isDefault));
   }
+}
+
+// Every button as large as the widest button text needs in the default button's bold font (half a
+// text height of margin at either end, a third of one in all across), never smaller than the
+// template made it: in a large interface font the buttons' texts would otherwise be cut to nothing.
+void SizeButtons(const MessageBoxParams& params, const RECT& ok, zrf::MessageLayoutInput* in) {
+  int32_t textWidth = 0;
+  int32_t textHeight = 0;
+  for (int32_t piece : kButtonTextPieces) {
+    int32_t width = 0;
+    int32_t height = 0;
+    gApp.style.MeasureText(gApp.strings.Text(kButtonTextsId, piece), &width, &height, FontOf(params, true));
+    textWidth = std::max(textWidth, width);
+    textHeight = std::max(textHeight, height);
+  }
+  const int32_t madeHeight = ok.bottom - ok.top;
+  in->buttonWidth = std::max<int32_t>(ok.right - ok.left, textWidth + textHeight);
+  in->buttonHeight = std::max(madeHeight, textHeight + textHeight / 3);
+  in->buttonGrowth = in->buttonHeight - madeHeight;
+}
+
+// Measures the text and the buttons in the box's fonts and lays the box out; `in` holds what the
+// fonts do not change. `shown` gets the text as the box shows it, long lines broken.
+zrf::MessageLayout LayOutInFonts(const MessageBoxParams& params, const RECT& ok, zrf::MessageLayoutInput in,
+                                 zrf::MessageText* shown) {
+  SizeButtons(params, ok, &in);
+  auto measure = [&params](size_t line, std::string_view piece) {
+    const std::string text = piece.empty() ? std::string(" ") : std::string(piece);
+    zrf::Size size;
+    gApp.style.MeasureText(text.c_str(), &size.width, &size.height,
+                           FontOf(params, line == 0 && params.decoded.boldFirstLine));
+    return size;
+  };
+  auto measureAll = [&](const zrf::MessageText& text) {
+    in.measured.clear();
+    for (size_t k = 0; k < text.lines.size(); ++k) in.measured.push_back(measure(k, text.lines[k]));
+  };
+  // A line wider than the box may grow is broken into pieces rather than cut off at its edge.
+  const zrf::MessageText given = zrf::SplitMessageText(params.text);
+  measureAll(given);
+  *shown = zrf::WrapMessageText(given, zrf::MessageLineWidthLimit(in, given.givenLineCount),
+                                [&](size_t line, std::string_view piece) {
+                                  return measure(line, piece).width + zrf::kMessageLineExtraWidth;
+                                });
+  if (shown->lines.size() != given.lines.size()) measureAll(*shown);
+  return zrf::LayOutMessageBox(in, *shown);
 }
 
 void InitMessageBox(HWND dialog, MessageBoxParams* params) {
   SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(params));
-  const int32_t dpi = DialogDpi(dialog);
-  params->dpi = dpi;
-  const HFONT bold = gApp.InitDialog(dialog);
+  params->dpi = DialogDpi(dialog);
+  (void)gApp.InitDialog(dialog);
   SetWindowTextA(dialog, params->caption);
   if (params->decoded.captionIcon) {
     HANDLE icon =
         LoadImageA(FrameworkModule(), MAKEINTRESOURCEA(IDI_MESSAGE_CAPTION), IMAGE_ICON, 32, 32, LR_SHARED);
     SetClassLongPtrA(dialog, GCLP_HICON, reinterpret_cast<LONG_PTR>(icon));
   }
-  if (params->decoded.boldFirstLine) SetFont(dialog, IDC_MESSAGE_FIRST_LINE, bold);
 
   const RECT first = ClientRectOf(dialog, GetDlgItem(dialog, IDC_MESSAGE_FIRST_LINE));
   RECT iconArea;
@@ -110,25 +156,11 @@ void InitMessageBox(HWND dialog, MessageBoxParams* params) {
 
   zrf::MessageLayoutInput in;
   in.style = params->style;
-  const bool boldFirstLine = params->decoded.boldFirstLine;
-  auto measure = [dpi, boldFirstLine](size_t line, std::string_view piece) {
-    const std::string text = piece.empty() ? std::string(" ") : std::string(piece);
-    zrf::Size size;
-    gApp.style.MeasureText(text.c_str(), &size.width, &size.height, FontOf(line == 0 && boldFirstLine, dpi));
-    return size;
-  };
-  auto measureAll = [&](const zrf::MessageText& text) {
-    in.measured.clear();
-    for (size_t k = 0; k < text.lines.size(); ++k) in.measured.push_back(measure(k, text.lines[k]));
-  };
   in.textX = first.left;
   in.textY = first.top;
   in.iconHeight = iconArea.bottom;
 
-  HWND ok = GetDlgItem(dialog, zrf::kButtonOk);
-  const RECT okRect = ClientRectOf(dialog, ok);
-  in.buttonWidth = okRect.right - okRect.left;
-  in.buttonHeight = okRect.bottom - okRect.top;
+  const RECT okRect = ClientRectOf(dialog, GetDlgItem(dialog, zrf::kButtonOk));
   in.okTop = okRect.top;
   RECT window;
   RECT client;
@@ -146,16 +178,15 @@ void InitMessageBox(HWND dialog, MessageBoxParams* params) {
                        &work, kCurrentMonitors, kWorkArea);
   in.workArea = {work.left, work.top, work.right, work.bottom};
 
-  // A line wider than the box may grow is broken into pieces rather than cut off at its edge.
-  const zrf::MessageText given = zrf::SplitMessageText(params->text);
-  measureAll(given);
-  const zrf::MessageText text = zrf::WrapMessageText(
-      given, zrf::MessageLineWidthLimit(in, given.givenLineCount), [&](size_t line, std::string_view piece) {
-        return measure(line, piece).width + zrf::kMessageLineExtraWidth;
-      });
-  if (text.lines.size() != given.lines.size()) measureAll(text);
-
-  const zrf::MessageLayout layout = zrf::LayOutMessageBox(in, text);
+  zrf::MessageText text;
+  zrf::MessageLayout layout = LayOutInFonts(*params, okRect, in, &text);
+  if (!layout.fits) {
+    // A very large interface font, which the user may choose, can make the box larger than the
+    // screen with its buttons out of reach; the system's font keeps it whole.
+    params->systemFonts = true;
+    layout = LayOutInFonts(*params, okRect, in, &text);
+  }
+  if (params->decoded.boldFirstLine) SetFont(dialog, IDC_MESSAGE_FIRST_LINE, FontOf(*params, true));
   SetDlgItemTextA(dialog, IDC_MESSAGE_FIRST_LINE, text.lines.empty() ? "" : text.lines[0].c_str());
   PlaceControl(dialog, IDC_MESSAGE_FIRST_LINE, layout.firstLine);
   if (layout.hasOtherLines) {
@@ -172,7 +203,8 @@ void InitMessageBox(HWND dialog, MessageBoxParams* params) {
     const zrf::MessageButtonPlace& place = layout.buttons[i];
     HWND button = GetDlgItem(dialog, place.id);
     if (place.visible) {
-      SetWindowPos(button, nullptr, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      SetWindowPos(button, nullptr, place.x, place.y, layout.button.width, layout.button.height,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
     } else {
       ShowWindow(button, SW_HIDE);
     }

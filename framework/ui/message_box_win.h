@@ -15,6 +15,7 @@ struct MessageBoxParams {
   zrf::MessageStyle decoded;
   int32_t defaultButton;  ///< id of the default button, set at WM_INITDIALOG
   int32_t dpi;            ///< the box's DPI (at least 96): at WM_INITDIALOG, then from WM_DPICHANGED
+  bool systemFonts = false;  ///< the box shows the system font: in the interface font it was larger than the screen
 };
 
 INT_PTR CALLBACK MessageDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

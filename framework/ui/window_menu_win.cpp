@@ -5,6 +5,7 @@
 // After windows.h, which it needs.
 #include <commdlg.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -72,9 +73,12 @@ void ChooseInterfaceFont(HWND owner) {
   gApp.ChangeModalDepth(false);
   if (!chosen) return;
   std::memset(gApp.settings.fontFace, 0, sizeof gApp.settings.fontFace);
+  static_assert(kSettingsFontFaceLength == LF_FACESIZE - 1);
   std::snprintf(gApp.settings.fontFace, sizeof gApp.settings.fontFace, "%.*s", LF_FACESIZE - 1, font.lfFaceName);
   const int32_t height = font.lfHeight < 0 ? -font.lfHeight : font.lfHeight;
-  gApp.settings.fontSize = MulDiv(height, 96, dpi > 0 ? dpi : 96);
+  // Within the sizes the settings accept when read back, or the next start would drop the font.
+  gApp.settings.fontSize =
+      std::clamp<int32_t>(MulDiv(height, 96, dpi > 0 ? dpi : 96), kSettingsFontSizeMin, kSettingsFontSizeMax);
   RestartForFont(owner);
 }
 

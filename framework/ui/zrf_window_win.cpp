@@ -11,6 +11,7 @@
 #include "framework/ui/color_swatch_win.h"
 #include "framework/ui/dpi_functions_win.h"
 #include "framework/ui/monitor_table_win.h"
+#include "framework/ui/show_frame_window_win.h"
 #include "framework/ui/tray_notify_win.h"
 #include "framework/ui/window_transparency_win.h"
 
@@ -253,13 +254,13 @@ void CZrfWindow::Show(int showCommand, int32_t scope) {
   if (scope != -1 && window != nullptr) {
     if (showCommand != 0) Layout();
     if (showCommand == SW_SHOW && IsIconic(window)) showCommand = SW_SHOWNORMAL;
-    ShowWindow(window, showCommand);
+    (void)ShowFrameWindow(this, showCommand);
     if (showCommand == SW_SHOW || showCommand == SW_SHOWNORMAL) SetForegroundWindow(window);
   }
   // The bars show without taking the activation: the window shown is the one to work in.
   const int barCommand = showCommand == SW_HIDE || showCommand == SW_MINIMIZE ? showCommand : SW_SHOWNA;
   ForBarsOf(*this, true, [barCommand](CBar& bar) {
-    ShowWindow(bar.hwnd, (bar.barFlags & kBarShown) != 0 ? barCommand : SW_HIDE);
+    (void)ShowFrameWindow(&bar, (bar.barFlags & kBarShown) != 0 ? barCommand : SW_HIDE);
   });
 }
 
@@ -296,13 +297,13 @@ bool CZrfWindow::SavePlacement() const {
 void CZrfWindow::ApplyStyles() {
   restyling = true;
   const bool visible = IsWindowVisible(window) != FALSE;
-  if (visible) ShowWindow(window, SW_HIDE);
+  if (visible) (void)ShowFrameWindow(this, SW_HIDE);
   const zrf::WindowStyles styles = zrf::GetStyles(flags);
   SetWindowLongA(window, GWL_STYLE, static_cast<LONG>(styles.style));
   SetWindowLongA(window, GWL_EXSTYLE, static_cast<LONG>(styles.exStyle));
   SendMessageA(window, zrf::WM_ZRF_STYLECHANGED, styles.style, styles.exStyle);
   SetWindowTransparency(window, transparency, ghost);
-  if (visible) ShowWindow(window, (flags & zrf::kWindowMaximized) != 0 ? SW_MAXIMIZE : SW_SHOW);
+  if (visible) (void)ShowFrameWindow(this, (flags & zrf::kWindowMaximized) != 0 ? SW_MAXIMIZE : SW_SHOW);
   SetWindowPos(window, nullptr, 0, 0, 0, 0,
                SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   restyling = false;

@@ -112,4 +112,36 @@ TEST_F(RestoreAtStart, AfterResetOnlyWhatTheKeepListNamesRemains) {
                                                 {"sub/deep.keep", "old sub/deep.keep"}}));
 }
 
+TEST_F(RestoreAtStart, ArchivesAndTheArchiveFolderSurviveARestoreAndAReset) {
+  // The default archive folder is the data folder's Backup: restoring one of its archives, and
+  // then a reset, must cost neither the others there nor another product's archive elsewhere.
+  const std::string restored = "Backup/ZrfTestApp-2026.12.08.BrambeckConfig";
+  PickOne backup(tree_.Path("data/" + restored));
+  tree_.Folder("data/Backup");
+  ASSERT_EQ(TransferConfiguration(backup, nullptr, ConfigTransferMode::Backup, nullptr),
+            TransferResult::Done);
+  const std::string restoredBytes = tree_.Read("data/" + restored);
+  std::map<std::string, std::string> spared = {
+      {restored, restoredBytes},
+      {"Backup/ZrfTestApp-2026.12.01.BrambeckConfig", "an older archive"},
+      {"Backup/readme.dat", "the user's note on the archives"},
+      {"old/Other-2020.01.01.brambeckconfig", "another product's archive"}};
+  for (const auto& [name, bytes] : spared) tree_.File("data/" + name, bytes);
+
+  ASSERT_EQ(TransferConfiguration(backup, nullptr, ConfigTransferMode::Restore, nullptr),
+            TransferResult::Done);
+  StartAndClose();
+  std::map<std::string, std::string> expected = spared;
+  expected.insert({{"a.zrd", "old a.zrd"}, {"notes.txt", "old notes.txt"}, {"sub/b.zrd", "old sub/b.zrd"},
+                   {"mine.keep", "old mine.keep"}, {"sub/deep.keep", "old sub/deep.keep"}});
+  EXPECT_EQ(FolderContents(tree_, "data"), expected);
+
+  PickOne none("");
+  ASSERT_EQ(TransferConfiguration(none, nullptr, ConfigTransferMode::Reset, nullptr), TransferResult::Done);
+  StartAndClose();
+  expected = spared;
+  expected.insert({{"mine.keep", "old mine.keep"}, {"sub/deep.keep", "old sub/deep.keep"}});
+  EXPECT_EQ(FolderContents(tree_, "data"), expected);
+}
+
 }  // namespace

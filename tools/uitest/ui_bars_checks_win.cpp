@@ -1,7 +1,8 @@
 // The Wine checks of the dock bays and bars: bars placed by their bays when the window is
 // resized, a splitter drag held at the band's minimum, a bar floated and docked again with its
-// placement file written and read back, a short column sending items to the overflow entry, the
-// bars in the window menu, and the keyboard on the window's menu bar.
+// placement file written and read back, bars and windows shown and hidden, a short column sending
+// items to the overflow entry, the bars in the window menu, and the keyboard on the window's menu
+// bar.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -15,6 +16,7 @@
 #include "framework/items/menu_item_win.h"
 #include "framework/ui/bar_placement.h"
 #include "framework/ui/dock_bay_win.h"
+#include "framework/ui/show_frame_window_win.h"
 #include "tools/testsupport/window_picture_win.h"
 #include "tools/uitest/framework_frame_win.h"
 
@@ -198,6 +200,27 @@ TEST_F(Bars, ABarFloatsAndDocksAndItsPlacementIsWrittenAndReadBack) {
   EXPECT_EQ(stored.placement.bayId, Bay(kBaySideTop));
   EXPECT_EQ(stored.placement.band, 1);
   EXPECT_EQ(stored.placement.x, 20);
+}
+
+TEST_F(Bars, ShowFrameWindowShowsAndHidesBarsAndWindows) {
+  CBar* floating = Make(kFirstBarCommand + 1, 0, {0xF110}, kFloating, 980, 200, 120, 40);
+  Frame().object->Show(SW_SHOWNORMAL, 0);
+  Pump();
+  ASSERT_TRUE(IsWindowVisible(floating->hwnd));
+  // The answer is whether the window was visible before.
+  EXPECT_TRUE(ShowFrameWindow(floating, SW_HIDE));
+  EXPECT_FALSE(IsWindowVisible(floating->hwnd));
+  EXPECT_FALSE(ShowFrameWindow(floating, SW_SHOWNA));
+  EXPECT_TRUE(IsWindowVisible(floating->hwnd));
+  EXPECT_EQ(GetActiveWindow(), Frame().window);
+  EXPECT_TRUE(ShowFrameWindow(Frame().object, SW_HIDE));
+  EXPECT_FALSE(IsWindowVisible(Frame().window));
+  EXPECT_FALSE(ShowFrameWindow(Frame().object, SW_SHOWNORMAL));
+  EXPECT_TRUE(IsWindowVisible(Frame().window));
+  // Frames without a window are passed over.
+  const CBar windowless;
+  EXPECT_FALSE(ShowFrameWindow(&windowless, SW_SHOW));
+  EXPECT_FALSE(ShowFrameWindow(static_cast<const CZrfWindow*>(nullptr), SW_SHOW));
 }
 
 TEST_F(Bars, AShortColumnSendsItsLastItemsToTheOverflowEntry) {

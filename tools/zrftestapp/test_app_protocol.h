@@ -30,6 +30,10 @@ constexpr uint32_t kRequestRestart = 0x8000 + 1;
 constexpr uint32_t kFakeScreen = 0x8000 + 2;
 /// Opens the About and configuration dialog on the window (post it: the dialog is modal).
 constexpr uint32_t kShowAbout = 0x8000 + 3;
+/// Shows kMessageText in the framework message box on the window, titled with the product name,
+/// with the information icon and OK (post it: the box is modal).
+constexpr uint32_t kShowMessage = 0x8000 + 4;
+constexpr char kMessageText[] = "The plant was saved\nIt is in the data folder.";
 
 /// Private messages from here up to the registered ones are the framework's to forward but it
 /// uses none of them itself; the window logs each it gets.

@@ -9,6 +9,7 @@
 #include "framework/app/zrf_app_win.h"
 #include "framework/base/zrf_messages.h"
 #include "framework/ui/dpi_functions_win.h"
+#include "framework/ui/message_box_layout.h"
 #include "framework/ui/monitor_table_win.h"
 #include "framework/ui/window_styles.h"
 #include "framework/ui/zrf_window_win.h"
@@ -81,6 +82,9 @@ LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return 0;
     case zrftest::kShowAbout:
       ShowAboutDialog(window);
+      return 0;
+    case zrftest::kShowMessage:
+      (void)gApp.MessageDialog(window, nullptr, "%s", zrf::kInformationMessageStyle, 0, zrftest::kMessageText);
       return 0;
     case zrftest::kFakeScreen:
       gFakeWidth = static_cast<int32_t>(wParam);

@@ -6,11 +6,13 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "framework/app/tests/config_archive_fixture.h"
 #include "framework/base/zrf_results.h"
+#include "framework/files/settings_record.h"
 #include "resources/resource_ids.h"
 #include "tools/zrftestapp/test_app_driver_win.h"
 
@@ -20,7 +22,55 @@ using namespace zrftest;
 
 const uint32_t kProductCrc = ProductCrc();
 
-class AppLifecycle : public TestAppFixture {};
+// What a user sees of the program's message box (kShowMessage), read from outside.
+struct SeenBox {
+  RECT box{};
+  RECT client{};  ///< the box's client area, in screen coordinates
+  RECT firstLine{};
+  RECT ok{};
+  bool okVisible = false;
+  std::string okText;
+};
+
+SIZE SizeOf(const RECT& r) { return {r.right - r.left, r.bottom - r.top}; }
+bool SameSize(const RECT& a, const RECT& b) { return SizeOf(a).cx == SizeOf(b).cx && SizeOf(a).cy == SizeOf(b).cy; }
+bool Inside(const RECT& inner, const RECT& outer) {
+  return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+         inner.bottom <= outer.bottom;
+}
+
+class AppLifecycle : public TestAppFixture {
+ protected:
+  // Starts the program over "(ZRF)App" holding `settings` (null: no file), has it show its
+  // message box, reads the box, answers OK and closes the program, which saves its settings.
+  SeenBox ShowMessageWith(const SettingsRecord* settings) {
+    DeleteFileA(DataFile("(ZRF)App.zrd").c_str());
+    if (settings != nullptr)
+      WriteText(DataFile("(ZRF)App.zrd"), std::string(reinterpret_cast<const char*>(settings), sizeof *settings));
+    App& app = StartLogged();
+    PostMessageA(app.MainWindow(), kShowMessage, 0, 0);
+    HWND box = nullptr;
+    SeenBox seen;
+    // Visible once laid out.
+    EXPECT_TRUE(WaitUntil([&] { return (box = app.MessageBox()) != nullptr && IsWindowVisible(box); }));
+    if (box == nullptr) return seen;
+    GetWindowRect(box, &seen.box);
+    GetClientRect(box, &seen.client);
+    MapWindowPoints(box, nullptr, reinterpret_cast<POINT*>(&seen.client), 2);
+    GetWindowRect(GetDlgItem(box, IDC_MESSAGE_FIRST_LINE), &seen.firstLine);
+    HWND ok = GetDlgItem(box, IDOK);
+    GetWindowRect(ok, &seen.ok);
+    seen.okVisible = IsWindowVisible(ok) != FALSE;
+    char text[64] = "";
+    GetWindowTextA(ok, text, sizeof text);
+    seen.okText = text;
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitUntil([&] { return IsWindow(box) == FALSE; }));
+    PostMessageA(app.MainWindow(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(app.ExitCode(), 0);
+    return seen;
+  }
+};
 
 TEST_F(AppLifecycle, NormalStartSavesAtExitAndQuitEndsTheRunningOne) {
   App& first = StartLogged();
@@ -200,6 +250,52 @@ TEST_F(AppLifecycle, AHostilePendingArchiveWritesNothingOutsideTheDataFolder) {
   std::sort(beside.begin(), beside.end());
   EXPECT_EQ(beside, (std::vector<std::string>{"data", "log"}));
   EXPECT_FALSE(Exists("C:\\escaped4.txt"));
+}
+
+TEST_F(AppLifecycle, DamagedFontFieldsGiveTheDefaultBoxAndLargeFontsStillFit) {
+  const SeenBox plain = ShowMessageWith(nullptr);
+  ASSERT_EQ(plain.okText, "OK");
+
+  SettingsRecord tooLarge = DefaultSettingsRecord();
+  std::memcpy(tooLarge.fontFace, "Tahoma", 7);
+  tooLarge.fontSize = 0x7FFFFFFF;
+  SettingsRecord unterminated = DefaultSettingsRecord();
+  for (size_t i = 0; i < sizeof unterminated.fontFace; ++i)
+    unterminated.fontFace[i] = static_cast<char>(0x80 | (i * 37));  // no NUL anywhere
+  unterminated.fontSize = INT32_MIN;
+  for (const SettingsRecord& damaged : {tooLarge, unterminated}) {
+    // No custom font: exactly the box of the default font, and the damage is not saved again.
+    const SeenBox seen = ShowMessageWith(&damaged);
+    EXPECT_TRUE(SameSize(seen.box, plain.box));
+    EXPECT_TRUE(SameSize(seen.firstLine, plain.firstLine));
+    EXPECT_TRUE(SameSize(seen.ok, plain.ok));
+    EXPECT_TRUE(seen.okVisible);
+    EXPECT_EQ(seen.okText, "OK");
+    const std::string saved = ReadAll(DataFile("(ZRF)App.zrd"));
+    ASSERT_EQ(saved.size(), 297u);
+    EXPECT_EQ(saved.substr(33), std::string(264, '\0'));
+  }
+
+  // Legal but large fonts: the box fits the work area with its text and its OK button on screen,
+  // the button as tall as the line of text above it, and the font is kept.
+  RECT work{};
+  ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
+  for (const int32_t size : {40, 200}) {
+    SettingsRecord large = DefaultSettingsRecord();
+    std::memcpy(large.fontFace, "Tahoma", 7);
+    large.fontSize = size;
+    const SeenBox seen = ShowMessageWith(&large);
+    EXPECT_TRUE(Inside(seen.box, work)) << size;
+    EXPECT_TRUE(Inside(seen.firstLine, seen.client)) << size;
+    EXPECT_TRUE(Inside(seen.ok, seen.client)) << size;
+    EXPECT_TRUE(seen.okVisible);
+    EXPECT_EQ(seen.okText, "OK");
+    EXPECT_GE(SizeOf(seen.ok).cy, SizeOf(seen.firstLine).cy - 3) << size;
+    const std::string saved = ReadAll(DataFile("(ZRF)App.zrd"));
+    ASSERT_EQ(saved.size(), 297u);
+    EXPECT_EQ(saved.substr(33, 7), std::string("Tahoma", 7));
+    EXPECT_EQ(saved.substr(293), std::string(reinterpret_cast<const char*>(&size), 4));
+  }
 }
 
 }  // namespace

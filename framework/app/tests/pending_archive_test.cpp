@@ -32,9 +32,10 @@ class PendingArchive : public testing::Test {
     archive_ = path;
   }
 
-  PendingArchiveOutcome Apply() {
+  PendingArchiveOutcome Apply(const char* archiveFolder = nullptr) {
     removed_.clear();
-    return ApplyPendingArchive(archive_.c_str(), tree_.Path("data").c_str(), kProduct, Remove, this);
+    return ApplyPendingArchive(archive_.c_str(), tree_.Path("data").c_str(), kProduct, archiveFolder, Remove,
+                               this);
   }
   static void Remove(void* context, const char* path) {
     auto* self = static_cast<PendingArchive*>(context);
@@ -68,7 +69,8 @@ TEST_F(PendingArchive, KeepsListedFilesRemovesTheRestAndExtracts) {
 
 TEST_F(PendingArchive, AnEmptyKeepListRemovesEveryFile) {
   WriteArchive(archive_, {{kProduct, ProductEntry("")}, {"b.txt", "new b"}});
-  ASSERT_EQ(Apply(), PendingArchiveOutcome::Applied);
+  // Archives kept in the data folder itself spare only themselves, not the configuration.
+  ASSERT_EQ(Apply(tree_.Path("data").c_str()), PendingArchiveOutcome::Applied);
   EXPECT_EQ(Removed(), (std::vector<std::string>{"a.keep", "b.txt", "sub/c.txt", "sub/d.KEEP"}));
   EXPECT_EQ(tree_.Read("data/b.txt"), "new b");
 }

@@ -47,13 +47,13 @@ TEST_F(SettingsRecordTest, ShortFileOverlaysItsBytesAndLongFileGivesTheFirst297)
   EXPECT_EQ(int32_t(settings.language), 1);
   EXPECT_EQ(int(settings.colorScheme), 2);
   EXPECT_EQ(uint32_t(settings.customColors[kColorBackground]), 0x00112233u);
-  EXPECT_EQ(std::string(settings.fontFace), std::string(67, 'F'));
+  EXPECT_EQ(settings.fontFace[0], '\0');  // a face without a size is no font the dialog stores
   fs.files[kAppFile] = DefaultBytes() + std::string(50, 'z');
   EXPECT_FALSE(LoadSettingsRecord(store, &settings, 0));
   EXPECT_EQ(std::memcmp(&settings, DefaultBytes().data(), 297), 0);
 }
 
-TEST_F(SettingsRecordTest, RulesForLanguageVersionAndFace) {
+TEST_F(SettingsRecordTest, RulesForLanguageVersionAndFont) {
   for (int32_t language : {0, 1, 2, 7, -3, INT32_MIN}) {
     SettingsRecord settings = DefaultSettingsRecord();
     settings.language = language;
@@ -62,11 +62,43 @@ TEST_F(SettingsRecordTest, RulesForLanguageVersionAndFace) {
   }
   SettingsRecord settings = DefaultSettingsRecord();
   settings.settingsVersion = 2;
-  std::memset(settings.fontFace, 'A', sizeof settings.fontFace);
   EXPECT_TRUE(ApplySettingsRules(&settings, 3));
   EXPECT_EQ(int32_t(settings.settingsVersion), 3);
-  EXPECT_EQ(std::strlen(settings.fontFace), 259u);
   EXPECT_FALSE(ApplySettingsRules(&settings, 3));
+
+  // Fonts the font dialog stores stay; any other is no custom font, its bytes cleared.
+  struct FontRow {
+    std::string face;  // the field's first bytes; the rest stays as filled
+    char fill;
+    int32_t size;
+    bool kept;
+  };
+  const FontRow rows[] = {
+      {"Tahoma", '\0', 12, true},          {std::string(31, 'W'), '\0', 2184, true},
+      {"\xC4rial", '\0', 1, true},          {"", '\0', 0, true},
+      {"", '\0', 200, true},                 {"Tahoma", '\0', 0, false},
+      {"Tahoma", '\0', 2185, false},         {"Tahoma", '\0', 0x7FFFFFFF, false},
+      {"Tahoma", '\0', INT32_MIN, false},    {"Tahoma", '\0', 100000, false},
+      {"", '\0', -5, false},                 {std::string(32, 'W'), '\0', 12, false},
+      {"Tah\x01oma", '\0', 12, false},       {"Tahoma\x7F", '\0', 12, false},
+      {"A", 'A', 12, false},                  // no NUL in all of its 260 bytes
+  };
+  for (const FontRow& row : rows) {
+    SettingsRecord record = DefaultSettingsRecord();
+    std::memset(record.fontFace, row.fill, sizeof record.fontFace);
+    std::memcpy(record.fontFace, row.face.data(), row.face.size());
+    record.fontSize = row.size;
+    const SettingsRecord before = record;
+    ApplySettingsRules(&record, 0);
+    const std::string shown = testing::PrintToString(row.face) + " " + std::to_string(row.size);
+    if (row.kept) {
+      EXPECT_EQ(std::memcmp(record.fontFace, before.fontFace, sizeof record.fontFace), 0) << shown;
+      EXPECT_EQ(int32_t(record.fontSize), row.size) << shown;
+    } else {
+      EXPECT_EQ(std::string(record.fontFace, sizeof record.fontFace), std::string(260, '\0')) << shown;
+      EXPECT_EQ(int32_t(record.fontSize), 0) << shown;
+    }
+  }
 }
 
 }  // namespace
