@@ -14,7 +14,7 @@
 #include "framework/items/item_flags.h"
 #include "framework/items/menu_item_win.h"
 #include "framework/ui/bar_placement.h"
-#include "framework/ui/dock_bay_win.h"
+#include "framework/windows/dock_bay_win.h"
 #include "tools/testsupport/window_picture_win.h"
 #include "tools/uitest/framework_frame_win.h"
 

@@ -11,7 +11,7 @@
 #include "framework/ui/dpi_functions_win.h"
 #include "framework/ui/monitor_table_win.h"
 #include "framework/ui/window_styles.h"
-#include "framework/ui/zrf_window_win.h"
+#include "framework/windows/zrf_window_win.h"
 #include "maintenance/about_dialog_win.h"
 #include "maintenance/daily_jobs_win.h"
 #include "tools/zrftestapp/test_app_protocol.h"

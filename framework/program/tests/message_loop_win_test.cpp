@@ -7,7 +7,7 @@
 
 #include "framework/app/zrf_app_win.h"
 #include "framework/base/zrf_messages.h"
-#include "framework/ui/zrf_window_win.h"
+#include "framework/windows/zrf_window_win.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Bars: their thickness, item layout, docking and floating, busy overlay and placement file, and
 // the application's bar list.
-#include "framework/ui/bar_win.h"
+#include "framework/windows/bar_win.h"
 
 #include <algorithm>
 #include <array>
@@ -11,10 +11,10 @@
 #include "framework/items/ui_item_win.h"
 #include "framework/ui/bar_item_layout.h"
 #include "framework/ui/bar_placement.h"
-#include "framework/ui/dock_bay_win.h"
 #include "framework/ui/dpi_functions_win.h"
 #include "framework/ui/window_transparency_win.h"
-#include "framework/ui/zrf_window_win.h"
+#include "framework/windows/dock_bay_win.h"
+#include "framework/windows/zrf_window_win.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "framework/ui/color_swatch_win.h"
+#include "framework/windows/color_swatch_win.h"
 
 #include "framework/app/zrf_app_win.h"
 #include "framework/files/settings_record.h"

@@ -1,7 +1,7 @@
 // The shared dialog set-up under Wine on a test dialog: which controls get the dialog font at 96
 // and 144 DPI, the one-time widening of a check box beside a label, centring on the parent,
 // clamping into the work area and the parent's topmost state.
-#include "framework/ui/dialog_setup_win.h"
+#include "framework/windows/dialog_setup_win.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

@@ -1,9 +1,9 @@
 // What the application does to all its framework windows and bars at once: repainting their
 // frames after an activation, and switching the colour scheme.
 #include "framework/app/zrf_app_win.h"
-#include "framework/ui/bar_win.h"
 #include "framework/ui/window_styles.h"
-#include "framework/ui/zrf_window_win.h"
+#include "framework/windows/bar_win.h"
+#include "framework/windows/zrf_window_win.h"
 
 void CZrfApp::RepaintFrames() {
   for (int32_t i = 0; i < windows.count; ++i) {

@@ -2,7 +2,7 @@
 // change of a command's state means for the windows.
 #include "framework/app/zrf_app_win.h"
 #include "framework/base/zrf_results.h"
-#include "framework/ui/zrf_window_win.h"
+#include "framework/windows/zrf_window_win.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "framework/ui/dialog_setup_win.h"
+#include "framework/windows/dialog_setup_win.h"
 
 #include <algorithm>
 #include <cstring>
@@ -10,7 +10,7 @@
 #include "framework/ui/dialog_font_rule.h"
 #include "framework/ui/dpi_functions_win.h"
 #include "framework/ui/window_helpers_win.h"
-#include "framework/ui/zrf_window_win.h"
+#include "framework/windows/zrf_window_win.h"
 
 namespace {
 

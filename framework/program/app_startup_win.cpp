@@ -8,11 +8,9 @@
 #include <cstring>
 #include <vector>
 
-#include "framework/app/app_shutdown_win.h"
 #include "framework/app/built_in_commands.h"
 #include "framework/app/control_window.h"
-#include "framework/app/control_window_win.h"
-#include "framework/app/framework_window_hook_win.h"
+#include "framework/app/data_folders_win.h"
 #include "framework/app/key_names.h"
 #include "framework/app/os_version.h"
 #include "framework/app/pending_archive_win.h"
@@ -21,14 +19,16 @@
 #include "framework/base/text_copy.h"
 #include "framework/base/zrf_messages.h"
 #include "framework/base/zrf_results.h"
-#include "framework/files/data_folders_win.h"
 #include "framework/items/ui_item_win.h"
+#include "framework/program/app_shutdown_win.h"
+#include "framework/program/control_window_win.h"
+#include "framework/program/framework_window_hook_win.h"
 #include "framework/ui/common_controls_win.h"
 #include "framework/ui/dpi_functions_win.h"
 #include "framework/ui/message_box_layout.h"
 #include "framework/ui/monitor_table_win.h"
 #include "framework/ui/window_helpers_win.h"
-#include "framework/ui/zrf_window_win.h"
+#include "framework/windows/zrf_window_win.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The data-folder wait's window, notification-area icon and message pump.
-#include "framework/files/data_path_waiter_win.h"
+#include "framework/app/data_path_waiter_win.h"
 
 #include <cstring>
 

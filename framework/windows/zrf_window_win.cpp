@@ -1,4 +1,4 @@
-#include "framework/ui/zrf_window_win.h"
+#include "framework/windows/zrf_window_win.h"
 
 #include <cstring>
 #include <new>
@@ -7,12 +7,12 @@
 #include "framework/app/zrf_app_win.h"
 #include "framework/base/zrf_messages.h"
 #include "framework/base/zrf_results.h"
-#include "framework/ui/bar_win.h"
-#include "framework/ui/color_swatch_win.h"
 #include "framework/ui/dpi_functions_win.h"
 #include "framework/ui/monitor_table_win.h"
 #include "framework/ui/tray_notify_win.h"
 #include "framework/ui/window_transparency_win.h"
+#include "framework/windows/bar_win.h"
+#include "framework/windows/color_swatch_win.h"
 
 namespace {
 

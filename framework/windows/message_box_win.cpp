@@ -1,4 +1,4 @@
-#include "framework/ui/message_box_win.h"
+#include "framework/windows/message_box_win.h"
 
 #include <algorithm>
 #include <cstdarg>
@@ -11,9 +11,9 @@
 #include "framework/app/zrf_app_win.h"
 #include "framework/style/font_lists.h"
 #include "framework/ui/dialog_controls_win.h"
-#include "framework/ui/dialog_setup_win.h"
 #include "framework/ui/dpi_functions_win.h"
 #include "framework/ui/monitor_table_win.h"
+#include "framework/windows/dialog_setup_win.h"
 #include "resources/resource_ids.h"
 
 namespace {

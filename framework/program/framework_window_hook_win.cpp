@@ -1,9 +1,9 @@
-#include "framework/app/framework_window_hook_win.h"
+#include "framework/program/framework_window_hook_win.h"
 
 #include "framework/app/zrf_app_win.h"
 #include "framework/base/zrf_messages.h"
 #include "framework/ui/window_menu.h"
-#include "framework/ui/zrf_window_win.h"
+#include "framework/windows/zrf_window_win.h"
 
 bool FrameworkWindowMessage(CZrfWindow* window, UINT message, WPARAM wParam, LPARAM, LRESULT* result) {
   switch (message) {

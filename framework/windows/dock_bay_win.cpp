@@ -1,5 +1,5 @@
 // Dock bays: their window, bands, splitters, size grip and the layout of their bars.
-#include "framework/ui/dock_bay_win.h"
+#include "framework/windows/dock_bay_win.h"
 
 #include <algorithm>
 #include <vector>
@@ -7,11 +7,11 @@
 #include "framework/app/zrf_app_win.h"
 #include "framework/base/zrf_messages.h"
 #include "framework/base/zrf_results.h"
-#include "framework/ui/bar_win.h"
 #include "framework/ui/dpi_functions_win.h"
 #include "framework/ui/window_helpers_win.h"
 #include "framework/ui/window_styles.h"
-#include "framework/ui/zrf_window_win.h"
+#include "framework/windows/bar_win.h"
+#include "framework/windows/zrf_window_win.h"
 
 namespace {
 

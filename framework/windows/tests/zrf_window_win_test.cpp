@@ -1,7 +1,7 @@
 // Framework windows under Wine: default places, a saved placement restored, moved, saved and read
 // back, the status texts from two threads and their mutex time-out, transparency and ghost, the
 // busy overlay, caption styles and focus cycling.
-#include "framework/ui/zrf_window_win.h"
+#include "framework/windows/zrf_window_win.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

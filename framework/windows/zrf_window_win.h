@@ -10,11 +10,11 @@
 
 #include "framework/base/scoped_handles_win.h"
 #include "framework/base/zrf_array.h"
-#include "framework/ui/dock_bay_win.h"
 #include "framework/ui/status_texts.h"
 #include "framework/ui/window_menu.h"
 #include "framework/ui/window_placement.h"
 #include "framework/ui/window_styles.h"
+#include "framework/windows/dock_bay_win.h"
 
 class CUIItem;
 

@@ -11,10 +11,10 @@
 #include "framework/items/item_flags.h"
 #include "framework/items/menu_entries.h"
 #include "framework/items/menu_item_win.h"
-#include "framework/ui/bar_win.h"
 #include "framework/ui/border_resize.h"
 #include "framework/ui/window_helpers_win.h"
-#include "framework/ui/zrf_window_win.h"
+#include "framework/windows/bar_win.h"
+#include "framework/windows/zrf_window_win.h"
 
 namespace {
 

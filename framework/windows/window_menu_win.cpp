@@ -11,11 +11,11 @@
 
 #include "framework/app/restart_mode.h"
 #include "framework/app/zrf_app_win.h"
-#include "framework/ui/bar_win.h"
-#include "framework/ui/color_swatch_win.h"
 #include "framework/ui/dpi_functions_win.h"
 #include "framework/ui/window_menu.h"
-#include "framework/ui/zrf_window_win.h"
+#include "framework/windows/bar_win.h"
+#include "framework/windows/color_swatch_win.h"
+#include "framework/windows/zrf_window_win.h"
 
 namespace {
 

@@ -10,12 +10,12 @@
 #include <utility>
 #include <vector>
 
+#include "framework/app/data_folders_win.h"
 #include "framework/app/zrf_app_win.h"
-#include "framework/files/data_folders_win.h"
 #include "framework/style/font_lists.h"
 #include "framework/ui/dpi_functions_win.h"
 #include "framework/ui/message_box_layout.h"
-#include "framework/ui/zrf_window_win.h"
+#include "framework/windows/zrf_window_win.h"
 #include "resources/resource_ids.h"
 #include "tools/testsupport/thread_dialogs_win.h"
 #include "tools/testsupport/window_picture_win.h"

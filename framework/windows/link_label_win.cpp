@@ -1,5 +1,5 @@
 // The link label: attaching to a static, its window procedure, painting and opening the target.
-#include "framework/ui/link_label_win.h"
+#include "framework/windows/link_label_win.h"
 
 #include <commctrl.h>
 

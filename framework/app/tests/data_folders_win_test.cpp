@@ -1,7 +1,7 @@
 // Data folders on the real file system under Wine: per-user and custom folders, the first-run
 // copy, and the wait for a drive that appears later or never (drives q: and r: are mapped by the
 // test runner to Linux folders that do not exist when the test starts), and the wait's icons.
-#include "framework/files/data_folders_win.h"
+#include "framework/app/data_folders_win.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -16,9 +16,9 @@
 #include <thread>
 #include <vector>
 
+#include "framework/app/data_path_waiter_win.h"
 #include "framework/base/string_table.h"
 #include "framework/base/zrf_results.h"
-#include "framework/files/data_path_waiter_win.h"
 #include "framework/files/folders_win.h"
 #include "framework/style/icon_tint.h"
 #include "framework/style/icon_win.h"

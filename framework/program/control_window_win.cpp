@@ -1,6 +1,6 @@
 // The control window's procedure: control messages of other instances, the taskbar's return,
 // logoff, the hourly timer with the daily jobs, and display and DPI changes.
-#include "framework/app/control_window_win.h"
+#include "framework/program/control_window_win.h"
 
 #include "framework/app/control_window.h"
 #include "framework/app/restart_mode.h"
@@ -9,7 +9,7 @@
 #include "framework/shell/process_elevation_win.h"
 #include "framework/ui/display_change.h"
 #include "framework/ui/monitor_table_win.h"
-#include "framework/ui/zrf_window_win.h"
+#include "framework/windows/zrf_window_win.h"
 
 namespace {
 

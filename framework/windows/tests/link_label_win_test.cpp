@@ -1,7 +1,7 @@
 // Link labels under Wine on a test dialog: what they take from the static and its style, the
 // tooltip, opening the target on a click that began on the link and on the space bar, and
 // detaching, also by a dialog that is destroyed.
-#include "framework/ui/link_label_win.h"
+#include "framework/windows/link_label_win.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>

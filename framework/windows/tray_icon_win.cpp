@@ -1,12 +1,12 @@
 // CZrfApp::SetTrayIcon: one notification-area icon per framework window, keyed by its index.
-#include "framework/shell/tray_icon_win.h"
+#include "framework/windows/tray_icon_win.h"
 
 #include <cstdarg>
 #include <cstdio>
 
-#include "framework/base/zrf_messages.h"
-#include "framework/ui/zrf_window_win.h"
 #include "framework/app/zrf_app_win.h"
+#include "framework/base/zrf_messages.h"
+#include "framework/windows/zrf_window_win.h"
 
 namespace {
 

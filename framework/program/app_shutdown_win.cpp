@@ -1,6 +1,6 @@
 // Ending the program: destroying the framework's windows and bars, saving the state, and the
 // shutdown that gApp's destructor runs at exit with the restart it was asked for.
-#include "framework/app/app_shutdown_win.h"
+#include "framework/program/app_shutdown_win.h"
 
 #include <windows.h>
 // After windows.h, which it needs.
@@ -11,8 +11,8 @@
 #include "framework/app/restart_mode.h"
 #include "framework/app/zrf_app_win.h"
 #include "framework/base/zrf_messages.h"
-#include "framework/ui/bar_win.h"
-#include "framework/ui/zrf_window_win.h"
+#include "framework/windows/bar_win.h"
+#include "framework/windows/zrf_window_win.h"
 
 void CZrfApp::SaveState() {
   if (noSave != 0) return;

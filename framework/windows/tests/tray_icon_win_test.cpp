@@ -1,16 +1,16 @@
 // The notification-area icon through a recording stand-in for Shell_NotifyIconA: the data sent,
 // the add after a failed change, removal (also by a window that goes), and a window's icon
 // replaced without destroying the one it shows.
-#include "framework/shell/tray_icon_win.h"
+#include "framework/windows/tray_icon_win.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <vector>
 
-#include "framework/base/zrf_messages.h"
-#include "framework/ui/zrf_window_win.h"
 #include "framework/app/zrf_app_win.h"
+#include "framework/base/zrf_messages.h"
+#include "framework/windows/zrf_window_win.h"
 #include "resources/resource_ids.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // Data-folder set-up on the real system: shell folders, the user name, the wait, the write test
 // and the first-run copy.
-#include "framework/files/data_folders_win.h"
+#include "framework/app/data_folders_win.h"
 
 #include <windows.h>
 // After windows.h, which it needs.
@@ -9,9 +9,9 @@
 #include <cstdio>
 #include <cstring>
 
+#include "framework/app/data_path_waiter_win.h"
 #include "framework/base/string_table.h"
 #include "framework/base/zrf_results.h"
-#include "framework/files/data_path_waiter_win.h"
 #include "framework/files/file_list.h"
 #include "framework/files/folders_win.h"
 #include "framework/files/settings_record.h"
