@@ -27,6 +27,7 @@ class CUIItem;
 class CBar;
 class CDockBay;
 class CMenu;
+struct BarItemOperations;
 struct StringRecord;
 
 class CZrfApp {
@@ -335,6 +336,10 @@ class CZrfApp {
   /// Redraws the UI items of a command (RedrawCommandItems), for the status texts, which sit
   /// below the items; installed by the start-up, null: nothing.
   void (*redrawItemsHook)(uint16_t id);
+  /// What a bar asks of its UI items, which sit above the bars (BarItemOperations of bar_win.h):
+  /// their sizes, measuring, places and freeing; installed by the start-up, null: a bar measures,
+  /// places and frees no items.
+  const BarItemOperations* barItemsHook;
 
  private:
   HRESULT oleResult_;

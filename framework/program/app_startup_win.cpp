@@ -19,6 +19,7 @@
 #include "framework/base/text_copy.h"
 #include "framework/base/zrf_messages.h"
 #include "framework/base/zrf_results.h"
+#include "framework/items/bar_items_win.h"
 #include "framework/items/ui_item_win.h"
 #include "framework/program/app_shutdown_win.h"
 #include "framework/program/control_window_win.h"
@@ -199,6 +200,7 @@ int32_t CreateFrameworkWindows(CZrfApp& app) {
   app.style.drawIconWindow = FirstFrameworkWindow;
   app.frameworkWindowHook = FrameworkWindowMessage;
   app.redrawItemsHook = RedrawItemsOfCommand;
+  app.barItemsHook = &kBarItemOperations;
 
   app.controlWindow = CreateControlWindow(app.instance, app.productName);
   if (app.controlWindow == nullptr) return ZRF_ERR_CREATE;

@@ -8,7 +8,6 @@
 
 #include "framework/app/zrf_app_win.h"
 #include "framework/base/zrf_messages.h"
-#include "framework/items/ui_item_win.h"
 #include "framework/ui/bar_item_layout.h"
 #include "framework/ui/bar_placement.h"
 #include "framework/ui/dpi_functions_win.h"
@@ -20,7 +19,6 @@ namespace {
 
 constexpr DWORD kDockedStyle = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
 constexpr DWORD kFloatingStyle = WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_CAPTION | WS_THICKFRAME;
-constexpr uint16_t kSeparatorKind = 4;
 
 zrf::BarOrientation OrientationOf(int32_t side) {
   if (side == kBarFloating) return zrf::kBarFloating;
@@ -29,29 +27,10 @@ zrf::BarOrientation OrientationOf(int32_t side) {
 
 uint16_t Clamp16(int32_t value) { return static_cast<uint16_t>(std::clamp(value, 0, 0xFFFF)); }
 
-// The items as the layout sees them, measured for `orientation`.
-std::vector<zrf::BarItem> MeasureItems(CZrfArray<CUIItem*>& items, int32_t orientation) {
-  std::vector<zrf::BarItem> measured;
-  for (int32_t i = 0; i < items.count; ++i) {
-    CUIItem* item = *items.GetAt(i);
-    const CommandRecord* command = gApp.commands.Find(static_cast<uint16_t>(item->commandId));
-    zrf::BarItem entry{0, 0, 0, false, static_cast<uint16_t>(item->commandId), false, {}};
-    if (command != nullptr) {
-      item->Measure(*command, orientation);
-      entry.flags = command->flags;
-      entry.separator = command->kind == kSeparatorKind;
-    }
-    entry.width = item->width;
-    entry.height = item->height;
-    measured.push_back(entry);
-  }
-  return measured;
-}
-
 }  // namespace
 
 CBar::~CBar() {
-  for (int32_t i = 0; i < items.count; ++i) delete *items.GetAt(i);
+  if (gApp.barItemsHook != nullptr) gApp.barItemsHook->destroy(*this);
   items.Clear();
   if (busyWindow != nullptr) DestroyWindow(busyWindow);
   busyWindow = nullptr;
@@ -61,10 +40,7 @@ CBar::~CBar() {
 
 int32_t CBar::GetThickness() {
   std::vector<zrf::BarItem> sizes;
-  for (int32_t i = 0; i < items.count; ++i) {
-    const CUIItem* item = *items.GetAt(i);
-    sizes.push_back({item->width, item->height, 0, false, 0, false, {}});
-  }
+  if (gApp.barItemsHook != nullptr) sizes = gApp.barItemsHook->sizes(*this);
   const bool resizable = (barFlags & kBarResizable) != 0;
   const zrf::BarThickness t = zrf::ThicknessOfBar(sizes, IsVerticalSide(side), resizable, thickness);
   if (t.empty) length = zrf::kEmptyBarLength;
@@ -76,27 +52,16 @@ int32_t CBar::GetThickness() {
 void CBar::LayoutItems(int32_t newLength, int32_t newThickness, bool force) {
   if (hwnd != nullptr) SendMessageA(hwnd, WM_PAINT, kBarMeasurePaint, 0);
   if (!force && EqualRect(&inner, &lastInner)) return;
-  if (items.count == 0) {
+  if (items.count == 0 || gApp.barItemsHook == nullptr) {
     length = Clamp16(newLength);
     thickness = Clamp16(newThickness);
     return;
   }
   const zrf::BarOrientation orientation = OrientationOf(side);
-  std::vector<zrf::BarItem> laid = MeasureItems(items, orientation);
+  std::vector<zrf::BarItem> laid = gApp.barItemsHook->measure(*this, orientation);
   const zrf::BarItemsResult result =
       zrf::LayoutBarItems(laid, orientation, {inner.left, inner.top, inner.right, inner.bottom}, itemSpacing);
-  for (int32_t i = 0; i < items.count; ++i) {
-    CUIItem* item = *items.GetAt(i);
-    const zrf::BarItem& place = laid[static_cast<size_t>(i)];
-    item->shownInBar = place.shown ? 1 : 0;
-    if (item->hwnd == nullptr) continue;
-    if (!place.shown) {
-      ShowWindow(item->hwnd, SW_HIDE);
-      continue;
-    }
-    SetWindowPos(item->hwnd, nullptr, place.rect.left, place.rect.top, place.rect.Width(), place.rect.Height(),
-                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-  }
+  gApp.barItemsHook->place(*this, laid);
   if (orientation != zrf::kBarFloating) {
     length = preferredLength = Clamp16(result.length);
     minLength = Clamp16(result.minLength);

@@ -8,13 +8,32 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "framework/base/zrf_array.h"
 #include "framework/ui/bar_flags.h"
+#include "framework/ui/bar_item_layout.h"
 
+class CBar;
 class CUIItem;
 class CZrfWindow;
+
+/// What a bar leaves to its UI items, which sit above the bars: gApp.barItemsHook, which the
+/// start-up sets to the items' own (kBarItemOperations). Without it a bar measures, places and
+/// frees no items.
+struct BarItemOperations {
+  /// The items of `bar` at their last measured sizes, in list order.
+  std::vector<zrf::BarItem> (*sizes)(const CBar& bar);
+  /// Measures the items of `bar` for `orientation`; returns them as the layout takes them, in list
+  /// order.
+  std::vector<zrf::BarItem> (*measure)(CBar& bar, zrf::BarOrientation orientation);
+  /// Shows each item of `bar` at its place in `laid` and hides those the layout left out. Requires:
+  /// `laid` holds one entry per item, in list order (as `measure` returned them).
+  void (*place)(CBar& bar, std::span<const zrf::BarItem> laid);
+  /// Deletes every item of `bar`, in list order.
+  void (*destroy)(CBar& bar);
+};
 
 /// wParam of the WM_PAINT the bar's window gets before its items are laid out: it sets `inner`
 /// to the area for the items, paints nothing and returns.
