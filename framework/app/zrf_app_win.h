@@ -213,7 +213,7 @@ class CZrfApp {
   /// the palette and the command icons and redraws every window and bar.
   void SetColorScheme(uint8_t scheme);
 
-  // Bars and dock bays (framework/windows/bar_win.cpp; the two above: framework/windows/app_windows_win.cpp).
+  // Bars and dock bays (framework/windows/bar_win.cpp; the two above: app_windows_win.cpp beside it).
   /// The bar of `barId` in the bar list, or null.
   CBar* FindBar(uint16_t barId) const;
   /// The dock bay of `bayId` (side + window index x 256) among the framework windows' bays, or
