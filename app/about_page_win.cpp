@@ -7,7 +7,7 @@
 #include "framework/app/zrf_app_win.h"
 #include "framework/base/zrf_messages.h"
 #include "framework/ui/dialog_controls_win.h"
-#include "framework/ui/link_label_win.h"
+#include "framework/windows/link_label_win.h"
 #include "resources/plant_dialog_ids.h"
 
 namespace plantapp {

@@ -32,7 +32,7 @@
 #include "framework/ui/dpi_functions_win.h"
 #include "framework/ui/message_box_layout.h"
 #include "framework/ui/window_styles.h"
-#include "framework/ui/zrf_window_win.h"
+#include "framework/windows/zrf_window_win.h"
 #include "maintenance/about_dialog_win.h"
 #include "maintenance/daily_jobs_win.h"
 #include "plant/drawing_banner_win.h"

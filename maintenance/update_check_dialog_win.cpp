@@ -8,7 +8,7 @@
 #include "framework/app/zrf_app_win.h"
 #include "framework/shell/shell_open_win.h"
 #include "framework/ui/dialog_controls_win.h"
-#include "framework/ui/dialog_setup_win.h"
+#include "framework/windows/dialog_setup_win.h"
 #include "maintenance/update_check_win.h"
 #include "resources/resource_ids.h"
 

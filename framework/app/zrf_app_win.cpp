@@ -63,7 +63,8 @@ CZrfApp::CZrfApp()
       popupMenu(nullptr),
       exitHook(nullptr),
       frameworkWindowHook(nullptr),
-      redrawItemsHook(nullptr) {
+      redrawItemsHook(nullptr),
+      barItemsHook(nullptr) {
   // language is the first field of the 4-aligned record: an int32_t that may be read in place.
   static_assert(offsetof(SettingsRecord, language) == 0);
   strings.SetLanguageSource(reinterpret_cast<const int32_t*>(&settings));

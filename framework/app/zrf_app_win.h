@@ -28,6 +28,7 @@ class CUIItem;
 class CBar;
 class CDockBay;
 class CMenu;
+struct BarItemOperations;
 struct StringRecord;
 
 class CZrfApp {
@@ -41,7 +42,7 @@ class CZrfApp {
   CZrfApp(const CZrfApp&) = delete;
   CZrfApp& operator=(const CZrfApp&) = delete;
 
-  // Start-up (framework/app/app_startup_win.cpp).
+  // Start-up (framework/program/app_startup_win.cpp).
   /// The framework's start-up, once, from the program's entry: DPI awareness, identity, key names,
   /// UI style, command line, program path and version, install record, data folders, a pending
   /// configuration archive, settings, palette and font, common controls, registered messages, OS
@@ -54,7 +55,7 @@ class CZrfApp {
   int32_t Init(HINSTANCE instanceHandle, uint16_t productId, StringRecord* programTable, uint8_t allowSeveral,
                int32_t settingsVersion, const char* commandLineText, int showCommand);
 
-  // Message loop (framework/app/message_loop_win.cpp).
+  // Message loop (framework/program/message_loop_win.cpp).
   /// Runs the GUI thread's loop until WM_QUIT (or a failed GetMessageA); returns WM_QUIT's wParam
   /// (-1 after a failure).
   int32_t Run();
@@ -78,7 +79,7 @@ class CZrfApp {
   /// The same over the menu-bar entries, skipping hidden ones; -1 when none is enabled.
   int32_t NextMenuBarEntry(int32_t start, int32_t direction) const;
 
-  // Shutdown and restart (framework/app/app_shutdown_win.cpp, restart_request_win.cpp).
+  // Shutdown and restart (framework/program/app_shutdown_win.cpp, restart_request_win.cpp).
   /// Arranges a restart at exit and ends the loop: mode kRestartAsNow (-1), kRestartNormal or
   /// kRestartElevated; `commandLineText` null restarts with the program's own command line;
   /// `notify` 1 tells the other instances of the product to restart as well.
@@ -90,7 +91,7 @@ class CZrfApp {
   /// noSave.
   void SaveState();
 
-  // Commands (framework/app/app_commands_win.cpp; the table itself is command_table.h's).
+  // Commands (framework/program/app_commands_win.cpp; the table itself is command_table.h's).
   /// See CCommandTable::Register. Returns the position, or -1 when the table cannot grow.
   int32_t RegisterCommand(uint16_t id, uint16_t kind, uint32_t flags, uint16_t iconId, uint16_t stringId,
                           uintptr_t data, uint32_t valueA, uint32_t valueB);
@@ -175,7 +176,7 @@ class CZrfApp {
   /// case; -1 when absent. Its arguments are read from `switches`.
   int32_t FindSwitch(const char* name) const { return ::FindSwitch(switches, name); }
 
-  // Dialogs (framework/ui/dialog_setup_win.cpp, framework/ui/message_box_win.cpp).
+  // Dialogs (framework/windows/dialog_setup_win.cpp, framework/windows/message_box_win.cpp).
   /// The framework message box: a printf-style text, the style bits of message_box_layout.h.
   /// Returns the pressed button's id (Escape and the close box give 2), or -666 when there was
   /// no memory for the text. A null caption means the product name; a null format counts as "".
@@ -194,7 +195,7 @@ class CZrfApp {
   /// The foreground window when it belongs to this process, else null.
   HWND OwnForegroundWindow() const;
 
-  // Framework windows (framework/ui/zrf_window_win.cpp).
+  // Framework windows (framework/windows/zrf_window_win.cpp).
   /// Makes a framework window with CZrfWindow::Create's arguments; its list position, or -1.
   int32_t CreateZrfWindow(uint16_t index, WNDPROC procedure, const char* title, uint16_t iconId,
                           uint32_t flags, int32_t x, int32_t y, int32_t cx, int32_t cy);
@@ -213,7 +214,7 @@ class CZrfApp {
   /// the palette and the command icons and redraws every window and bar.
   void SetColorScheme(uint8_t scheme);
 
-  // Bars and dock bays (framework/ui/bar_win.cpp; the two above: framework/ui/app_windows_win.cpp).
+  // Bars and dock bays (framework/windows/bar_win.cpp; the two above: app_windows_win.cpp beside it).
   /// The bar of `barId` in the bar list, or null.
   CBar* FindBar(uint16_t barId) const;
   /// The dock bay of `bayId` (side + window index x 256) among the framework windows' bays, or
@@ -340,6 +341,10 @@ class CZrfApp {
   /// Redraws the UI items of a command (RedrawCommandItems), for the status texts, which sit
   /// below the items; installed by the start-up, null: nothing.
   void (*redrawItemsHook)(uint16_t id);
+  /// What a bar asks of its UI items, which sit above the bars (BarItemOperations of bar_win.h):
+  /// their sizes, measuring, places and freeing; installed by the start-up, null: a bar measures,
+  /// places and frees no items.
+  const BarItemOperations* barItemsHook;
 
  private:
   HRESULT oleResult_;

@@ -8,9 +8,9 @@
 #include "framework/base/zrf_results.h"
 #include "framework/items/item_flags.h"
 #include "framework/items/ui_item_win.h"
-#include "framework/ui/bar_win.h"
 #include "framework/ui/window_helpers_win.h"
-#include "framework/ui/zrf_window_win.h"
+#include "framework/windows/bar_win.h"
+#include "framework/windows/zrf_window_win.h"
 
 namespace {
 

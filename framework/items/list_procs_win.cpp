@@ -11,7 +11,7 @@
 #include "framework/items/list_item_win.h"
 #include "framework/items/list_sort.h"
 #include "framework/ui/window_styles.h"
-#include "framework/ui/zrf_window_win.h"
+#include "framework/windows/zrf_window_win.h"
 
 namespace {
 

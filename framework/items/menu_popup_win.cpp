@@ -12,8 +12,8 @@
 #include "framework/items/menu_entries.h"
 #include "framework/items/menu_item_win.h"
 #include "framework/items/popup_layout.h"
-#include "framework/ui/bar_win.h"
 #include "framework/ui/monitor_table_win.h"
+#include "framework/windows/bar_win.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "framework/items/mouse_buttons.h"
 #include "framework/items/ui_item_win.h"
 #include "framework/ui/window_helpers_win.h"
-#include "framework/ui/zrf_window_win.h"
+#include "framework/windows/zrf_window_win.h"
 
 namespace {
 

@@ -22,9 +22,9 @@
 #include <string>
 #include <vector>
 
+#include "framework/app/data_folders_win.h"
 #include "framework/base/scoped_handles_win.h"
 #include "framework/base/zrf_results.h"
-#include "framework/files/data_folders_win.h"
 #include "framework/files/install_record_win.h"
 #include "framework/shell/help_file.h"
 #include "framework/shell/autostart_shortcut_win.h"

@@ -7,8 +7,8 @@
 #include "framework/base/zrf_messages.h"
 #include "framework/items/item_flags.h"
 #include "framework/items/list_item_win.h"
-#include "framework/ui/dock_bay_win.h"
 #include "framework/ui/window_styles.h"
+#include "framework/windows/dock_bay_win.h"
 
 namespace uitest {
 

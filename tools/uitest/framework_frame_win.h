@@ -11,8 +11,8 @@
 #include <initializer_list>
 #include <vector>
 
-#include "framework/ui/bar_win.h"
-#include "framework/ui/zrf_window_win.h"
+#include "framework/windows/bar_win.h"
+#include "framework/windows/zrf_window_win.h"
 #include "tools/uitest/ui_test_scene_win.h"
 
 namespace uitest {

@@ -15,8 +15,8 @@
 #include "framework/items/item_flags.h"
 #include "framework/items/menu_item_win.h"
 #include "framework/ui/bar_placement.h"
-#include "framework/ui/dock_bay_win.h"
-#include "framework/ui/show_frame_window_win.h"
+#include "framework/windows/dock_bay_win.h"
+#include "framework/windows/show_frame_window_win.h"
 #include "tools/testsupport/window_picture_win.h"
 #include "tools/uitest/framework_frame_win.h"
 

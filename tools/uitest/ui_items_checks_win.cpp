@@ -17,7 +17,7 @@
 #include "framework/items/palette_item_win.h"
 #include "framework/items/slider_item_win.h"
 #include "framework/items/tree_item_win.h"
-#include "framework/ui/zrf_window_win.h"
+#include "framework/windows/zrf_window_win.h"
 #include "tools/testsupport/window_picture_win.h"
 #include "tools/uitest/ui_test_scene_win.h"
 

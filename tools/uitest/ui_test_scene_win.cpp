@@ -9,7 +9,7 @@
 #include "framework/items/item_flags.h"
 #include "framework/items/tree_item_win.h"
 #include "framework/ui/window_styles.h"
-#include "framework/ui/zrf_window_win.h"
+#include "framework/windows/zrf_window_win.h"
 
 namespace uitest {
 
