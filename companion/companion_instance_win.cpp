@@ -7,21 +7,18 @@ namespace companion {
 
 CompanionInstance::~CompanionInstance() {
   if (owned_) {
-    ReleaseMutex(mutex_);
-  }
-  if (mutex_ != nullptr) {
-    CloseHandle(mutex_);
+    ReleaseMutex(mutex_.Get());
   }
 }
 
 bool CompanionInstance::Take(DWORD waitMs) {
-  if (mutex_ == nullptr) {
-    mutex_ = CreateMutexA(nullptr, FALSE, ostrel::kCompanionMutexName);
+  if (!mutex_.IsValid()) {
+    mutex_ = ScopedHandle(CreateMutexA(nullptr, FALSE, ostrel::kCompanionMutexName));
   }
-  if (mutex_ == nullptr || owned_) {
+  if (!mutex_.IsValid() || owned_) {
     return owned_;
   }
-  const DWORD got = WaitForSingleObject(mutex_, waitMs);
+  const DWORD got = WaitForSingleObject(mutex_.Get(), waitMs);
   owned_ = got == WAIT_OBJECT_0 || got == WAIT_ABANDONED;
   return owned_;
 }

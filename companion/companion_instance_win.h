@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "framework/base/scoped_handles_win.h"
+
 namespace companion {
 
 /// How long a companion that finds the mutex held waits for it: a plant that looks whether a
@@ -26,7 +28,7 @@ class CompanionInstance {
   [[nodiscard]] bool Take(DWORD waitMs);
 
  private:
-  HANDLE mutex_ = nullptr;
+  ScopedHandle mutex_;
   bool owned_ = false;
 };
 
