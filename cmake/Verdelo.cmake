@@ -32,10 +32,17 @@ macro(verdelo_setup_platform)
   option(VERDELO_SANITIZE "Build the native tree with AddressSanitizer and UBSan" ON)
   # A fixed seed makes a CI fuzz run repeatable; 0 lets libFuzzer pick one for a longer hunt.
   set(VERDELO_FUZZ_SEED 1 CACHE STRING "libFuzzer seed for the ctest fuzz runs (0: random)")
-  # Tests run natively and under Wine x86_64; the i686 tree is only built (no 32-bit execution here).
-  set(VERDELO_RUN_TESTS OFF)
-  if(VERDELO_PLATFORM STREQUAL "native" OR VERDELO_PLATFORM STREQUAL "win64")
-    set(VERDELO_RUN_TESTS ON)
+  # Tests run natively and under Wine: the win64 tree's x86_64 programs under the host's Wine, the
+  # win32 tree's 32-bit ones under the Wine with its 32-bit part (scripts/wine-run), as on 64-bit
+  # Windows, with the 64-bit programs they start taken from the win64 tree.
+  # VERDELO_AFTER_WINE_TEST starts the command of a test that checks what a Wine test wrote, so that
+  # it is skipped with it (give it verdelo_wine_test too).
+  set(VERDELO_RUN_TESTS ON)
+  set(VERDELO_AFTER_WINE_TEST "")
+  if(VERDELO_PLATFORM STREQUAL "win32")
+    set(VERDELO_WIN64_TREE ${CMAKE_BINARY_DIR}/../win64 CACHE PATH
+        "win64 build tree whose 64-bit programs the tests of this tree start (built before they run)")
+    set(VERDELO_AFTER_WINE_TEST ${VERDELO_SCRIPTS_DIR}/wine32-chroot if-runs-here)
   endif()
   enable_testing()
 
@@ -100,12 +107,44 @@ macro(verdelo_setup_project_flags)
   include_directories(${PROJECT_SOURCE_DIR})
 endmacro()
 
+# verdelo_file64(target out): the file of the 64-bit build of `target` (a program or library that
+# 64-bit Windows has in 64 bits beside the 32-bit plant: the desktop, here the stand-in, and the
+# companion with its library). In the win32 tree that is the file the win64 tree builds.
+set(_verdelo_files64 ostrel_test_desktop=tools/testdesktop/ostrel_test_desktop.exe
+    verdelo64=companion/Verdelo64.exe ostrel=hooklib/Ostrel64.dll)
+function(verdelo_file64 target out)
+  if(NOT VERDELO_PLATFORM STREQUAL "win32")
+    set(${out} $<TARGET_FILE:${target}> PARENT_SCOPE)
+    return()
+  endif()
+  set(_entry ${_verdelo_files64})
+  list(FILTER _entry INCLUDE REGEX "^${target}=")
+  if(NOT _entry)
+    message(FATAL_ERROR "verdelo_file64: no 64-bit file is known for ${target}")
+  endif()
+  get_filename_component(_tree "${VERDELO_WIN64_TREE}" ABSOLUTE)
+  string(REGEX REPLACE "^[^=]*=" "${_tree}/" _file "${_entry}")
+  set(${out} ${_file} PARENT_SCOPE)
+endfunction()
+
+# verdelo_wine_test(name): what the test `name`, which runs a program through scripts/wine-run,
+# needs in the win32 tree: 77 counts as skipped (wine-run's answer where the machine cannot run
+# 32-bit programs), and the 64-bit programs it starts from the win64 tree find their library there.
+function(verdelo_wine_test name)
+  if(VERDELO_PLATFORM STREQUAL "win32")
+    set_tests_properties(${name} PROPERTIES SKIP_RETURN_CODE 77)
+    get_filename_component(_tree "${VERDELO_WIN64_TREE}" ABSOLUTE)
+    string(REPLACE "/" "\\" _path "Z:${_tree}/hooklib")
+    set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT "WINEPATH=${_path}")
+  endif()
+endfunction()
+
 # verdelo_test(name SOURCES ... [LIBS ...] [WINDOWS_ONLY] [NATIVE_ONLY] [TIMEOUT s] [ARGS ...]
 #              [LAUNCHER command ...])
-# A GoogleTest program. Platform-free tests are one source built natively and for win64, so the
-# same assertions run on Linux and under Wine; the win32 tree only compiles them. A LAUNCHER
-# command runs the program (behind Wine's runner in the win64 tree), for example to start the
-# servers it talks to first.
+# A GoogleTest program. Platform-free tests are one source built natively and for Windows, so the
+# same assertions run on Linux and under Wine, in 64 and in 32 bits. A LAUNCHER command runs the
+# program (behind Wine's runner in the Windows trees), for example to start the servers it talks
+# to first.
 function(verdelo_test name)
   cmake_parse_arguments(T "WINDOWS_ONLY;NATIVE_ONLY" "TIMEOUT" "SOURCES;LIBS;ARGS;LAUNCHER" ${ARGN})
   if(VERDELO_FUZZ)
@@ -131,6 +170,7 @@ function(verdelo_test name)
     math(EXPR _outer "${T_TIMEOUT} + 30")
     set_tests_properties(${name} PROPERTIES TIMEOUT ${_outer}
                          ENVIRONMENT "VERDELO_WINE_TIMEOUT=${T_TIMEOUT}")
+    verdelo_wine_test(${name})
   endif()
 endfunction()
 

@@ -4,18 +4,15 @@
 // after it was killed, one bounded wait for one that is stuck, and no start without a desktop. The
 // test plants make their calls through the hook client (tools/testplant).
 //
-//   plant_app_desktop_tests <test desktop> <test plant> <folder of Ostrel64.dll> <Verdelo64.exe>
+//   plant_app_desktop_tests <test desktop> <test plant> <folder of the hook library> <Verdelo64.exe>
 //                           <test worker>
 #include <gtest/gtest.h>
 #include <windows.h>
-// After windows.h, which it needs.
-#include <tlhelp32.h>
 
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "framework/base/scoped_handles_win.h"
 #include "hooklib/companion_protocol.h"
 #include "tools/testsupport/desktop_scenario_win.h"
 
@@ -23,6 +20,7 @@ namespace {
 
 using ostrel::OstrelCode;
 using ostrel::Rect32;
+using scenario::CompanionProcesses;
 using scenario::Route;
 
 using scenario::kRectA;
@@ -30,20 +28,6 @@ using scenario::kRectB;
 constexpr ostrel::FrameLimits kLimits{1, 100000, 1, 100000};
 
 HWND CompanionWindow() { return FindWindowA(ostrel::kCompanionClass, nullptr); }
-
-// Companion processes now running, by their program's name: a companion that does not serve has
-// no window but counts.
-int CompanionProcesses() {
-  const ScopedHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-  PROCESSENTRY32 entry{};
-  entry.dwSize = sizeof entry;
-  int count = 0;
-  for (BOOL more = Process32First(snapshot.Get(), &entry); more;
-       more = Process32Next(snapshot.Get(), &entry)) {
-    count += lstrcmpiA(entry.szExeFile, ostrel::kCompanionFileName) == 0 ? 1 : 0;
-  }
-  return count;
-}
 
 struct Answer {
   LRESULT result = -100;  // -100: the plant did not answer
@@ -79,13 +63,7 @@ class HookRoutes : public scenario::DesktopScenario {
  protected:
   // Companions are started by the test plants, not by the test: end any that is left.
   void TearDown() override {
-    for (HWND window = CompanionWindow(); window != nullptr; window = CompanionWindow()) {
-      const HANDLE process = OpenProcessOf(window);
-      if (process == nullptr) break;
-      TerminateProcess(process, 1);
-      WaitForSingleObject(process, 5000);
-      CloseHandle(process);
-    }
+    scenario::EndCompanions();
     DesktopScenario::TearDown();
   }
 

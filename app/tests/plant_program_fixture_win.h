@@ -20,12 +20,14 @@
 #include "tools/testsupport/desktop_scenario_win.h"
 #include "tools/testsupport/install_record_fixture_win.h"
 #include "tools/testsupport/process_window_win.h"
+#include "tools/testsupport/program_folder_win.h"
 #include "tools/testsupport/read_shared_file_win.h"
 
 namespace plant_program_test {
 
-inline std::string gProgram;  // Verdelo.exe of this tree
-inline std::string gLibrary;  // Ostrel64.dll of this tree
+inline std::string gProgram;    // Verdelo.exe of this tree
+inline std::string gLibrary;    // this tree's hook library
+inline std::string gLibrary64;  // Ostrel64.dll, the companion's library
 
 inline constexpr char kProduct[] = "Verdelo";
 inline constexpr char kPlantFile[] = "Fern.plt";
@@ -63,9 +65,11 @@ class PlantProgram : public scenario::DesktopScenario {
     CreateDirectoryA(root_.c_str(), nullptr);
     CreateDirectoryA(install_.c_str(), nullptr);
     CreateDirectoryA(data_.c_str(), nullptr);
-    // The program finds the installed plant file beside itself, and the library beside it.
-    CopyFileA(gProgram.c_str(), (install_ + "\\Verdelo.exe").c_str(), FALSE);
-    CopyFileA(gLibrary.c_str(), (install_ + "\\Ostrel64.dll").c_str(), FALSE);
+    // The layout the package installs: the program with its library, and the companion with its
+    // library, which a 32-bit program on 64-bit Windows starts from its own folder. The program
+    // finds the installed plant file beside itself.
+    for (const std::string& file : {gProgram, gLibrary, scenario::ScenarioPrograms().companion, gLibrary64})
+      CopyIntoFolder(file, install_);
     std::string why;
     installed_ = PutInstallRecord(install_, data_, &why);
   }
@@ -81,6 +85,7 @@ class PlantProgram : public scenario::DesktopScenario {
   void TearDown() override {
     for (Program& program : programs_) scenario::KillProcess(program.process);
     programs_.clear();
+    scenario::EndCompanions();
     DesktopScenario::TearDown();
   }
 
@@ -92,8 +97,8 @@ class PlantProgram : public scenario::DesktopScenario {
   }
 
   // The plant file the program's first start copies into the data folder.
-  static void InstallPlant(const std::vector<uint8_t>& plant) {
-    plant_test::WriteFile(install_ + "\\" + kPlantFile, plant);
+  static void InstallPlant(const std::vector<uint8_t>& plant, const char* file = kPlantFile) {
+    plant_test::WriteFile(install_ + "\\" + file, plant);
   }
 
   static void ClearDataFolder() {
@@ -115,8 +120,8 @@ class PlantProgram : public scenario::DesktopScenario {
   }
 
   // Starts the plant and waits until it stands registered on the desktop.
-  Program& StartPlant() {
-    Program& program = StartProgram(std::string("-LOADPLANT ") + kPlantFile);
+  Program& StartPlant(const char* file = kPlantFile) {
+    Program& program = StartProgram(std::string("-LOADPLANT ") + file);
     EXPECT_TRUE(WaitFor(
         [&] { return PlantWindowOf(program) != nullptr && IsRegistered(PlantWindowOf(program)); }, 30000))
         << "the plant did not register";

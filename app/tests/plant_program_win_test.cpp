@@ -150,6 +150,28 @@ TEST_F(PlantProgram, StartGrowsAnswersTheDesktopAndQuitSavesEverything) {
   DeleteFileA(otherShortcut.c_str());
 }
 
+// Two plants at once, each its own process: both stand on the desktop, reaching it through one
+// companion where the program takes that route (a 32-bit program on 64-bit Windows), and -QUIT
+// ends both, and with them the companion.
+TEST_F(PlantProgram, TwoPlantsShareTheDesktopThroughOneCompanion) {
+  BOOL wow64 = FALSE;
+  IsWow64Process(GetCurrentProcess(), &wow64);
+  InstallPlant(SteppingPlant(), "Ivy.plt");
+  Program& fern = StartPlant();
+  Program& ivy = StartPlant("Ivy.plt");
+  EXPECT_EQ(Clients().size(), 2u);
+  EXPECT_EQ(scenario::CompanionProcesses(), wow64 ? 1 : 0);
+  EXPECT_EQ(block_->companionRunning, wow64 ? 1 : 0);
+  EXPECT_EQ(StartProgram("-QUIT").ExitCode(30000), 0);
+  EXPECT_EQ(fern.ExitCode(30000), 0);
+  EXPECT_EQ(ivy.ExitCode(30000), 0);
+  EXPECT_TRUE(Clients().empty());
+  EXPECT_TRUE(WaitFor([] { return scenario::CompanionProcesses() == 0; })) << "the companion stays";
+  EXPECT_EQ(block_->companionRunning, 0);
+  std::string why;
+  EXPECT_GT(ReadSharedFile(DataFile("Ivy.pim"), &why).size(), 44u) << why;
+}
+
 // The desktop dies in the middle of a drag of the plant's frame, so the drag's end never comes:
 // the plant goes on growing and saving, from the frame it had.
 TEST_F(PlantProgram, PlantGoesOnAfterItsDesktopDiedMidDrag) {
@@ -222,10 +244,12 @@ TEST_F(PlantProgram, AStartThatFailsAfterRegisteringLeavesTheDesktop) {
 
 int main(int argc, char** argv) {
   using plant_program_test::gLibrary;
+  using plant_program_test::gLibrary64;
   using plant_program_test::gProgram;
   ::testing::InitGoogleTest(&argc, argv);
   scenario::ReadPrograms(argc, argv);
   if (argc > 5) gProgram = ToWinePath(argv[5]);
   if (argc > 6) gLibrary = ToWinePath(argv[6]);
+  if (argc > 7) gLibrary64 = ToWinePath(argv[7]);
   return RUN_ALL_TESTS();
 }

@@ -1,9 +1,14 @@
 // The desktop scenario fixture.
 #include "tools/testsupport/desktop_scenario_win.h"
 
+// After windows.h, which it needs.
+#include <tlhelp32.h>
+
 #include <cstdlib>
 
+#include "framework/base/scoped_handles_win.h"
 #include "hooklib/busy_word.h"
+#include "hooklib/companion_protocol.h"
 #include "tools/testsupport/wine_path.h"
 
 namespace scenario {
@@ -28,6 +33,30 @@ void ReadPrograms(int argc, char** argv) {
   std::string* fields[] = {&ScenarioPrograms().desktop, &ScenarioPrograms().plant,
                            &ScenarioPrograms().libraryDir, &ScenarioPrograms().companion};
   for (int i = 1; i < argc && i <= 4; ++i) *fields[i - 1] = ToWinePath(argv[i]);
+}
+
+int CompanionProcesses() {
+  const ScopedHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  int count = 0;
+  for (BOOL more = Process32First(snapshot.Get(), &entry); more;
+       more = Process32Next(snapshot.Get(), &entry)) {
+    count += lstrcmpiA(entry.szExeFile, ostrel::kCompanionFileName) == 0 ? 1 : 0;
+  }
+  return count;
+}
+
+void EndCompanions() {
+  for (HWND window = FindWindowA(ostrel::kCompanionClass, nullptr); window != nullptr;
+       window = FindWindowA(ostrel::kCompanionClass, nullptr)) {
+    DWORD id = 0;
+    GetWindowThreadProcessId(window, &id);
+    const ScopedHandle process(OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, id));
+    if (!process.IsValid()) break;
+    TerminateProcess(process.Get(), 1);
+    WaitForSingleObject(process.Get(), 5000);
+  }
 }
 
 void DesktopScenario::SetUp() {

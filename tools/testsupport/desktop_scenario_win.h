@@ -21,7 +21,7 @@ namespace scenario {
 struct Programs {
   std::string desktop;     ///< the test desktop
   std::string plant;       ///< the test plant
-  std::string libraryDir;  ///< the folder of Ostrel64.dll, put on PATH for the children
+  std::string libraryDir;  ///< the folder of this build's hook library, put on PATH for the children
   std::string companion;   ///< Verdelo64.exe, for plants that take the companion route
 };
 
@@ -101,6 +101,13 @@ class DesktopScenario : public ::testing::Test {
   HWND control_ = nullptr;
   HWND listView_ = nullptr;
 };
+
+/// Companion processes now running, by their program's name: a companion that does not serve has
+/// no window but counts.
+int CompanionProcesses();
+
+/// Ends every companion that has a window; a test that made plants start them calls it at its end.
+void EndCompanions();
 
 /// True when `outer` contains `inner`.
 bool Covers(const ostrel::Rect32& outer, const ostrel::Rect32& inner);
