@@ -3,7 +3,11 @@
 // plant, lets the plant live, ends it with the program's own -QUIT and writes the snapshot it saved
 // as a PNG. A tool for looking at the program, not a part of it.
 //
-//   plant_run Verdelo.exe Ostrel64.dll ostrel_test_desktop.exe OUT.png [--days N] [--seconds S]
+//   plant_run Verdelo.exe LIBRARY.dll ostrel_test_desktop.exe OUT.png [--days N] [--seconds S]
+//             [--beside FILE]...
+//
+// LIBRARY.dll is the program's hook library (Ostrel.dll or Ostrel64.dll); each --beside FILE goes
+// into the program folder too (for the 32-bit program, the companion and its library).
 #include <windows.h>
 // After windows.h, which it needs.
 #include <shlobj.h>
@@ -26,6 +30,7 @@
 #include "tools/species/species_builder.h"
 #include "tools/testdesktop/desktop_query.h"
 #include "tools/testsupport/install_record_fixture_win.h"
+#include "tools/testsupport/program_folder_win.h"
 #include "tools/testsupport/read_shared_file_win.h"
 #include "tools/testsupport/wine_path.h"
 
@@ -43,6 +48,7 @@ struct Options {
   std::string library;
   std::string desktop;
   std::string png;
+  std::vector<std::string> beside;
   long days = 0;
   long seconds = 3;
 };
@@ -59,6 +65,10 @@ bool ParseOptions(int argc, char** argv, Options* options) {
   options->desktop = ToWinePath(argv[3]);
   options->png = ToWinePath(argv[4]);
   for (int i = 5; i + 1 < argc; i += 2) {
+    if (std::strcmp(argv[i], "--beside") == 0) {
+      options->beside.push_back(ToWinePath(argv[i + 1]));
+      continue;
+    }
     char* end = nullptr;
     const long value = std::strtol(argv[i + 1], &end, 10);
     if (*end != '\0' || value < 0) return false;
@@ -98,13 +108,16 @@ bool Ended(const PROCESS_INFORMATION& process, DWORD ms) {
   return process.hProcess == nullptr || WaitForSingleObject(process.hProcess, ms) == WAIT_OBJECT_0;
 }
 
-// The program folder: the program, its library and the installed plant file, the default species
-// as it comes or, for `days`, grown that long with automatic care.
+// The program folder: the program, its library, what goes beside them and the installed plant
+// file, the default species as it comes or, for `days`, grown that long with automatic care.
 bool Install(const Options& options, const std::string& folder) {
   CreateDirectoryA(folder.c_str(), nullptr);
   if (!CopyFileA(options.program.c_str(), (folder + "\\Verdelo.exe").c_str(), FALSE) ||
-      !CopyFileA(options.library.c_str(), (folder + "\\Ostrel64.dll").c_str(), FALSE)) {
+      !CopyIntoFolder(options.library, folder)) {
     return Fail("cannot copy the program into " + folder);
+  }
+  for (const std::string& file : options.beside) {
+    if (!CopyIntoFolder(file, folder)) return Fail("cannot copy " + file + " into " + folder);
   }
   std::vector<uint8_t> plant;
   std::string why;
@@ -226,8 +239,8 @@ int main(int argc, char** argv) {
   Options options;
   if (!ParseOptions(argc, argv, &options)) {
     std::fprintf(stderr,
-                 "usage: plant_run Verdelo.exe Ostrel64.dll ostrel_test_desktop.exe OUT.png [--days N] "
-                 "[--seconds S]\n");
+                 "usage: plant_run Verdelo.exe LIBRARY.dll ostrel_test_desktop.exe OUT.png [--days N] "
+                 "[--seconds S] [--beside FILE]...\n");
     return 2;
   }
   return Run(options) ? 0 : 1;
