@@ -5,7 +5,7 @@
 // test plants make their calls through the hook client (tools/testplant).
 //
 //   plant_app_desktop_tests <test desktop> <test plant> <folder of the hook library> <Verdelo64.exe>
-//                           <test worker>
+//                           <64-bit test desktop> <test worker>
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -134,7 +134,7 @@ INSTANTIATE_TEST_SUITE_P(Routes, BothRoutes, ::testing::Values(Route::Direct, Ro
                          });
 
 TEST_F(HookRoutes, OneCompanionServesAllPlantsAndEndsWhenNoneIsLeft) {
-  StartDesktop();
+  StartDesktop("progman", Route::Companion);
   const std::vector<int> ids{0, 1, 2, 3, 4};
   for (int id : ids) {
     StartPlant(id, "p" + std::to_string(id) + ".plt", Rect32{100 * id, 100, 100 * id + 80, 200}, kLimits,

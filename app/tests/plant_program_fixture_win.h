@@ -79,7 +79,7 @@ class PlantProgram : public scenario::DesktopScenario {
     ASSERT_TRUE(installed_) << "no install record";
     ClearDataFolder();
     InstallPlant(SteppingPlant());
-    StartDesktop();
+    StartDesktop("progman", scenario::ProgramRoute());
   }
 
   void TearDown() override {

@@ -154,8 +154,7 @@ TEST_F(PlantProgram, StartGrowsAnswersTheDesktopAndQuitSavesEverything) {
 // companion where the program takes that route (a 32-bit program on 64-bit Windows), and -QUIT
 // ends both, and with them the companion.
 TEST_F(PlantProgram, TwoPlantsShareTheDesktopThroughOneCompanion) {
-  BOOL wow64 = FALSE;
-  IsWow64Process(GetCurrentProcess(), &wow64);
+  const bool wow64 = scenario::ProgramRoute() == scenario::Route::Companion;
   InstallPlant(SteppingPlant(), "Ivy.plt");
   Program& fern = StartPlant();
   Program& ivy = StartPlant("Ivy.plt");
@@ -248,8 +247,8 @@ int main(int argc, char** argv) {
   using plant_program_test::gProgram;
   ::testing::InitGoogleTest(&argc, argv);
   scenario::ReadPrograms(argc, argv);
-  if (argc > 5) gProgram = ToWinePath(argv[5]);
-  if (argc > 6) gLibrary = ToWinePath(argv[6]);
-  if (argc > 7) gLibrary64 = ToWinePath(argv[7]);
+  if (argc > 6) gProgram = ToWinePath(argv[6]);
+  if (argc > 7) gLibrary = ToWinePath(argv[7]);
+  if (argc > 8) gLibrary64 = ToWinePath(argv[8]);
   return RUN_ALL_TESTS();
 }

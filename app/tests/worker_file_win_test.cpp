@@ -71,6 +71,6 @@ TEST(WorkerFile, EveryPassRewritesTheFileAndNoKillTearsIt) {
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   scenario::ReadPrograms(argc, argv);
-  if (argc > 5) gWorkerExe = ToWinePath(argv[5]);
+  if (argc > 6) gWorkerExe = ToWinePath(argv[6]);
   return RUN_ALL_TESTS();
 }

@@ -30,9 +30,14 @@ Programs& ScenarioPrograms() {
 }
 
 void ReadPrograms(int argc, char** argv) {
-  std::string* fields[] = {&ScenarioPrograms().desktop, &ScenarioPrograms().plant,
-                           &ScenarioPrograms().libraryDir, &ScenarioPrograms().companion};
-  for (int i = 1; i < argc && i <= 4; ++i) *fields[i - 1] = ToWinePath(argv[i]);
+  std::string* fields[] = {&ScenarioPrograms().desktop, &ScenarioPrograms().plant, &ScenarioPrograms().libraryDir,
+                           &ScenarioPrograms().companion, &ScenarioPrograms().desktop64};
+  for (int i = 1; i < argc && i <= 5; ++i) *fields[i - 1] = ToWinePath(argv[i]);
+}
+
+Route ProgramRoute() {
+  BOOL wow64 = FALSE;
+  return IsWow64Process(GetCurrentProcess(), &wow64) && wow64 ? Route::Companion : Route::Direct;
 }
 
 int CompanionProcesses() {
@@ -113,9 +118,12 @@ PROCESS_INFORMATION StartProcess(const std::string& commandLine) {
   return pi;
 }
 
-void DesktopScenario::StartDesktop(const char* mode) {
+void DesktopScenario::StartDesktop(const char* mode, Route route) {
   ResetEvent(readyEvent_);
-  desktop_ = Start("\"" + ScenarioPrograms().desktop + "\" " + mode);
+  const std::string& program = route == Route::Companion && !ScenarioPrograms().desktop64.empty()
+                                   ? ScenarioPrograms().desktop64
+                                   : ScenarioPrograms().desktop;
+  desktop_ = Start("\"" + program + "\" " + mode);
   const HANDLE waits[] = {readyEvent_, desktop_.hProcess};
   ASSERT_EQ(WaitForMultipleObjects(2, waits, FALSE, kWaitMs), WAIT_OBJECT_0) << "test desktop not ready";
   control_ = FindWindowA(testdesktop::kControlClass, nullptr);
@@ -144,7 +152,7 @@ void DesktopScenario::StartPlant(int id, const std::string& name, const Rect32& 
 }
 
 void DesktopScenario::StartDesktopWithTwoPlants(Route route) {
-  StartDesktop();
+  StartDesktop("progman", route);
   StartPlant(0, "a.plt", kRectA, {1, 100000, 1, 100000}, route);
   StartPlant(1, "b.plt", kRectB, {1, 100000, 1, 100000}, route);
   Register(0);

@@ -19,10 +19,11 @@ namespace scenario {
 
 /// The programs a scenario starts; the test program's main fills them (Windows paths).
 struct Programs {
-  std::string desktop;     ///< the test desktop
+  std::string desktop;     ///< the test desktop of this build's width, which plants reach directly
   std::string plant;       ///< the test plant
   std::string libraryDir;  ///< the folder of this build's hook library, put on PATH for the children
   std::string companion;   ///< Verdelo64.exe, for plants that take the companion route
+  std::string desktop64;   ///< the 64-bit test desktop, which plants reach through the companion
 };
 
 /// The process's programs.
@@ -37,8 +38,12 @@ PROCESS_INFORMATION StartProcess(const std::string& commandLine);
 /// Ends a process this test started and closes its handles; harmless on an empty one.
 void KillProcess(PROCESS_INFORMATION& process);
 
-/// How a test plant reaches the library.
+/// How a plant reaches the library: directly on Windows of its own width, through the companion as
+/// a 32-bit plant on 64-bit Windows.
 enum class Route { Direct, Companion };
+
+/// The route this build's plant program takes where this test runs.
+Route ProgramRoute();
 
 /// The places of the scenarios' two plants "a.plt" and "b.plt"; they overlap.
 inline constexpr ostrel::Rect32 kRectA{200, 150, 400, 450};
@@ -52,7 +57,8 @@ class DesktopScenario : public ::testing::Test {
   static void Kill(PROCESS_INFORMATION& process);
   static PROCESS_INFORMATION Start(const std::string& commandLine);
 
-  void StartDesktop(const char* mode = "progman");
+  /// Starts the test desktop that plants on `route` meet.
+  void StartDesktop(const char* mode = "progman", Route route = Route::Direct);
   void KillDesktop();
   /// Starts test plant `id`; waits until its window is published.
   void StartPlant(int id, const std::string& name, const ostrel::Rect32& rect,
@@ -117,7 +123,7 @@ bool Covers(const ostrel::Rect32& outer, const ostrel::Rect32& inner);
 /// run before or between, so the broadcast is searched for, not assumed to come first.
 int FindBroadcast(const std::vector<testplant::LogEntry>& paints, int count, const ostrel::Rect32& rect);
 
-/// Fills ScenarioPrograms from argv[1..] in the order of Programs (Linux paths become Wine paths).
+/// Fills ScenarioPrograms from argv[1..5] in the order of Programs (Linux paths become Wine paths).
 void ReadPrograms(int argc, char** argv);
 
 }  // namespace scenario
