@@ -34,7 +34,15 @@ std::atomic<HWND> gDialog{nullptr};
 constexpr ULONGLONG kStopWaitMilliseconds = 5000;
 constexpr DWORD kStopPollMilliseconds = 10;
 
-int64_t Now() { return static_cast<int64_t>(std::time(nullptr)); }
+// Now on the local clock, as seconds since 1970 as if local time were UTC: a check's day is then
+// the user's date of it, whatever the time zone.
+int64_t LocalNow() {
+  const __time64_t now = _time64(nullptr);
+  struct tm local {};
+  if (_localtime64_s(&local, &now) != 0) return static_cast<int64_t>(now);
+  const __time64_t asUtc = _mkgmtime64(&local);
+  return asUtc == -1 ? static_cast<int64_t>(now) : static_cast<int64_t>(asUtc);
+}
 
 maintenance::ProgramVersion RunningVersion() { return {gApp.version[0], gApp.version[1], gApp.version[2]}; }
 
@@ -140,7 +148,7 @@ void CheckForUpdateIfDue() {
 }
 
 bool StartUpdateCheckIfDue() {
-  if (!maintenance::IsUpdateCheckDue(UpdateCheckSettings(), Now())) return false;
+  if (!maintenance::IsUpdateCheckDue(UpdateCheckSettings(), LocalNow())) return false;
   return StartUpdateCheck() == kUpdateCheckStarted;
 }
 
@@ -168,7 +176,7 @@ DWORD WINAPI UpdateCheckThread(LPVOID) {
   UpdateCheckRecord record;
   {
     std::lock_guard<std::mutex> lock(gRecordLock);
-    outcome = maintenance::ApplyFetchedVersion(&gRecord, fetched, body, RunningVersion(), Now(),
+    outcome = maintenance::ApplyFetchedVersion(&gRecord, fetched, body, RunningVersion(), LocalNow(),
                                                gDialog.load() != nullptr);
     record = gRecord;
   }
