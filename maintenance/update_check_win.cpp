@@ -7,6 +7,7 @@
 #include <mutex>
 #include <string>
 
+#include "framework/app/notice_gate.h"
 #include "framework/app/zrf_app_win.h"
 #include "maintenance/http_client.h"
 #include "maintenance/update_check_dialog_win.h"
@@ -61,6 +62,12 @@ void ShowResult(const UpdateCheckRecord& record, int32_t piece) {
   EnableWindow(GetDlgItem(dialog, IDC_UPDATE_DOWNLOAD), record.newerAvailable != 0);
 }
 
+// Stops a running check at its next wait, and a check whose notice waits for its turn at once.
+void RaiseCancel() {
+  gCancel.store(1);
+  ProcessNoticeGate().Wake();
+}
+
 // Waits about `milliseconds`, handling what other threads send to this one meanwhile: a check
 // thread that is updating a dialog of this thread waits for exactly that.
 void WaitHandlingSentMessages(DWORD milliseconds) {
@@ -75,7 +82,7 @@ bool ClaimCheck() {
   const ULONGLONG start = GetTickCount64();
   while (gRunning.exchange(true)) {
     if (GetTickCount64() - start >= kStopWaitMilliseconds) return false;
-    gCancel.store(1);
+    RaiseCancel();
     WaitHandlingSentMessages(kStopPollMilliseconds);
   }
   return true;
@@ -85,7 +92,7 @@ bool ClaimCheck() {
 // check reads is destroyed: a program that quits while a check waits for a slow server would
 // otherwise have that check wake up among destroyed objects.
 void StopCheckAtExit() {
-  gCancel.store(1);
+  RaiseCancel();
   const ULONGLONG start = GetTickCount64();
   while (gRunning.load() && GetTickCount64() - start < kStopWaitMilliseconds) Sleep(kStopPollMilliseconds);
 }
@@ -100,6 +107,14 @@ bool FetchVersion(std::string* body) {
   const CZrfArray<uint8_t>& response = client.response();
   if (response.count > 0) body->assign(reinterpret_cast<const char*>(response.data), size_t(response.count));
   return true;
+}
+
+// Whether the fetched text would open this thread's own dialog, as the record stands.
+bool WouldOpenDialog(const std::string& body) {
+  std::lock_guard<std::mutex> lock(gRecordLock);
+  UpdateCheckRecord copy = gRecord;
+  return maintenance::ApplyFetchedVersion(&copy, true, body, RunningVersion(), LocalNow(), gDialog.load() != nullptr)
+      .openDialog;
 }
 
 HWND OpenDialogOnThisThread() {
@@ -171,7 +186,11 @@ DWORD WINAPI UpdateCheckThread(LPVOID) {
   LoadUpdateCheckSettings();
   ShowStatus(maintenance::kUpdateStatusChecking);
   std::string body;
-  const bool fetched = FetchVersion(&body);
+  bool fetched = FetchVersion(&body);
+  // A notice waits while a dialog that must stay in front holds the gate (a plant's welcome), and
+  // the check counts as done only once it can be shown: a check cancelled meanwhile saves nothing,
+  // so the next one finds the version new again.
+  if (fetched && WouldOpenDialog(body)) fetched = ProcessNoticeGate().WaitForTurn(gCancel);
   maintenance::UpdateCheckOutcome outcome;
   UpdateCheckRecord record;
   {
@@ -198,7 +217,7 @@ DWORD WINAPI UpdateCheckThread(LPVOID) {
 
 bool IsUpdateCheckRunning() { return gRunning.load(); }
 
-void CancelUpdateCheck() { gCancel.store(1); }
+void CancelUpdateCheck() { RaiseCancel(); }
 
 HWND UpdateCheckDialog() { return gDialog.load(); }
 

@@ -1,11 +1,13 @@
 // The plant dialog, its pages and the welcome dialog under Wine, driven as a user would (messages
-// to the controls) against the stand-in plant program, on the default species. The screenshots
-// of the welcome dialog and of each page are left in VERDELO_SCREENSHOT_DIR.
+// to the controls) against the stand-in plant program, on the default species, and an update
+// notice that comes while the welcome is open. The screenshots of the welcome dialog and of each
+// page are left in VERDELO_SCREENSHOT_DIR.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -17,9 +19,12 @@
 #include "app/plant_worker_jobs_win.h"
 #include "app/welcome_dialog_win.h"
 #include "framework/app/zrf_app_win.h"
+#include "maintenance/tests/scripted_peer.h"
+#include "maintenance/update_check_win.h"
 #include "plant/growth_simulation.h"
 #include "plant/plant_file.h"
 #include "resources/plant_dialog_ids.h"
+#include "resources/resource_ids.h"
 #include "tools/species/default_species.h"
 #include "tools/species/species_builder.h"
 #include "tools/testdialog/dialog_test_host_win.h"
@@ -398,6 +403,44 @@ TEST_F(PlantDialog, WelcomeOnlyForANewPlant) {
   plant_.Record().flags |= plant::kDialogShown;
   EXPECT_EQ(ShowWelcome(*host_), nullptr);
   EXPECT_EQ(host_->calls.size(), 1u);
+}
+
+// Waits up to `milliseconds` for condition, serving this thread's windows meanwhile.
+template <typename Condition>
+bool WaitFor(Condition condition, DWORD milliseconds) {
+  const ULONGLONG end = GetTickCount64() + milliseconds;
+  while (!condition()) {
+    if (GetTickCount64() >= end) return false;
+    PumpMessages();
+    Sleep(20);
+  }
+  return true;
+}
+
+// The start-up's update check finds a new version while a new plant's welcome is open: its notice
+// (opened by the check's own thread) waits until the welcome is closed instead of hiding it.
+TEST_F(PlantDialog, AnUpdateNoticeWaitsUntilTheWelcomeIsClosed) {
+  char temp[MAX_PATH] = {};
+  GetTempPathA(sizeof temp, temp);
+  std::snprintf(gApp.dataFolder, sizeof gApp.dataFolder, "%sverdelo_update_notice", temp);
+  CreateDirectoryA(gApp.dataFolder, nullptr);
+  DeleteFileA((std::string(gApp.dataFolder) + "\(ZRF)UpdateCheck.zrd").c_str());  // no version seen yet
+  lstrcpynA(gApp.install.updateCheckAddress, "http://updates.example/version.txt",
+            sizeof gApp.install.updateCheckAddress);
+  maintenance::testing::ScriptedPeer server;
+  server.Add("HTTP/1.0 200 OK\r\n\r\n99.0.0\r\n");
+
+  HWND welcome = ShowWelcome(*host_);
+  ASSERT_NE(welcome, nullptr);
+  ASSERT_EQ(StartUpdateCheck(), kUpdateCheckStarted);
+  EXPECT_FALSE(WaitFor([] { return UpdateCheckDialog() != nullptr; }, 2000)) << "the notice hid the welcome";
+  SendMessageA(welcome, WM_COMMAND, IDOK, 0);
+  HWND notice = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (notice = UpdateCheckDialog()) != nullptr; }, 10000));
+  EXPECT_TRUE(WaitFor([&] { return TextOf(GetDlgItem(notice, IDC_UPDATE_STATUS)) == "New version available"; }, 5000));
+  EXPECT_EQ(TextOf(GetDlgItem(notice, IDC_UPDATE_AVAILABLE)), "99.0.0");  // without the line break
+  PostMessageA(notice, WM_COMMAND, IDCANCEL, 0);
+  EXPECT_TRUE(WaitFor([&] { return !IsWindow(notice) && !IsUpdateCheckRunning(); }, 5000));
 }
 
 // ---- Pictures and layout at 96 DPI ----------------------------------------------------------------
