@@ -124,9 +124,9 @@ endfunction()
 
 # verdelo_add_package(fileName ARCH x64|x86 UPGRADE_CODE guid FILES entry... PLANT path
 #                     [VERSION a.b.c] [STAMP_VERSIONS] [QUERIES sql...] DEPENDS ...): builds the
-# package `fileName` in this folder's build folder from installer/verdelo.wxs.in. FILES go into the
-# install folder, except VerdeloSetup.dll, the custom actions, which goes into the package's Binary
-# table; the manual VERDELO_MANUAL and the plant file PLANT (as
+# package `fileName` in this folder's build folder from installer/verdelo.wxs.in, with the dialogs
+# of installer/ui. FILES go into the install folder, except VerdeloSetup.dll, the custom actions,
+# which goes into the package's Binary table; the manual VERDELO_MANUAL and the plant file PLANT (as
 # VERDELO_PLANT_FILE_NAME, in the install folder and in its "Init" folder) are always in it.
 # VERSION (the project's by default), STAMP_VERSIONS (the programs carry VERSION as their file
 # version, as a real next version's would) and QUERIES (run on the finished package with msibuild)
@@ -202,6 +202,7 @@ function(verdelo_add_package fileName)
   _verdelo_component_guid(${P_UPGRADE_CODE} "Verdelo.chm" MANUAL_GUID)
   _verdelo_component_guid(${P_UPGRADE_CODE} "${PLANT_FILE_NAME}" PLANT_FILE_GUID)
   _verdelo_component_guid(${P_UPGRADE_CODE} "Init\\${PLANT_FILE_NAME}" INIT_PLANT_FILE_GUID)
+  _verdelo_wixl_source(${VERDELO_PRODUCT_ICON} PRODUCT_ICON_SOURCE)
   if(NOT SETUP_ACTIONS_SOURCE)
     message(FATAL_ERROR "installer: ${fileName} has no VerdeloSetup.dll among its files")
   endif()
@@ -227,8 +228,22 @@ function(verdelo_add_package fileName)
       # Restarting the plants after a rolled-back upgrade: 1 (function of a DLL in the Binary
       # table) + 0x40 (return ignored) + 0x100 (rollback) + 0x400 (in the script), as the user.
       "UPDATE CustomAction SET Type = 1345 WHERE Action = 'RestartPlantsOnRollback'"
+      # The dialogs (installer/ui) and when they show: the welcome of an installation or upgrade, or
+      # the removal's; the progress; the end of a finished, cancelled and failed setup. The install
+      # folder shown is the one FindInstallFolder keeps.
+      "INSERT INTO Property (Property, Value) VALUES ('DefaultUIFont', 'VerdeloNormal')"
+      "INSERT INTO InstallUISequence (Action, Condition, Sequence) VALUES ('FindInstallFolder', 'WIX_UPGRADE_DETECTED AND NOT Installed', 990)"
+      "INSERT INTO InstallUISequence (Action, Condition, Sequence) VALUES ('WelcomeDlg', 'NOT Installed', 1296)"
+      "INSERT INTO InstallUISequence (Action, Condition, Sequence) VALUES ('RemoveDlg', 'Installed', 1297)"
+      "INSERT INTO InstallUISequence (Action, Sequence) VALUES ('ProgressDlg', 1299)"
+      "INSERT INTO InstallUISequence (Action, Sequence) VALUES ('ExitDlg', -1)"
+      "INSERT INTO InstallUISequence (Action, Sequence) VALUES ('UserExitDlg', -2)"
+      "INSERT INTO InstallUISequence (Action, Sequence) VALUES ('FatalErrorDlg', -3)"
       ${P_QUERIES})
   set(_query_commands "")
+  foreach(_table ${VERDELO_UI_TABLES})
+    list(APPEND _query_commands COMMAND msibuild ${_output}.tmp -i ${_table})
+  endforeach()
   foreach(_query ${_queries})
     list(APPEND _query_commands COMMAND msibuild ${_output}.tmp -q "${_query}")
   endforeach()
@@ -238,7 +253,8 @@ function(verdelo_add_package fileName)
     ${_query_commands}
     COMMAND Python3::Interpreter ${CMAKE_CURRENT_SOURCE_DIR}/set_file_versions.py ${_output}.tmp ${_versioned}
     COMMAND ${CMAKE_COMMAND} -E rename ${_output}.tmp ${_output}
-    DEPENDS ${_wxs} ${_file_depends} ${P_DEPENDS} ${CMAKE_CURRENT_SOURCE_DIR}/set_file_versions.py
+    DEPENDS ${_wxs} ${_file_depends} ${P_DEPENDS} ${VERDELO_UI_TABLES} ${VERDELO_PRODUCT_ICON}
+            ${CMAKE_CURRENT_SOURCE_DIR}/set_file_versions.py
     COMMENT "Building the installer package ${fileName}"
     VERBATIM)
   string(MAKE_C_IDENTIFIER "package_${fileName}" _target)

@@ -2,9 +2,12 @@
 # and upgrade compare versions), stripped programs, the upgrade of older and the same version, the
 # older version removed only after the newer one's files are in, components the next version
 # shares, the refusal of a newer installed version, the rollback step of the record's removal (Wine
-# keeps no copy of removed files, so a rolled-back uninstall cannot be shown there), and the maker's
-# name.
-#   cmake -DPACKAGE=x.msi -DVERSION=a.b.c -DMAKER=name -DOBJDUMP=tool -DRELEASE=dir -P this
+# keeps no copy of removed files, so a rolled-back uninstall cannot be shown there), the maker's
+# name, the entry in the list of installed programs, and dialogs whose rows hold together.
+#   cmake -DPACKAGE=x.msi -DVERSION=a.b.c -DMAKER=name -DWEB=address -DOBJDUMP=tool -DRELEASE=dir -P this
+# IN_LIST, and lists that keep their empty fields.
+cmake_policy(SET CMP0057 NEW)
+cmake_policy(SET CMP0007 NEW)
 set(_failures "")
 # Notes `message` as a failure unless `text` matches `regex`. A function, not a macro: a macro
 # would read the backslashes of the text ("Init\Greenleaf.plt") as escapes.
@@ -24,6 +27,23 @@ function(_table name out)
     message(FATAL_ERROR "msiinfo export ${_package} ${name} failed")
   endif()
   set(${out} "${_text}" PARENT_SCOPE)
+endfunction()
+
+# The rows of an exported table (its three header lines left out), each its fields joined by "|";
+# ";" and square brackets, which CMake lists read, become "," and "<", ">".
+function(_rows text out)
+  string(REPLACE ";" "," text "${text}")
+  string(REPLACE "[" "<" text "${text}")
+  string(REPLACE "]" ">" text "${text}")
+  string(REPLACE "\r" "" text "${text}")
+  string(REPLACE "\n" ";" _lines "${text}")
+  list(SUBLIST _lines 3 -1 _lines)
+  set(_rows "")
+  foreach(_line ${_lines})
+    string(REPLACE "\t" "|" _line "${_line}")
+    list(APPEND _rows "${_line}")
+  endforeach()
+  set(${out} "${_rows}" PARENT_SCOPE)
 endfunction()
 
 # The sequence number of `action` in an exported sequence table, or -99999.
@@ -84,8 +104,67 @@ _expect("${_sequence}" "\nRestoreRecord\t${_removal}\t1503\r?\nRemoveRecord\t${_
         "the record's rollback step does not come right before its removal, or not on an uninstall alone")
 _table(Property _properties)
 _expect("${_properties}" "\nManufacturer\t${MAKER}\r?\n" "the Manufacturer is not ${MAKER}")
+_expect("${_properties}" "\nARPHELPLINK\t${WEB}\r?\n" "the list of installed programs has no help link ${WEB}")
+_expect("${_properties}" "\nARPPRODUCTICON\tVerdelo[.]ico\r?\n" "the list of installed programs has no icon")
+
+# The dialogs: every dialog the UI sequence shows exists; every control a dialog, an event, a
+# condition or a mapping names exists on its dialog; every dialog an event opens exists; every
+# text style a text names exists.
+_table(Dialog _dialogs_text)
+_table(Control _controls_text)
+_table(ControlEvent _events_text)
+_table(ControlCondition _conditions_text)
+_table(EventMapping _mappings_text)
+_table(TextStyle _styles_text)
+_table(InstallUISequence _ui_text)
+_rows("${_dialogs_text}" _dialogs)
+_rows("${_controls_text}" _controls)
+set(_dialog_names "")
+set(_control_names "")
+foreach(_row ${_controls})
+  string(REGEX MATCH "^([^|]*)[|]([^|]*)[|]" _ "${_row}")
+  list(APPEND _control_names "${CMAKE_MATCH_1}/${CMAKE_MATCH_2}")
+endforeach()
+foreach(_row ${_dialogs})
+  string(REPLACE "|" ";" _fields "${_row}")
+  list(GET _fields 0 _dialog)
+  list(APPEND _dialog_names ${_dialog})
+  foreach(_index 7 8 9)
+    list(GET _fields ${_index} _control)
+    if(NOT _control STREQUAL "" AND NOT "${_dialog}/${_control}" IN_LIST _control_names)
+      string(APPEND _failures "  dialog ${_dialog} names a control ${_control} it does not have\n")
+    endif()
+  endforeach()
+endforeach()
+foreach(_dialog WelcomeDlg RemoveDlg ProgressDlg ExitDlg UserExitDlg FatalErrorDlg)
+  _sequence_of("${_ui_text}" ${_dialog} _at)
+  if(_at EQUAL -99999 OR NOT _dialog IN_LIST _dialog_names)
+    string(APPEND _failures "  the UI sequence does not show ${_dialog}, or it has no Dialog row\n")
+  endif()
+endforeach()
+foreach(_text "${_events_text}" "${_conditions_text}" "${_mappings_text}")
+  _rows("${_text}" _referrers)
+  foreach(_row ${_referrers})
+    string(REGEX MATCH "^([^|]*[|][^|]*)[|]([^|]*)[|]([^|]*)" _ "${_row}")
+    string(REPLACE "|" "/" _control "${CMAKE_MATCH_1}")
+    set(_event "${CMAKE_MATCH_2}")
+    set(_argument "${CMAKE_MATCH_3}")
+    if(NOT _control IN_LIST _control_names)
+      string(APPEND _failures "  ${_row}: no such control\n")
+    endif()
+    if(_event MATCHES "^(NewDialog|SpawnDialog)$" AND NOT _argument IN_LIST _dialog_names)
+      string(APPEND _failures "  ${_row}: no such dialog\n")
+    endif()
+  endforeach()
+endforeach()
+string(REGEX MATCHALL "{\\\\[A-Za-z]+}" _used_styles "${_controls_text}")
+list(REMOVE_DUPLICATES _used_styles)
+foreach(_style ${_used_styles})
+  string(REGEX REPLACE "[{}\\\\]" "" _style "${_style}")
+  _expect("${_styles_text}" "\n${_style}\t" "text style ${_style} is used but not defined")
+endforeach()
 
 if(_failures)
   message(FATAL_ERROR "${PACKAGE}:\n${_failures}")
 endif()
-message(STATUS "${PACKAGE}: versions, upgrade rows and maker as expected")
+message(STATUS "${PACKAGE}: versions, upgrade rows, maker, list entry and dialogs as expected")
