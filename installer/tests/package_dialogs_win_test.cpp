@@ -7,6 +7,7 @@
 
 #include <msi.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -22,29 +23,15 @@ using namespace package_test;
 
 constexpr char kDialogTitle[] = "Verdelo Setup";
 
-struct ChildSearch {
-  const char* className;
-  const char* text;  // null: any
-  HWND found;
-};
-
-BOOL CALLBACK MatchVisibleChild(HWND window, LPARAM data) {
-  auto* search = reinterpret_cast<ChildSearch*>(data);
-  char name[64] = "";
-  char text[512] = "";
-  GetClassNameA(window, name, sizeof name);
-  GetWindowTextA(window, text, sizeof text);
-  if (!IsWindowVisible(window) || lstrcmpiA(name, search->className) != 0) return TRUE;
-  if (search->text != nullptr && std::string(text).find(search->text) == std::string::npos) return TRUE;
-  search->found = window;
-  return FALSE;
-}
-
-// The visible child of `dialog` of `className` whose text holds `text` (any, when null), or null.
+// The visible control of `dialog` of `className` whose text holds `text` (any, when null), or null.
 HWND VisibleChild(HWND dialog, const char* className, const char* text) {
-  ChildSearch search{className, text, nullptr};
-  EnumChildWindows(dialog, MatchVisibleChild, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  for (HWND child = FindWindowExA(dialog, nullptr, className, nullptr); child != nullptr;
+       child = FindWindowExA(dialog, child, className, nullptr)) {
+    char shown[512] = "";
+    GetWindowTextA(child, shown, sizeof shown);
+    if (IsWindowVisible(child) && (text == nullptr || std::strstr(shown, text) != nullptr)) return child;
+  }
+  return nullptr;
 }
 
 // One msiexec run with the full user interface, started and not waited for.
