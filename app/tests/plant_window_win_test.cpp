@@ -38,7 +38,7 @@ constexpr COLORREF kListViewColour = RGB(0, 128, 128);
 class RecordingRoute final : public HookRoute {
  public:
   explicit RecordingRoute(ostrel::OstrelSharedMem& block) : block_(block) {}
-  int32_t Call(ostrel::CompanionCommand command) override {
+  int32_t Call(ostrel::CompanionCommand command, int32_t) override {
     commands.push_back(command);
     repainted.push_back(block_.updateRect);
     return 0;

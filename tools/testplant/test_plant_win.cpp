@@ -76,8 +76,8 @@ class HeldRoute final : public plantapp::HookRoute {
  public:
   explicit HeldRoute(plantapp::HookRoute& inner) : inner_(inner) {}
   bool Prepare() override { return inner_.Prepare(); }
-  int32_t Call(ostrel::CompanionCommand command) override {
-    const int32_t result = inner_.Call(command);
+  int32_t Call(ostrel::CompanionCommand command, int32_t claim) override {
+    const int32_t result = inner_.Call(command, claim);
     const HANDLE returned = OpenEventA(EVENT_MODIFY_STATE, FALSE, testplant::kCallReturnedEvent);
     const HANDLE goOn = OpenEventA(SYNCHRONIZE, FALSE, testplant::kGoOnEvent);
     if (returned != nullptr && goOn != nullptr) {
