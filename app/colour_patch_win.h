@@ -13,8 +13,9 @@ namespace plantapp {
 /// the subclass could not be set.
 bool SubclassLightIndicator(HWND indicator, const double* light);
 
-/// Makes swatch show *colour (a working colour, which must outlive it). False when the subclass
-/// could not be set.
+/// Makes swatch show *colour (a working colour, which must outlive it), with a focus mark while it
+/// has the focus; Space or Enter on it sends its parent STN_CLICKED, as a click does. False when
+/// the subclass could not be set.
 bool SubclassColourSwatch(HWND swatch, const plant::StoredColour* colour);
 
 }  // namespace plantapp

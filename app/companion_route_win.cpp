@@ -29,9 +29,10 @@ bool HasEnded(const ScopedHandle& process) {
 
 // SMTO_ABORTIFHUNG: a companion that has stopped taking its messages (stuck in a call, or paused)
 // fails the request at once instead of after the whole wait.
-bool Ask(HWND window, uint32_t message, ostrel::CompanionCommand command, uint32_t ms, DWORD_PTR* answer) {
-  return SendMessageTimeoutA(window, message, static_cast<WPARAM>(command), 0, SMTO_NORMAL | SMTO_ABORTIFHUNG,
-                             ms, answer) != 0;
+bool Ask(HWND window, uint32_t message, ostrel::CompanionCommand command, int32_t claim, uint32_t ms,
+         DWORD_PTR* answer) {
+  return SendMessageTimeoutA(window, message, static_cast<WPARAM>(command), static_cast<LPARAM>(claim),
+                             SMTO_NORMAL | SMTO_ABORTIFHUNG, ms, answer) != 0;
 }
 
 // Held while a plant looks for the companion and starts it. The wait is bounded: a plant that
@@ -150,11 +151,11 @@ bool CompanionRoute::Prepare() {
   return Window() != nullptr;
 }
 
-int32_t CompanionRoute::Call(ostrel::CompanionCommand command) {
-  return SendToCompanion(ostrel::kCompanionMessage, command);
+int32_t CompanionRoute::Call(ostrel::CompanionCommand command, int32_t claim) {
+  return SendToCompanion(ostrel::kCompanionMessage, command, claim);
 }
 
-int32_t CompanionRoute::SendToCompanion(uint32_t message, ostrel::CompanionCommand command) {
+int32_t CompanionRoute::SendToCompanion(uint32_t message, ostrel::CompanionCommand command, int32_t claim) {
   const std::lock_guard<std::mutex> hold(lock_);
   const bool cached = window_ != nullptr && IsWindow(window_);
   HWND window = Window();
@@ -163,7 +164,7 @@ int32_t CompanionRoute::SendToCompanion(uint32_t message, ostrel::CompanionComma
   }
   const DWORD asked = GetTickCount();
   DWORD_PTR answer = 0;
-  if (Ask(window, message, command, search_.replyMs, &answer)) {
+  if (Ask(window, message, command, claim, search_.replyMs, &answer)) {
     // The companion answers an int; a 64-bit companion sign-extends it.
     return static_cast<int32_t>(answer);
   }
@@ -178,7 +179,7 @@ int32_t CompanionRoute::SendToCompanion(uint32_t message, ostrel::CompanionComma
   if (window == nullptr) {
     return -1;
   }
-  if (Ask(window, message, command, search_.replyMs - spent, &answer)) {
+  if (Ask(window, message, command, claim, search_.replyMs - spent, &answer)) {
     return static_cast<int32_t>(answer);
   }
   window_ = nullptr;

@@ -51,10 +51,10 @@ class CompanionRoute final : public HookRoute {
   /// Finds the companion's window, starting the companion when needed; false when none appears.
   [[nodiscard]] bool Prepare() override;
   /// SendToCompanion with the companion's request message.
-  [[nodiscard]] int32_t Call(ostrel::CompanionCommand command) override;
-  /// Sends `message` with `command` to the companion's window (see the top of this file); the
-  /// answer cut to 32 bits, or -1 when no companion answered.
-  [[nodiscard]] int32_t SendToCompanion(uint32_t message, ostrel::CompanionCommand command);
+  [[nodiscard]] int32_t Call(ostrel::CompanionCommand command, int32_t claim) override;
+  /// Sends `message` with `command` and `claim` (in lParam) to the companion's window (see the top
+  /// of this file); the answer cut to 32 bits, or -1 when no companion answered.
+  [[nodiscard]] int32_t SendToCompanion(uint32_t message, ostrel::CompanionCommand command, int32_t claim);
   /// Forgets the cached window.
   void Distrust() override;
 

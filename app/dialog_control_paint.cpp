@@ -7,6 +7,9 @@
 namespace plantapp {
 namespace {
 
+// An etched frame is two one-pixel lines, at every DPI.
+constexpr int32_t kFrameWidth = 2;
+
 constexpr uint32_t Rgb(uint32_t red, uint32_t green, uint32_t blue) { return red | green << 8 | blue << 16; }
 
 }  // namespace
@@ -25,7 +28,8 @@ LevelBarParts LevelBarPartsFor(const ZrfRect& client, double level) {
 }
 
 ZrfRect PatchRect(const ZrfRect& client) {
-  return ZrfRect{client.left + 2, client.top + 2, client.right, client.bottom};
+  return ZrfRect{client.left + kFrameWidth, client.top + kFrameWidth, client.right - kFrameWidth,
+                 client.bottom - kFrameWidth};
 }
 
 uint32_t LightGrey(double light) {

@@ -24,8 +24,8 @@ struct LevelBarParts {
 };
 [[nodiscard]] LevelBarParts LevelBarPartsFor(const ZrfRect& client, double level);
 
-/// The patch the light indicator and the colour swatches fill: the client area less two pixels
-/// at the left and the top, where the control's own drawing shows.
+/// The patch the light indicator and the colour swatches fill: the client area less the two-pixel
+/// etched frame the control draws on each side.
 [[nodiscard]] ZrfRect PatchRect(const ZrfRect& client);
 
 /// The light indicator's grey for light (0 to 1): g = trunc(fourth root of light x 255) as

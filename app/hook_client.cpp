@@ -69,7 +69,7 @@ int32_t HookClient::RegisterWithHook(uint32_t window, std::string_view path) {
     for (int attempt = 0; attempt < kCallAttempts && ostrel::HoldsClaim(block_.busy, claim); ++attempt) {
       ostrel::StoreShared(block_.inputHwnd, window);
       StoreName(block_, path);
-      answer = route_.Call(CompanionCommand::RegisterClient);
+      answer = route_.Call(CompanionCommand::RegisterClient, claim);
       if (answer != kHookRegistered || IsListed(block_, window)) {
         break;
       }
@@ -91,7 +91,7 @@ int32_t HookClient::UnregisterFromHook(uint32_t window, const Rect32& rect) {
     for (int attempt = 0; attempt < kCallAttempts && ostrel::HoldsClaim(block_.busy, claim); ++attempt) {
       ostrel::StoreShared(block_.inputHwnd, window);
       ostrel::StoreSharedRect(block_.updateRect, rect);
-      answer = route_.Call(CompanionCommand::UnregisterClient);
+      answer = route_.Call(CompanionCommand::UnregisterClient, claim);
       if (answer < 0 || !IsListed(block_, window)) {
         break;
       }
@@ -122,7 +122,7 @@ int32_t HookClient::CallWithRect(CompanionCommand command, const Rect32& rect) {
   {
     const std::lock_guard<std::mutex> hold(rectLock_);
     ostrel::StoreSharedRect(block_.updateRect, rect);
-    result = route_.Call(command);
+    result = route_.Call(command, 0);
   }
   if (result >= 0) {
     RepaintIfOverwritten(rect);
@@ -142,7 +142,7 @@ void HookClient::RepaintIfOverwritten(const Rect32& rect) {
       return;
     }
     ostrel::StoreSharedRect(block_.updateRect, rect);
-    if (route_.Call(CompanionCommand::UpdateDesktop) < 0) {
+    if (route_.Call(CompanionCommand::UpdateDesktop, 0) < 0) {
       return;
     }
   }

@@ -32,9 +32,11 @@ class HookRoute {
   /// Makes the library reachable before a claim is taken (finds or starts the companion); false
   /// when it cannot be reached.
   [[nodiscard]] virtual bool Prepare() { return true; }
-  /// Makes the library call that `command` stands for; its result, or -1 when the library could
-  /// not be reached.
-  [[nodiscard]] virtual int32_t Call(ostrel::CompanionCommand command) = 0;
+  /// Makes the library call that `command` stands for, under `claim`, the `busy` claim a
+  /// registration or removal holds (0 for the other calls): a request that is handled only after
+  /// its claim has passed to another plant is dropped. Its result, or -1 when the library could
+  /// not be reached or the request was dropped.
+  [[nodiscard]] virtual int32_t Call(ostrel::CompanionCommand command, int32_t claim) = 0;
   /// The last call's answer proved false: whatever carried it must not be used again.
   virtual void Distrust() {}
 };

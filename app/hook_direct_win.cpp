@@ -6,7 +6,7 @@
 
 namespace plantapp {
 
-int32_t DirectHookRoute::Call(ostrel::CompanionCommand command) {
+int32_t DirectHookRoute::Call(ostrel::CompanionCommand command, int32_t) {
   switch (command) {
     case ostrel::CompanionCommand::RegisterClient:
       return Ostrel_Register();

@@ -9,7 +9,8 @@ namespace plantapp {
 /// Calls the imported exports on the calling thread.
 class DirectHookRoute final : public HookRoute {
  public:
-  [[nodiscard]] int32_t Call(ostrel::CompanionCommand command) override;
+  /// The export runs now, under the caller's claim, which it therefore ignores.
+  [[nodiscard]] int32_t Call(ostrel::CompanionCommand command, int32_t claim) override;
 };
 
 /// The shared block of the loaded hook library.

@@ -118,7 +118,7 @@ bool OnCommand(HWND page, int id, int code) {
     SetDefaultLook(page);
     return true;
   }
-  if ((id == IDC_POT_COLOUR || id == IDC_SAUCER_COLOUR) && code == STN_DBLCLK) {
+  if ((id == IDC_POT_COLOUR || id == IDC_SAUCER_COLOUR) && code == STN_CLICKED) {
     ChooseSwatchColour(page, id == IDC_POT_COLOUR ? &Values().potColour : &Values().saucerColour);
     return true;
   }

@@ -28,6 +28,7 @@
 #include "app/simulation_clock.h"
 #include "app/wallpaper_value_win.h"
 #include "app/welcome_dialog_win.h"
+#include "framework/app/notice_gate.h"
 #include "framework/app/zrf_app_win.h"
 #include "framework/ui/dpi_functions_win.h"
 #include "framework/ui/message_box_layout.h"
@@ -204,6 +205,9 @@ int RunPlant(HINSTANCE instance, const char* commandLine, int showCommand) {
   gApp.SetFilePatterns(patterns, "");
   // The update check and the configuration archive, at start and every 24 hours after.
   UseMaintenanceDailyJobs();
+  // The start-up's update check opens no notice before the welcome has had its turn (which then
+  // holds it back while it is open).
+  NoticeHold untilWelcomed(ProcessNoticeGate());
   if (gApp.Init(instance, kProductNameText, gProgramStrings, kSeveralInstances, kSettingsVersion, commandLine,
                 showCommand) != 0) {
     return 0;
@@ -228,6 +232,7 @@ int RunPlant(HINSTANCE instance, const char* commandLine, int showCommand) {
   }
   AllowDesktopMessage(ostrel::LoadShared(p.block->message));
   (void)ShowWelcome(*p.dialogHost);
+  untilWelcomed.Release();
   ShowFirstPicture(p);
   if (const int exitCode = StartWorker(p, backlog); exitCode != 0) {
     return exitCode;

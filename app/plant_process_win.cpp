@@ -7,6 +7,7 @@
 #include "app/plant_dialog_win.h"
 #include "app/plant_save_win.h"
 #include "framework/app/zrf_app_win.h"
+#include "hooklib/desktop_list_view_win.h"
 
 namespace plantapp {
 namespace {
@@ -45,7 +46,8 @@ HWND PlantProcess::ListView() const {
   if (block == nullptr) {
     return nullptr;
   }
-  return reinterpret_cast<HWND>(ostrel::UnpackHandle(ostrel::LoadShared(block->listView)));
+  // The block may name any window: the plant paints only into the desktop's list view.
+  return ostrel::CheckedListView(*block);
 }
 
 void PlantProcess::UpdateHook(const plant::PixelRect& rect) {

@@ -65,7 +65,8 @@ struct PlantProcess {
   [[nodiscard]] plant::PixelRect Rect();
   /// Moves the shown picture to rect without changing its pixels (a move that keeps the size).
   void MoveRect(const plant::PixelRect& rect);
-  /// The desktop list view, from the shared block; null when there is none.
+  /// The desktop list view: the block's when it is the desktop's, else one searched afresh
+  /// (ostrel::CheckedListView); null when there is none.
   [[nodiscard]] HWND ListView() const;
   /// Asks the library to repaint rect of the desktop; nothing without a hook client.
   void UpdateHook(const plant::PixelRect& rect);

@@ -170,10 +170,11 @@ void DialogClosed(PlantProcess& p) {
                                    __ATOMIC_ACQUIRE)) {
     return;
   }
+  // With its own window, so the desktop also stops showing and dragging this plant's frame.
   if (const HWND listView = p.ListView()) {
     SendMessageTimeoutA(listView, ostrel::LoadShared(block.message),
-                        static_cast<WPARAM>(OstrelCode::RepaintFrame), 0, SMTO_ABORTIFHUNG | SMTO_NORMAL,
-                        kDesktopReplyMs, nullptr);
+                        static_cast<WPARAM>(OstrelCode::RepaintFrame), static_cast<LPARAM>(p.WindowSlot()),
+                        SMTO_ABORTIFHUNG | SMTO_NORMAL, kDesktopReplyMs, nullptr);
   }
   ostrel::StoreSharedRect(block.activeFrame, ostrel::Rect32{});
 }

@@ -5,6 +5,7 @@
 
 #include "app/plant_data_lock.h"
 #include "app/plant_dialog_state_win.h"
+#include "framework/app/notice_gate.h"
 #include "framework/app/zrf_app_win.h"
 #include "resources/plant_dialog_ids.h"
 
@@ -37,8 +38,13 @@ INT_PTR CALLBACK WelcomeDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
       ShowPlantIcon(dialog, IDC_PLANT_ICON, host);
       SetDlgItemTextA(dialog, IDC_WELCOME_NAME, host.PlantName());
       SetNameFont(dialog, font, FALSE);
+      // An update notice that comes meanwhile would stand over the welcome and hide it.
+      ProcessNoticeGate().Hold();
       return TRUE;
     }
+    case WM_DESTROY:
+      ProcessNoticeGate().Release();
+      return FALSE;
     case WM_COMMAND:
       if (LOWORD(wParam) != IDOK && LOWORD(wParam) != IDCANCEL) return FALSE;
       DestroyWindow(dialog);

@@ -8,8 +8,8 @@
 namespace plantapp {
 
 /// At a start where the plant's DialogShown flag is clear: opens the welcome dialog (modeless,
-/// owned by the plant window; OK or Escape close it) and makes or removes the autostart shortcut
-/// as the options say. Returns the welcome dialog, or null when the plant has been welcomed
+/// owned by the plant window; OK or Escape close it; it holds the process's notice gate while it
+/// is open) and makes or removes the autostart shortcut as the options say. Returns the welcome dialog, or null when the plant has been welcomed
 /// before or the dialog could not be made. host must outlive the dialog.
 HWND ShowWelcome(PlantDialogHost& host);
 

@@ -1,12 +1,13 @@
 // The companion's request table.
 #include "companion/companion_commands.h"
 
+#include "hooklib/busy_word.h"
 #include "hooklib/client_list.h"
 #include "hooklib/companion_protocol.h"
 
 namespace companion {
 
-CompanionAnswer CompanionCommands::Handle(uint64_t command, HookExports& exports,
+CompanionAnswer CompanionCommands::Handle(uint64_t command, int32_t claim, HookExports& exports,
                                           const ostrel::OstrelSharedMem& block) {
   using ostrel::CompanionCommand;
   if (ended_ || command < static_cast<uint64_t>(CompanionCommand::RegisterClient) ||
@@ -15,6 +16,13 @@ CompanionAnswer CompanionCommands::Handle(uint64_t command, HookExports& exports
   }
   // A plant has found this companion: from now on it ends as soon as no live client is left.
   served_ = true;
+  const bool claimed = command == static_cast<uint64_t>(CompanionCommand::RegisterClient) ||
+                       command == static_cast<uint64_t>(CompanionCommand::UnregisterClient);
+  // Windows keeps a request queued after its sender's wait ended, so a companion that was stuck
+  // may come to one whose plant has given up.
+  if (claimed && !ostrel::HoldsClaim(block.busy, claim)) {
+    return {ostrel::kCompanionRefused, false};
+  }
   switch (command) {
     case static_cast<uint64_t>(CompanionCommand::RegisterClient):
       return {exports.Register(), false};

@@ -36,10 +36,13 @@ struct CompanionAnswer {
 /// Handles the requests of one companion's life.
 class CompanionCommands {
  public:
-  /// Answers request `command` (wParam of the companion's WM_APP). Register answers the export's
-  /// result; Unregister, Update and Rehook answer 0; anything else, and every request after the
-  /// one that ended the companion, answers -1. An Unregister that leaves no client ends it.
-  [[nodiscard]] CompanionAnswer Handle(uint64_t command, HookExports& exports,
+  /// Answers request `command` (wParam of the companion's WM_APP) made under `claim` (its lParam,
+  /// cut to 32 bits). Register answers the export's result; Unregister, Update and Rehook answer
+  /// 0; anything else, and every request after the one that ended the companion, answers -1. A
+  /// Register or Unregister whose claim `busy` no longer holds answers -1 without the export: its
+  /// plant has given up waiting, and the argument fields may be another plant's by now. An
+  /// Unregister that leaves no client ends the companion.
+  [[nodiscard]] CompanionAnswer Handle(uint64_t command, int32_t claim, HookExports& exports,
                                        const ostrel::OstrelSharedMem& block);
 
   /// The periodic look, every kClientCheckMs: `liveClients` of the registered windows still

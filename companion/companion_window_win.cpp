@@ -47,7 +47,8 @@ void End(HWND window) {
 LRESULT CALLBACK CompanionWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == ostrel::kCompanionMessage) {
     LibraryExports exports;
-    const CompanionAnswer answer = gCommands.Handle(wParam, exports, *Ostrel_SharedMem);
+    const CompanionAnswer answer =
+        gCommands.Handle(wParam, static_cast<int32_t>(static_cast<uint32_t>(lParam)), exports, *Ostrel_SharedMem);
     if (answer.end) {
       End(window);
     }

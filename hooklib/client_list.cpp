@@ -42,6 +42,10 @@ void RemoveClientAt(OstrelSharedMem& block, int32_t index) {
     block.clients[i] = block.clients[i + 1];
   }
   StoreShared(block.clientCount, count - 1);
+  // A copy left behind the list would still name a live plant after it has left; the spare entry
+  // moved down one, and both places it held are cleared.
+  StoreShared(block.clients[count - 1], 0u);
+  StoreShared(block.clients[count], 0u);
 }
 
 bool MoveClientToTop(OstrelSharedMem& block, int32_t index) {
@@ -53,7 +57,18 @@ bool MoveClientToTop(OstrelSharedMem& block, int32_t index) {
   for (int32_t i = index; i < count; ++i) {
     block.clients[i] = block.clients[i + 1];
   }
+  StoreShared(block.clients[count], 0u);
   return true;
+}
+
+bool AnyLiveSlot(const OstrelSharedMem& block, bool (*isAlive)(uint32_t window)) {
+  for (int32_t i = 0; i < kMaxClients; ++i) {
+    const uint32_t window = LoadShared(block.clients[i]);
+    if (window != 0 && isAlive(window)) {
+      return true;
+    }
+  }
+  return false;
 }
 
 int32_t HitTestClients(const OstrelSharedMem& block, bool onNoIcon,

@@ -29,6 +29,11 @@ class WindowsPort final : public ClientPort {
   }
   bool InjectIntoDesktop(OstrelCode code) override { return ostrel::InjectIntoDesktop(code); }
   int32_t Invalidate(const Rect32& rect) override { return InvalidateListView(rect); }
+  void AnnounceActivation(uint32_t window) override {
+    // Posted: the claim is held, and the desktop's answer is not needed.
+    PostMessageA(CurrentListView(), gState.message, static_cast<WPARAM>(OstrelCode::RepaintFrame),
+                 static_cast<LPARAM>(window));
+  }
 };
 
 }  // namespace

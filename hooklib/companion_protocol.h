@@ -1,6 +1,8 @@
 // The companion program's window and requests, as both sides use them: the plant program sends
 // them on 64-bit Windows, the companion answers them by calling the library's exports. The request
-// carries no arguments; the sender writes them into the shared block first.
+// carries no arguments; the sender writes them into the shared block first. Its lParam is the
+// `busy` claim it is made under (Register, Unregister; 0 for the others), so the companion can
+// tell a request whose plant has since given up.
 #pragma once
 
 #include <cstdint>

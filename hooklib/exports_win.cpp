@@ -3,6 +3,7 @@
 // from the hook procedure, because the library may already be loaded when a hook fires.
 #include <windows.h>
 
+#include "hooklib/desktop_list_view_win.h"
 #include "hooklib/library_win.h"
 #include "hooklib/registration.h"
 
@@ -23,8 +24,19 @@ LibraryState gState;
 OstrelSharedMem& Block() { return *Ostrel_SharedMem; }
 
 HWND CurrentListView() {
-  const HWND view = ToHwnd(LoadShared(Block().listView));
-  return view != nullptr && IsWindow(view) ? view : nullptr;
+  // In the desktop's process the list view is the one subclassed here, whatever the block says.
+  if (gState.subclassed != nullptr && IsWindow(gState.subclassed)) {
+    return gState.subclassed;
+  }
+  return CheckedListView(Block());
+}
+
+HWND FindDesktopListView() {
+  const HWND found = SearchDesktopListView();
+  if (found != nullptr) {
+    StoreShared(Block().listView, ToSlot(found));
+  }
+  return found;
 }
 
 int32_t InvalidateListView(const Rect32& rect) {

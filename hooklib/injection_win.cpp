@@ -10,6 +10,7 @@
 
 #include <commctrl.h>
 
+#include "hooklib/desktop_list_view_win.h"
 #include "hooklib/library_win.h"
 #include "hooklib/time_budget.h"
 
@@ -33,6 +34,11 @@ void InstallSubclass(HWND listView) {
   if (GetWindowThreadProcessId(listView, nullptr) != GetCurrentThreadId()) {
     return;
   }
+  // The old procedure is kept once per process: a second window's would replace the one the
+  // subclassed list view still passes its messages on to.
+  if (gState.subclassed != nullptr && gState.subclassed != listView && IsWindow(gState.subclassed)) {
+    return;
+  }
   // The regions of a list view that was destroyed under the subclass.
   if (gState.paintRgn != nullptr) DeleteObject(gState.paintRgn);
   if (gState.eraseRgn != nullptr) DeleteObject(gState.eraseRgn);
@@ -43,6 +49,9 @@ void InstallSubclass(HWND listView) {
   gState.installedProc = GetWindowLongPtrA(listView, GWLP_WNDPROC);
   gState.subclassed = listView;
   gState.drag = DragState{};
+  StoreShared(Block().listView, ToSlot(listView));
+  // A desktop started again while a plant's dialog stayed open shows that plant's frame again.
+  NoteActivation(ToHwnd(LoadShared(Block().activeClient)));
   // Without double-buffering the list view erases its background through WM_ERASEBKGND, which is
   // where the plants are painted.
   const DWORD style = static_cast<DWORD>(SendMessageA(listView, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
@@ -64,6 +73,7 @@ void RemoveSubclass(bool releasePin) {
     UpdateWindow(view);
   }
   gState.subclassed = nullptr;
+  gState.active = nullptr;
   DeleteObject(gState.paintRgn);
   DeleteObject(gState.eraseRgn);
   gState.paintRgn = nullptr;
@@ -81,9 +91,11 @@ LRESULT CALLBACK CallWndHookProc(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HC_ACTION && Ostrel_SharedMem != nullptr) {
     const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
     // Only the pin request installs the subclass; any other message seen while a hook is set (the
-    // last unpin's own repaint among them) must not put back what the unpin just removed.
+    // last unpin's own repaint among them) must not put back what the unpin just removed. And only
+    // on the list view this process finds itself: the block may name any window, of this thread
+    // or of another program that loaded the library.
     if (call->message == gState.message && call->wParam == static_cast<WPARAM>(OstrelCode::PinLibrary) &&
-        call->hwnd == ToHwnd(LoadShared(Block().listView))) {
+        call->hwnd == SearchDesktopListView()) {
       InstallSubclass(call->hwnd);
     }
   }
@@ -92,12 +104,10 @@ LRESULT CALLBACK CallWndHookProc(int code, WPARAM wParam, LPARAM lParam) {
 
 bool InjectIntoDesktop(OstrelCode code) {
   const bool pin = code == OstrelCode::PinLibrary;
-  // A process that loaded the library before the desktop restarted still holds the old list
-  // view; a plant joining now must find the new desktop, not report that no slot is left.
-  HWND view = CurrentListView();
-  if (view == nullptr && pin) {
-    view = FindDesktopListView();
-  }
+  // The hook goes only to the thread of a window that is the desktop's list view: a process that
+  // loaded the library before the desktop restarted still holds the old one, and the block may
+  // name any window.
+  const HWND view = CurrentListView();
   if (view == nullptr) {
     return false;
   }

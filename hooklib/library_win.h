@@ -32,6 +32,7 @@ struct LibraryState {
   LONG_PTR installedProc = 0;       // GWLP_WNDPROC read back after the subclass was installed
   DWORD savedDoubleBuffer = 0;      // its LVS_EX_DOUBLEBUFFER bit before the subclass
   HMODULE pin = nullptr;            // our own reference that keeps the library loaded
+  HWND active = nullptr;            // the plant whose frame is shown and dragged (NoteActivation)
   HRGN paintRgn = nullptr;          // update regions collected since the last broadcast
   HRGN eraseRgn = nullptr;
   DragState drag;
@@ -49,22 +50,23 @@ inline HWND ToHwnd(uint32_t slot) { return reinterpret_cast<HWND>(UnpackHandle(s
 /// A block slot from a window handle.
 inline uint32_t ToSlot(HWND window) { return PackHandle(reinterpret_cast<uintptr_t>(window)); }
 
-/// The desktop list view in its current place, or 0.
+/// The desktop list view: in the desktop's process the subclassed one, elsewhere the block's when
+/// it is the desktop's (CheckedListView), else one searched afresh; null when there is none.
 HWND CurrentListView();
 
-/// Searches the desktop icon list view: below "Progman", else in a "WorkerW" >
-/// "SHELLDLL_DefView" > "SysListView32" titled "FolderView". Stores a found view in `listView`
-/// and never overwrites a stored view with 0. Returns the view found, or 0.
+/// SearchDesktopListView, storing a found view in `listView`; a stored view is never overwritten
+/// with 0. Returns the view found, or 0.
 HWND FindDesktopListView();
 
-/// Makes the desktop process map the library with a hook on the list view's thread and sends it
-/// `code` until the subclass answers; a pin whose stored list view is gone searches the desktop
-/// once more first, and an unpin takes the list view's first answer. False when there is no
-/// hook, no list view, or no subclass answer (within a few seconds for a pin).
+/// Makes the desktop process map the library with a hook on the thread of the desktop list view
+/// (CurrentListView) and sends it `code` until the subclass answers; an unpin takes the list
+/// view's first answer. False when there is no hook, no list view, or no subclass answer (within a
+/// few seconds for a pin).
 bool InjectIntoDesktop(OstrelCode code);
 
-/// Installs the list-view subclass on the calling thread when it is the list view's and it is not
-/// in place yet: keeps the old procedure, clears double-buffering, makes the regions.
+/// Installs the list-view subclass on the calling thread when it is the list view's, the
+/// subclass is not in place yet and no other list view of this process still has it: keeps the
+/// old procedure, clears double-buffering, makes the regions, and writes the view into the block.
 void InstallSubclass(HWND listView);
 
 /// Puts the list view's own procedure and double-buffer bit back and frees the regions, and the
@@ -74,6 +76,15 @@ void RemoveSubclass(bool releasePin);
 
 /// Forgets a double-click reorder that waits for `busy`, and kills its timer.
 void CancelPendingReorder();
+
+/// The plant whose frame the desktop shows and drags, while its window exists; null for none.
+/// The block's `activeClient` is only a copy that anybody may overwrite. Desktop process.
+HWND ActiveClient();
+
+/// Takes note that the activation of `client` changed (it was activated, or its dialog closed):
+/// it becomes the active plant when it is registered and the block's `activeClient` names it, and
+/// stops being it otherwise. Desktop process, list view's thread.
+void NoteActivation(HWND client);
 
 class ClientPort;
 

@@ -99,6 +99,8 @@ void CollectErasedRegion(HWND window, HDC dc) {
 
 LRESULT PaintBroadcast(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
   OstrelSharedMem& block = Block();
+  // The block's copy of the list view is this process's to keep right.
+  StoreShared(block.listView, ToSlot(window));
   GetUpdateRgn(window, gState.eraseRgn, FALSE);
   CombineRgn(gState.paintRgn, gState.paintRgn, gState.eraseRgn, RGN_OR);
   CollectErasedRegion(window, reinterpret_cast<HDC>(wParam));
@@ -119,7 +121,7 @@ LRESULT PaintBroadcast(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
       SendToClient(ToHwnd(block.clients[i]), OstrelCode::Paint, i, 0, kPaintTimeoutMs);
     }
   }
-  if (LoadShared(block.activeClient) != 0) {
+  if (ActiveClient() != nullptr) {
     const RECT frame = ToRect(block.activeFrame);
     DrawFocusRect(reinterpret_cast<HDC>(wParam), &frame);
   }
@@ -171,7 +173,7 @@ void EndDrag(HWND window, bool apply) {
   drag.zone = kZoneNone;
   OstrelSharedMem& block = Block();
   const bool changed = !(drag.rect == drag.start.frame);
-  const bool stillActive = LoadShared(block.activeClient) == ToSlot(drag.client);
+  const bool stillActive = ActiveClient() == drag.client;
   if (apply && changed && stillActive) {
     block.activeFrame = drag.rect;
     SendToClient(drag.client, OstrelCode::FrameChanged, 0, 0);
@@ -185,7 +187,7 @@ void EndDrag(HWND window, bool apply) {
 
 LRESULT OnButtonDown(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
   OstrelSharedMem& block = Block();
-  const HWND active = ToHwnd(LoadShared(block.activeClient));
+  const HWND active = ActiveClient();
   const Point32 p = PointOf(lParam);
   const int32_t zone =
       active == nullptr ? kZoneNone : HitTestFrame(p, block.activeFrame, IsOnNoIcon(window, p));
@@ -221,7 +223,7 @@ LRESULT OnButtonUp(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 LRESULT OnMouseMove(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
   DragState& drag = gState.drag;
-  if (drag.zone != kZoneNone && LoadShared(Block().activeClient) != 0) {
+  if (drag.zone != kZoneNone && ActiveClient() != nullptr) {
     DrawFrame(window, drag.rect);
     drag.rect = TrackFrameRect(drag.start, PointOf(lParam));
     DrawFrame(window, drag.rect);
@@ -231,7 +233,7 @@ LRESULT OnMouseMove(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 LRESULT OnSetCursor(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
   OstrelSharedMem& block = Block();
-  if (LoadShared(block.activeClient) == 0) {
+  if (ActiveClient() == nullptr) {
     return PassOn(window, msg, wParam, lParam);
   }
   POINT cursor{};
@@ -269,13 +271,15 @@ bool AsksClientHit(uint32_t window, void* context) {
 LRESULT OnDoubleClick(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
   OstrelSharedMem& block = Block();
   const Point32 p = PointOf(lParam);
-  const HWND active = ToHwnd(LoadShared(block.activeClient));
+  const HWND active = ActiveClient();
   if (active != nullptr) {
     if (IsPointInRect(p, block.activeFrame)) {
       SendToClient(active, OstrelCode::Activate, 0, 0);
+      NoteActivation(active);
       return PassOn(window, msg, wParam, lParam);
     }
     SendToClient(active, OstrelCode::Deactivate, 0, 0);
+    gState.active = nullptr;
   }
   HitContext context{PointParam(p)};
   const int32_t index = HitTestClients(block, IsOnNoIcon(window, p), AsksClientHit, &context);
@@ -284,12 +288,15 @@ LRESULT OnDoubleClick(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
   }
   const HWND hit = ToHwnd(block.clients[index]);
   SendToClient(hit, OstrelCode::Activate, 0, 0);
+  NoteActivation(hit);
   ReorderToTop(hit);
   RepaintFrameEdges();
   return 0;
 }
 
-LRESULT OnOstrelMessage(WPARAM wParam) {
+bool IsLiveWindow(uint32_t window) { return IsWindow(ToHwnd(window)) != FALSE; }
+
+LRESULT OnOstrelMessage(HWND window, WPARAM wParam, LPARAM lParam) {
   switch (static_cast<OstrelCode>(wParam)) {
     case OstrelCode::PinLibrary:
       if (gState.pin == nullptr) {
@@ -297,10 +304,13 @@ LRESULT OnOstrelMessage(WPARAM wParam) {
         GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
                            reinterpret_cast<LPCSTR>(&DesktopListViewProc), &gState.pin);
       }
+      StoreShared(Block().listView, ToSlot(window));
       break;
     case OstrelCode::UnpinLibrary:
-      // The leaving client is still counted: at 1 it is the last one.
-      if (ClientCount(Block()) <= 1) {
+      // A client's removal sends its unpin once its slot has gone, so the last one finds no live
+      // window left. A posted unpin, or one while a plant is still registered, comes from some
+      // other program and would take every plant off the desktop.
+      if (InSendMessage() && !AnyLiveSlot(Block(), IsLiveWindow)) {
         EndDrag(gState.subclassed, false);
         if (GetCapture() == gState.subclassed) {
           ReleaseCapture();
@@ -311,6 +321,10 @@ LRESULT OnOstrelMessage(WPARAM wParam) {
       }
       break;
     case OstrelCode::RepaintFrame:
+      // lParam: the plant whose activation changed, or 0.
+      if (lParam != 0) {
+        NoteActivation(ToHwnd(static_cast<uint32_t>(lParam)));
+      }
       RepaintFrameEdges();
       break;
     default:
@@ -330,6 +344,24 @@ class ProcFrame {
 
 }  // namespace
 
+HWND ActiveClient() {
+  if (gState.active != nullptr && !IsWindow(gState.active)) {
+    gState.active = nullptr;
+  }
+  return gState.active;
+}
+
+void NoteActivation(HWND client) {
+  const OstrelSharedMem& block = Block();
+  const uint32_t slot = ToSlot(client);
+  if (client != nullptr && LoadShared(block.activeClient) == slot && FindClient(block, slot) >= 0 &&
+      IsWindow(client)) {
+    gState.active = client;
+  } else if (gState.active == client) {
+    gState.active = nullptr;
+  }
+}
+
 void CancelPendingReorder() {
   gPendingTop = nullptr;
   if (gReorderTimer != 0) {
@@ -341,7 +373,7 @@ void CancelPendingReorder() {
 LRESULT CALLBACK DesktopListViewProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
   const ProcFrame frame;
   if (msg == gState.message && msg != 0) {
-    return OnOstrelMessage(wParam);
+    return OnOstrelMessage(window, wParam, lParam);
   }
   switch (msg) {
     case WM_PAINT:

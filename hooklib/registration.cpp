@@ -29,21 +29,45 @@ void CopyCheckedName(OstrelSharedMem& block) {
   std::memset(block.checkedName + length, 0, sizeof block.checkedName - length);
 }
 
+// Asks `window` whether the plant under test is its own, within what is left of the budget; a
+// window asked after the budget is spent counts as another plant.
+bool IsSamePlantWithin(ClientPort& port, uint32_t window, uint64_t deadline) {
+  const uint64_t now = port.NowMs();
+  if (now >= deadline) {
+    return false;
+  }
+  const uint64_t left = deadline - now;
+  return port.IsSamePlant(window, left < kIdentifyEachMs ? static_cast<uint32_t>(left) : kIdentifyEachMs);
+}
+
+// Every plant answers non-zero for an empty name (its own path never is), while any window that
+// does not know the message answers 0 to both questions.
+bool IsPlantWindow(OstrelSharedMem& block, ClientPort& port, uint32_t window, uint64_t deadline) {
+  char checked[sizeof block.checkedName];
+  std::memcpy(checked, block.checkedName, sizeof checked);
+  std::memset(block.checkedName, 0, sizeof block.checkedName);
+  const bool answersZeroToAnything = IsSamePlantWithin(port, window, deadline);
+  std::memcpy(block.checkedName, checked, sizeof checked);
+  return !answersZeroToAnything;
+}
+
 // The caller holds `busy` while this runs, so a hung plant must not stretch it: the questions
-// share one budget, and a plant asked after it is spent counts as another plant.
+// share one budget.
 int32_t FindSamePlant(OstrelSharedMem& block, ClientPort& port) {
-  const int32_t count = ClientCount(block);
   const uint64_t deadline = port.NowMs() + kIdentifyBudgetMs;
-  for (int32_t i = 0; i < count; ++i) {
-    const uint64_t now = port.NowMs();
-    if (now >= deadline) {
-      return -1;
+  for (int32_t i = 0; i < ClientCount(block);) {
+    const uint32_t window = block.clients[i];
+    if (!IsSamePlantWithin(port, window, deadline)) {
+      ++i;
+      continue;
     }
-    const uint64_t left = deadline - now;
-    if (port.IsSamePlant(block.clients[i], left < kIdentifyEachMs ? static_cast<uint32_t>(left)
-                                                                  : kIdentifyEachMs)) {
+    if (IsPlantWindow(block, port, window, deadline)) {
       return i;
     }
+    // A window that took a dead plant's handle, or was written there: without this, every new
+    // plant would quit as "already shown".
+    RemoveClientAt(block, i);
+    EndActivationOf(block, window);
   }
   return -1;
 }
@@ -56,14 +80,14 @@ void DropDeadClients(OstrelSharedMem& block, ClientPort& port, uint32_t staying)
     if (window == staying || port.IsAlive(window)) {
       continue;
     }
-    // With nobody staying, the last slot goes as the last client's own removal goes: the desktop
-    // hears of it while the slot still counts, and the subclass and its pin leave with it. Only
-    // the last one is told, so one call waits for the desktop at most once.
-    if (staying == 0 && ClientCount(block) == 1) {
-      (void)port.InjectIntoDesktop(OstrelCode::UnpinLibrary);
-    }
     RemoveClientAt(block, i);
     EndActivationOf(block, window);
+    // With nobody staying, the last slot goes as the last client's own removal goes: the desktop
+    // hears of it once no slot is left, and the subclass and its pin leave with it. Only the last
+    // one is told, so one call waits for the desktop at most once.
+    if (staying == 0 && ClientCount(block) == 0) {
+      (void)port.InjectIntoDesktop(OstrelCode::UnpinLibrary);
+    }
   }
 }
 
@@ -85,7 +109,7 @@ RegisterResult RegisterClient(OstrelSharedMem& block, ClientPort& port) {
     }
     port.Notify(owner, OstrelCode::Activate);
     BringClientToTop(block, port, same);
-    InvalidateFrameEdges(block, port);
+    port.AnnounceActivation(owner);
     return RegisterResult::AlreadyShown;
   }
   if (!AppendClient(block, window)) {
@@ -109,10 +133,10 @@ int32_t UnregisterClient(OstrelSharedMem& block, ClientPort& port) {
   if (!listed) {
     return 0;
   }
-  // The desktop side must still count this client: the last one's unpin removes the subclass.
-  // When the desktop does not answer, the list is updated all the same.
-  (void)port.InjectIntoDesktop(OstrelCode::UnpinLibrary);
+  // The desktop takes the subclass away only when no slot names a live window any more, so the
+  // slot goes first. When the desktop does not answer, the list is updated all the same.
   RemoveClientAt(block, FindClient(block, window));
+  (void)port.InjectIntoDesktop(OstrelCode::UnpinLibrary);
   port.Invalidate(block.updateRect);
   EndActivationOf(block, window);
   return InvalidateFrameEdges(block, port);

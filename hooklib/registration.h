@@ -28,6 +28,9 @@ class ClientPort {
   virtual bool InjectIntoDesktop(OstrelCode code) = 0;
   /// Repaints `rect` of the list view with its background erased; returns the repaint's result.
   virtual int32_t Invalidate(const Rect32& rect) = 0;
+  /// Tells the desktop that `window` has been activated (RepaintFrame with the window): the
+  /// desktop repaints the active frame's border and shows and drags that plant's frame from now.
+  virtual void AnnounceActivation(uint32_t window) = 0;
 };
 
 /// Results of RegisterClient, as Ostrel_Register returns them.
@@ -36,13 +39,16 @@ enum class RegisterResult : int32_t { Registered = 0, AlreadyShown = 1, NoSlot =
 /// Registers `inputHwnd` under the name `inputName`. First drops the slots of windows that no
 /// longer exist (DropDeadClients); a window already registered stays as it is and gets
 /// Registered. When a live client identifies the plant as its own (all Identify answers together
-/// bounded by kIdentifyBudgetMs), that client is activated, moved to the top and AlreadyShown is
-/// returned. NoSlot when 16 are registered or the desktop did not take the pin (the new entry is
+/// bounded by kIdentifyBudgetMs), that client is activated, moved to the top, announced to the
+/// desktop and AlreadyShown is returned. A window that takes every plant for its own (it answers
+/// 0 also to an empty name, as any window does to a message it does not know) is no plant: its
+/// slot is dropped like a dead one's. NoSlot when 16 are registered or the desktop did not take the pin (the new entry is
 /// then removed again). Never touches `busy`: the caller took the claim and releases it.
 [[nodiscard]] RegisterResult RegisterClient(OstrelSharedMem& block, ClientPort& port);
 
-/// Drops the slots of windows that no longer exist, whoever calls, then removes `inputHwnd`;
-/// a window that is not registered is not removed and gets no repaint.
+/// Drops the slots of windows that no longer exist, whoever calls, then removes `inputHwnd` and
+/// tells the desktop to unpin (which the desktop heeds once no slot names a live window); a
+/// window that is not registered is not removed and gets no repaint.
 /// Repaints `updateRect`, ends the activation only when it was this window's, and repaints the
 /// active frame's border. Returns the last repaint's result, 0 when nothing was removed.
 int32_t UnregisterClient(OstrelSharedMem& block, ClientPort& port);
@@ -57,8 +63,8 @@ int32_t InvalidateFrameEdges(const OstrelSharedMem& block, ClientPort& port);
 
 /// Removes the slots of windows that no longer exist, and their activation; `staying` (a window
 /// that joins or leaves by its own request, or 0) is left alone. With no window staying, the last
-/// slot goes as the last client's own removal goes: the desktop is told to unpin while it still
-/// counts, so the subclass and its pin leave with it.
+/// slot goes as the last client's own removal goes: the desktop is told to unpin once it has gone,
+/// so the subclass and its pin leave with it.
 void DropDeadClients(OstrelSharedMem& block, ClientPort& port, uint32_t staying);
 
 }  // namespace ostrel

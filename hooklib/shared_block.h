@@ -32,8 +32,10 @@ enum class OstrelCode : uint32_t {
   DragEnd = 13,       ///< to the same client when the drag ends, however it ends; after FrameChanged
   Identify = 14,      ///< to each client from Ostrel_Register; 0 = the plant under test is mine
   PinLibrary = 20,    ///< to the list view: install the subclass and keep the library loaded
-  UnpinLibrary = 21,  ///< to the list view: a client leaves; the last one removes the subclass
-  RepaintFrame = 22,  ///< to the list view: repaint the active frame's border
+  UnpinLibrary = 21,  ///< to the list view, sent after a client's slot has gone: with no slot
+                      ///< naming a live window left, the subclass goes
+  RepaintFrame = 22,  ///< to the list view: repaint the active frame's border; lParam: the plant
+                      ///< whose activation changed (activated, or its dialog closed), or 0
   Activate = 33,      ///< to a client: open the plant dialog
   DialogClosed = 34,  ///< posted by a plant's own dialog; never sent by the library
   Deactivate = 35,    ///< to the active client: close the plant dialog
@@ -64,8 +66,10 @@ struct Point32 {
 /// Window handles are 32-bit slots in both builds (see PackHandle).
 ///
 /// off   size  field
-///    0     4  listView          desktop icon list view
-///    4     4  activeClient      plant window whose dialog is open; 0 = none
+///    0     4  listView          desktop icon list view; a copy that the desktop's process
+///                               keeps right, used only once checked (desktop_list_view_win.h)
+///    4     4  activeClient      plant window whose dialog is open; 0 = none; the desktop's
+///                               process keeps its own (RepaintFrame tells it of changes)
 ///    8     1  companionRunning  1 while a companion runs or is being started
 ///    9     3  padding
 ///   12    16  activeFrame       RECT of the active plant, list-view client coordinates

@@ -113,15 +113,26 @@ function(_verdelo_wixl_source path out)
   set(${out} "$<PATH:RELATIVE_PATH,${path},/>" PARENT_SCOPE)
 endfunction()
 
+# The GUID of the component that installs `name` (a path below the install folder) in the product
+# of `upgradeCode`: the same in every build and version, as Windows Installer's component rules
+# ask. An upgrade removes the older version after installing the newer one, and only a component
+# both share keeps its files through that removal.
+function(_verdelo_component_guid upgradeCode name out)
+  string(UUID _guid NAMESPACE ${upgradeCode} NAME "${name}" TYPE SHA1 UPPER)
+  set(${out} ${_guid} PARENT_SCOPE)
+endfunction()
+
 # verdelo_add_package(fileName ARCH x64|x86 UPGRADE_CODE guid FILES entry... PLANT path
-#                     [VERSION a.b.c] [QUERIES sql...] DEPENDS ...): builds the package `fileName`
-# in this folder's build folder from installer/verdelo.wxs.in. FILES go into the install folder,
-# except VerdeloSetup.dll, the custom actions, which goes into the package's Binary table; the
-# manual VERDELO_MANUAL and the plant file PLANT (as VERDELO_PLANT_FILE_NAME, in the install folder
-# and in its "Init" folder) are always in it. VERSION (the project's by default) and QUERIES (run
-# on the finished package with msibuild) make the test packages.
+#                     [VERSION a.b.c] [STAMP_VERSIONS] [QUERIES sql...] DEPENDS ...): builds the
+# package `fileName` in this folder's build folder from installer/verdelo.wxs.in, with the dialogs
+# of installer/ui. FILES go into the install folder, except VerdeloSetup.dll, the custom actions,
+# which goes into the package's Binary table; the manual VERDELO_MANUAL and the plant file PLANT (as
+# VERDELO_PLANT_FILE_NAME, in the install folder and in its "Init" folder) are always in it.
+# VERSION (the project's by default), STAMP_VERSIONS (the programs carry VERSION as their file
+# version, as a real next version's would) and QUERIES (run on the finished package with msibuild)
+# make the test packages.
 function(verdelo_add_package fileName)
-  cmake_parse_arguments(P "" "ARCH;UPGRADE_CODE;PLANT;VERSION" "FILES;DEPENDS;QUERIES" ${ARGN})
+  cmake_parse_arguments(P "STAMP_VERSIONS" "ARCH;UPGRADE_CODE;PLANT;VERSION" "FILES;DEPENDS;QUERIES" ${ARGN})
   if(P_ARCH STREQUAL "x64")
     set(WIN64_ATTRIBUTE " Win64=\"yes\"")
     set(PROGRAM_FILES_FOLDER ProgramFiles64Folder)
@@ -143,7 +154,8 @@ function(verdelo_add_package fileName)
   # Every file the package puts in the install folder, for the uninstall's leftover check.
   set(INSTALLED_FILE_NAMES "Verdelo.chm|${PLANT_FILE_NAME}|Init\\${PLANT_FILE_NAME}")
   set(_versioned "")
-  set(_index 0)
+  # What the package installs, for the tests: "<name below the install folder>\t<source>" a line.
+  set(_file_list "Verdelo.chm\t${VERDELO_MANUAL}\n${PLANT_FILE_NAME}\t${P_PLANT}\nInit\\${PLANT_FILE_NAME}\t${P_PLANT}\n")
   set(_indent "          ")
   set(_file_depends "")
   foreach(_entry ${P_FILES})
@@ -154,25 +166,43 @@ function(verdelo_add_package fileName)
     if(NOT _path MATCHES "^${CMAKE_CURRENT_BINARY_DIR}/release/")
       list(APPEND _file_depends "${_path}")
     endif()
-    _verdelo_wixl_source("${_path}" _source)
     if(_name STREQUAL "VerdeloSetup.dll")
-      set(SETUP_ACTIONS_SOURCE ${_source})
+      _verdelo_wixl_source("${_path}" SETUP_ACTIONS_SOURCE)
       continue()
     endif()
-    math(EXPR _index "${_index} + 1")
+    if(P_STAMP_VERSIONS)
+      set(_stamped ${CMAKE_CURRENT_BINARY_DIR}/${fileName}-files/${_name})
+      add_custom_command(OUTPUT ${_stamped}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_CURRENT_BINARY_DIR}/${fileName}-files
+        COMMAND Python3::Interpreter ${CMAKE_CURRENT_SOURCE_DIR}/stamp_file_version.py ${_path} ${_stamped}
+                ${PROJECT_VERSION}.0 ${PACKAGE_VERSION}.0
+        DEPENDS ${_path} ${CMAKE_CURRENT_SOURCE_DIR}/stamp_file_version.py ${CMAKE_CURRENT_SOURCE_DIR}/set_file_versions.py
+        COMMENT "Giving ${_name} the version ${PACKAGE_VERSION} for ${fileName}"
+        VERBATIM)
+      list(APPEND _file_depends ${_stamped})
+      set(_path ${_stamped})
+    endif()
+    _verdelo_wixl_source("${_path}" _source)
+    string(MAKE_C_IDENTIFIER "${_name}" _component)
+    _verdelo_component_guid(${P_UPGRADE_CODE} "${_name}" _guid)
     # The custom actions run the record helper through its file key.
-    set(_file_id Program${_index})
+    set(_file_id ${_component})
     if(_name STREQUAL "InstallRecord.exe")
       set(_file_id InstallRecordExe)
     endif()
     list(APPEND _versioned "${_file_id}=${_path}")
     string(APPEND INSTALLED_FILE_NAMES "|${_name}")
+    string(APPEND _file_list "${_name}\t${_path}\n")
     string(APPEND PROGRAM_COMPONENTS
-           "${_indent}<Component Id=\"Program${_index}\" Guid=\"*\"${WIN64_ATTRIBUTE}>\n"
+           "${_indent}<Component Id=\"${_component}\" Guid=\"${_guid}\"${WIN64_ATTRIBUTE}>\n"
            "${_indent}  <File Id=\"${_file_id}\" Name=\"${_name}\" Source=\"${_source}\" KeyPath=\"yes\"/>\n"
            "${_indent}</Component>\n")
-    string(APPEND PROGRAM_COMPONENT_REFS "      <ComponentRef Id=\"Program${_index}\"/>\n")
+    string(APPEND PROGRAM_COMPONENT_REFS "      <ComponentRef Id=\"${_component}\"/>\n")
   endforeach()
+  _verdelo_component_guid(${P_UPGRADE_CODE} "Verdelo.chm" MANUAL_GUID)
+  _verdelo_component_guid(${P_UPGRADE_CODE} "${PLANT_FILE_NAME}" PLANT_FILE_GUID)
+  _verdelo_component_guid(${P_UPGRADE_CODE} "Init\\${PLANT_FILE_NAME}" INIT_PLANT_FILE_GUID)
+  _verdelo_wixl_source(${VERDELO_PRODUCT_ICON} PRODUCT_ICON_SOURCE)
   if(NOT SETUP_ACTIONS_SOURCE)
     message(FATAL_ERROR "installer: ${fileName} has no VerdeloSetup.dll among its files")
   endif()
@@ -183,6 +213,7 @@ function(verdelo_add_package fileName)
   file(GENERATE OUTPUT ${_wxs} INPUT ${_wxs}.in)
 
   set(_output ${CMAKE_CURRENT_BINARY_DIR}/${fileName})
+  file(GENERATE OUTPUT ${_output}.files CONTENT "${_file_list}")
   # wixl writes a rollback custom action as an immediate one (0x100 and 0x400 missing), so the
   # type is set to what it means: 18 (program from an installed file) + 0x40 (exit code ignored)
   # + 0x100 (rollback) + 0x400 (in the script) + 0x800 (no impersonation) = 3410.
@@ -194,8 +225,25 @@ function(verdelo_add_package fileName)
       # Attributes is part of the row's key, which msibuild cannot update.
       "DELETE FROM Upgrade WHERE ActionProperty = 'WIX_UPGRADE_DETECTED'"
       "INSERT INTO Upgrade (UpgradeCode, VersionMax, Attributes, ActionProperty) VALUES ('{${UPGRADE_CODE}}', '${PACKAGE_VERSION}', 513, 'WIX_UPGRADE_DETECTED')"
+      # Restarting the plants after a rolled-back upgrade: 1 (function of a DLL in the Binary
+      # table) + 0x40 (return ignored) + 0x100 (rollback) + 0x400 (in the script), as the user.
+      "UPDATE CustomAction SET Type = 1345 WHERE Action = 'RestartPlantsOnRollback'"
+      # The dialogs (installer/ui) and when they show: the welcome of an installation or upgrade, or
+      # the removal's; the progress; the end of a finished, cancelled and failed setup. The install
+      # folder shown is the one FindInstallFolder keeps.
+      "INSERT INTO Property (Property, Value) VALUES ('DefaultUIFont', 'VerdeloNormal')"
+      "INSERT INTO InstallUISequence (Action, Condition, Sequence) VALUES ('FindInstallFolder', 'WIX_UPGRADE_DETECTED AND NOT Installed', 990)"
+      "INSERT INTO InstallUISequence (Action, Condition, Sequence) VALUES ('WelcomeDlg', 'NOT Installed', 1296)"
+      "INSERT INTO InstallUISequence (Action, Condition, Sequence) VALUES ('RemoveDlg', 'Installed', 1297)"
+      "INSERT INTO InstallUISequence (Action, Sequence) VALUES ('ProgressDlg', 1299)"
+      "INSERT INTO InstallUISequence (Action, Sequence) VALUES ('ExitDlg', -1)"
+      "INSERT INTO InstallUISequence (Action, Sequence) VALUES ('UserExitDlg', -2)"
+      "INSERT INTO InstallUISequence (Action, Sequence) VALUES ('FatalErrorDlg', -3)"
       ${P_QUERIES})
   set(_query_commands "")
+  foreach(_table ${VERDELO_UI_TABLES})
+    list(APPEND _query_commands COMMAND msibuild ${_output}.tmp -i ${_table})
+  endforeach()
   foreach(_query ${_queries})
     list(APPEND _query_commands COMMAND msibuild ${_output}.tmp -q "${_query}")
   endforeach()
@@ -205,7 +253,8 @@ function(verdelo_add_package fileName)
     ${_query_commands}
     COMMAND Python3::Interpreter ${CMAKE_CURRENT_SOURCE_DIR}/set_file_versions.py ${_output}.tmp ${_versioned}
     COMMAND ${CMAKE_COMMAND} -E rename ${_output}.tmp ${_output}
-    DEPENDS ${_wxs} ${_file_depends} ${P_DEPENDS} ${CMAKE_CURRENT_SOURCE_DIR}/set_file_versions.py
+    DEPENDS ${_wxs} ${_file_depends} ${P_DEPENDS} ${VERDELO_UI_TABLES} ${VERDELO_PRODUCT_ICON}
+            ${CMAKE_CURRENT_SOURCE_DIR}/set_file_versions.py
     COMMENT "Building the installer package ${fileName}"
     VERBATIM)
   string(MAKE_C_IDENTIFIER "package_${fileName}" _target)

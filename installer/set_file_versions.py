@@ -16,14 +16,23 @@ import sys
 SIGNATURE = struct.pack("<I", 0xFEEF04BD)
 
 
+def fixed_info_offset(data):
+    """Where the VS_FIXEDFILEINFO of the PE image `data` starts, or None when it carries none."""
+    at = data.find(SIGNATURE)
+    while at != -1 and at % 4 != 0:
+        at = data.find(SIGNATURE, at + 1)
+    # Signature, structure version, then the file version (two words) and the product version.
+    if at == -1 or at + 24 > len(data):
+        return None
+    return at
+
+
 def file_version(path):
     """The "a.b.c.d" file version of the PE file at path, or None when it carries none."""
     with open(path, "rb") as f:
         data = f.read()
-    at = data.find(SIGNATURE)
-    while at != -1 and at % 4 != 0:
-        at = data.find(SIGNATURE, at + 1)
-    if at == -1 or at + 16 > len(data):
+    at = fixed_info_offset(data)
+    if at is None:
         return None
     _, _, ms, ls = struct.unpack_from("<IIII", data, at)
     return "%d.%d.%d.%d" % (ms >> 16, ms & 0xFFFF, ls >> 16, ls & 0xFFFF)

@@ -2,6 +2,7 @@
 #include "maintenance/program_version.h"
 
 #include <climits>
+#include <cstdio>
 
 namespace maintenance {
 namespace {
@@ -43,6 +44,17 @@ bool IsNewerVersion(const ProgramVersion& fetched, const ProgramVersion& running
   if (fetched.major != running.major) return fetched.major > running.major;
   if (fetched.minor != running.minor) return fetched.minor > running.minor;
   return fetched.build > running.build;
+}
+
+std::string ProgramVersionText(const ProgramVersion& version) {
+  char text[40];  // three 32-bit numbers with their signs, two dots and the terminator
+  std::snprintf(text, sizeof text, "%d.%d.%d", version.major, version.minor, version.build);
+  return text;
+}
+
+std::string VersionTextOf(const char* text) {
+  ProgramVersion version;
+  return ParseProgramVersion(text, &version) ? ProgramVersionText(version) : std::string();
 }
 
 }  // namespace maintenance

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace maintenance {
 
@@ -10,6 +11,7 @@ struct ProgramVersion {
   int32_t major = 0;
   int32_t minor = 0;
   int32_t build = 0;
+  bool operator==(const ProgramVersion&) const = default;
 };
 
 /// Reads three decimal numbers separated by dots from the start of a NUL-terminated text, as
@@ -21,5 +23,13 @@ bool ParseProgramVersion(const char* text, ProgramVersion* version);
 /// Whether `fetched` is newer than `running`: a greater major, or an equal major and a greater
 /// minor, or both equal and a greater build. Numbers, not texts: 1.10.0 is newer than 1.9.12.
 bool IsNewerVersion(const ProgramVersion& fetched, const ProgramVersion& running);
+
+/// The version as "major.minor.build" in plain decimals: what is shown and stored of a fetched
+/// text, which ends where its third number ends ("1.1.0\r\n" and "01.1.0-rc" are both "1.1.0").
+std::string ProgramVersionText(const ProgramVersion& version);
+
+/// The version a stored or fetched text begins with, as ProgramVersionText writes it; empty when
+/// the text does not begin with one.
+std::string VersionTextOf(const char* text);
 
 }  // namespace maintenance

@@ -3,7 +3,6 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <ctime>
 
 #include "framework/app/zrf_app_win.h"
 #include "framework/shell/shell_open_win.h"
@@ -26,17 +25,16 @@ void SetValueFonts(HWND dialog, HFONT font) {
     SendDlgItemMessageA(dialog, item, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
+// Left empty until a check has run: a zero time has no date worth showing.
 void ShowLastCheck(HWND dialog, int64_t lastCheckTime) {
-  const time_t time = static_cast<time_t>(lastCheckTime);
-  struct tm local {};
-  // A damaged time that has no date shows the first day of the clock.
-  if (localtime_s(&local, &time) != 0) {
-    const time_t start = 0;
-    (void)localtime_s(&local, &start);
+  maintenance::CivilDate date;
+  if (!maintenance::LastCheckDate(lastCheckTime, &date)) {
+    SetDlgItemTextA(dialog, IDC_UPDATE_STATUS, "");
+    return;
   }
   SetDlgItemTextF(dialog, IDC_UPDATE_STATUS,
                   gApp.strings.Text(maintenance::kUpdateCheckStrings, maintenance::kUpdateStatusLastCheck),
-                  local.tm_mday, local.tm_mon + 1, local.tm_year + 1900);
+                  date.day, date.month, date.year);
 }
 
 void EnableInterval(HWND dialog, bool enable) {
@@ -50,13 +48,14 @@ void Initialise(HWND dialog, LPARAM mode) {
   std::snprintf(title, sizeof title, "%s %s", gApp.productName,
                 gApp.strings.Text(maintenance::kUpdateCheckStrings, maintenance::kUpdateTitlePiece));
   SetWindowTextA(dialog, title);
-  SetDlgItemTextF(dialog, IDC_UPDATE_INSTALLED, "%d.%d.%d", gApp.version[0], gApp.version[1],
-                  gApp.version[2]);
+  SetDlgItemTextA(dialog, IDC_UPDATE_INSTALLED,
+                  maintenance::ProgramVersionText({gApp.version[0], gApp.version[1], gApp.version[2]}).c_str());
   const UpdateCheckRecord record = UpdateCheckSettings();
   SetCheck(dialog, IDC_UPDATE_AUTOMATIC, record.autoCheck ? BST_CHECKED : BST_UNCHECKED);
   EnableInterval(dialog, record.autoCheck != 0);
   SetDlgItemNumber(dialog, IDC_UPDATE_INTERVAL, record.intervalDays);
-  SetDlgItemTextA(dialog, IDC_UPDATE_AVAILABLE, record.lastVersion);
+  // A record from before the version was cut from the reply may still hold its line break.
+  SetDlgItemTextA(dialog, IDC_UPDATE_AVAILABLE, maintenance::VersionTextOf(record.lastVersion).c_str());
   EnableWindow(GetDlgItem(dialog, IDC_UPDATE_DOWNLOAD), record.newerAvailable != 0);
   ShowLastCheck(dialog, record.lastCheckTime);
 }

@@ -20,10 +20,10 @@ constexpr int64_t kSecondsPerDay = 86400;
 
 /// "(ZRF)UpdateCheck", little-endian, 280 bytes:
 /// off  size  field
-///   0   260  lastVersion: the whole text last fetched from the update server, NUL-terminated
+///   0   260  lastVersion: the version last fetched from the update server, NUL-terminated
 /// 260     4  padding
-/// 264     8  lastCheckTime: seconds since 1970 (UTC) of the last successful check, at the start
-///            of its UTC day
+/// 264     8  lastCheckTime: the day of the last successful check, as seconds since 1970 of its
+///            local date at 00:00 UTC (a multiple of 86400); 0: no check yet
 /// 272     1  newerAvailable: 1 when the last fetched version is newer than the running program
 /// 273     1  autoCheck: 1 when the automatic check is on
 /// 274     2  padding
@@ -72,9 +72,10 @@ void LoadUpdateCheckRecord(DataFileStore& store, UpdateCheckRecord* record);
 /// Writes the 280 bytes; true when the file was replaced.
 [[nodiscard]] bool SaveUpdateCheckRecord(DataFileStore& store, const UpdateCheckRecord& record);
 
-/// Whether an automatic check is due at `now` (seconds since 1970): the check is on and more than
-/// intervalDays whole days have passed since lastCheckTime (exactly that many is not yet due).
-bool IsUpdateCheckDue(const UpdateCheckRecord& record, int64_t now);
+/// Whether an automatic check is due at `localNow` (seconds since 1970 on the local clock, as if
+/// local time were UTC): the check is on and more than intervalDays whole days have passed since
+/// lastCheckTime (exactly that many is not yet due).
+bool IsUpdateCheckDue(const UpdateCheckRecord& record, int64_t localNow);
 
 /// What one finished fetch means.
 struct UpdateCheckOutcome {
@@ -85,10 +86,21 @@ struct UpdateCheckOutcome {
 
 /// Applies a finished fetch to the record. A failed fetch or a text that does not begin with a
 /// version changes nothing (the next due check tries again). Otherwise newerAvailable is set,
-/// lastCheckTime becomes the start of now's UTC day and lastVersion the fetched text (cut to 259
-/// characters at its first NUL); the dialog is to open when no dialog is shown, the version is
-/// newer and the text differs from the lastVersion before.
+/// lastCheckTime becomes the start of localNow's day (localNow as for IsUpdateCheckDue) and
+/// lastVersion the version the text begins with (ProgramVersionText); the dialog is to open when no
+/// dialog is shown, the version is newer and differs from the one lastVersion holds.
 UpdateCheckOutcome ApplyFetchedVersion(UpdateCheckRecord* record, bool fetched, std::string_view body,
-                                       const ProgramVersion& running, int64_t now, bool dialogShown);
+                                       const ProgramVersion& running, int64_t localNow, bool dialogShown);
+
+/// A calendar date; month and day count from 1.
+struct CivilDate {
+  int32_t year = 1970;
+  int32_t month = 1;
+  int32_t day = 1;
+};
+
+/// The date of the last check, for "Last check: %02d.%02d.%04d" (day, month, year); false when no
+/// check has run (lastCheckTime 0, or a damaged time before 1970), which shows no date.
+bool LastCheckDate(int64_t lastCheckTime, CivilDate* date);
 
 }  // namespace maintenance

@@ -7,6 +7,7 @@
 #include <mutex>
 #include <string>
 
+#include "framework/app/notice_gate.h"
 #include "framework/app/zrf_app_win.h"
 #include "maintenance/http_client.h"
 #include "maintenance/update_check_dialog_win.h"
@@ -34,7 +35,15 @@ std::atomic<HWND> gDialog{nullptr};
 constexpr ULONGLONG kStopWaitMilliseconds = 5000;
 constexpr DWORD kStopPollMilliseconds = 10;
 
-int64_t Now() { return static_cast<int64_t>(std::time(nullptr)); }
+// Now on the local clock, as seconds since 1970 as if local time were UTC: a check's day is then
+// the user's date of it, whatever the time zone.
+int64_t LocalNow() {
+  const __time64_t now = _time64(nullptr);
+  struct tm local {};
+  if (_localtime64_s(&local, &now) != 0) return static_cast<int64_t>(now);
+  const __time64_t asUtc = _mkgmtime64(&local);
+  return asUtc == -1 ? static_cast<int64_t>(now) : static_cast<int64_t>(asUtc);
+}
 
 maintenance::ProgramVersion RunningVersion() { return {gApp.version[0], gApp.version[1], gApp.version[2]}; }
 
@@ -53,6 +62,12 @@ void ShowResult(const UpdateCheckRecord& record, int32_t piece) {
   EnableWindow(GetDlgItem(dialog, IDC_UPDATE_DOWNLOAD), record.newerAvailable != 0);
 }
 
+// Stops a running check at its next wait, and a check whose notice waits for its turn at once.
+void RaiseCancel() {
+  gCancel.store(1);
+  ProcessNoticeGate().Wake();
+}
+
 // Waits about `milliseconds`, handling what other threads send to this one meanwhile: a check
 // thread that is updating a dialog of this thread waits for exactly that.
 void WaitHandlingSentMessages(DWORD milliseconds) {
@@ -67,7 +82,7 @@ bool ClaimCheck() {
   const ULONGLONG start = GetTickCount64();
   while (gRunning.exchange(true)) {
     if (GetTickCount64() - start >= kStopWaitMilliseconds) return false;
-    gCancel.store(1);
+    RaiseCancel();
     WaitHandlingSentMessages(kStopPollMilliseconds);
   }
   return true;
@@ -77,7 +92,7 @@ bool ClaimCheck() {
 // check reads is destroyed: a program that quits while a check waits for a slow server would
 // otherwise have that check wake up among destroyed objects.
 void StopCheckAtExit() {
-  gCancel.store(1);
+  RaiseCancel();
   const ULONGLONG start = GetTickCount64();
   while (gRunning.load() && GetTickCount64() - start < kStopWaitMilliseconds) Sleep(kStopPollMilliseconds);
 }
@@ -92,6 +107,14 @@ bool FetchVersion(std::string* body) {
   const CZrfArray<uint8_t>& response = client.response();
   if (response.count > 0) body->assign(reinterpret_cast<const char*>(response.data), size_t(response.count));
   return true;
+}
+
+// Whether the fetched text would open this thread's own dialog, as the record stands.
+bool WouldOpenDialog(const std::string& body) {
+  std::lock_guard<std::mutex> lock(gRecordLock);
+  UpdateCheckRecord copy = gRecord;
+  return maintenance::ApplyFetchedVersion(&copy, true, body, RunningVersion(), LocalNow(), gDialog.load() != nullptr)
+      .openDialog;
 }
 
 HWND OpenDialogOnThisThread() {
@@ -140,7 +163,7 @@ void CheckForUpdateIfDue() {
 }
 
 bool StartUpdateCheckIfDue() {
-  if (!maintenance::IsUpdateCheckDue(UpdateCheckSettings(), Now())) return false;
+  if (!maintenance::IsUpdateCheckDue(UpdateCheckSettings(), LocalNow())) return false;
   return StartUpdateCheck() == kUpdateCheckStarted;
 }
 
@@ -163,12 +186,16 @@ DWORD WINAPI UpdateCheckThread(LPVOID) {
   LoadUpdateCheckSettings();
   ShowStatus(maintenance::kUpdateStatusChecking);
   std::string body;
-  const bool fetched = FetchVersion(&body);
+  bool fetched = FetchVersion(&body);
+  // A notice waits while a dialog that must stay in front holds the gate (a plant's welcome), and
+  // the check counts as done only once it can be shown: a check cancelled meanwhile saves nothing,
+  // so the next one finds the version new again.
+  if (fetched && WouldOpenDialog(body)) fetched = ProcessNoticeGate().WaitForTurn(gCancel);
   maintenance::UpdateCheckOutcome outcome;
   UpdateCheckRecord record;
   {
     std::lock_guard<std::mutex> lock(gRecordLock);
-    outcome = maintenance::ApplyFetchedVersion(&gRecord, fetched, body, RunningVersion(), Now(),
+    outcome = maintenance::ApplyFetchedVersion(&gRecord, fetched, body, RunningVersion(), LocalNow(),
                                                gDialog.load() != nullptr);
     record = gRecord;
   }
@@ -190,7 +217,7 @@ DWORD WINAPI UpdateCheckThread(LPVOID) {
 
 bool IsUpdateCheckRunning() { return gRunning.load(); }
 
-void CancelUpdateCheck() { gCancel.store(1); }
+void CancelUpdateCheck() { RaiseCancel(); }
 
 HWND UpdateCheckDialog() { return gDialog.load(); }
 

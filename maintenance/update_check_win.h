@@ -40,7 +40,9 @@ bool StartUpdateCheckIfDue();
 int32_t StartUpdateCheck();
 
 /// The check thread: fetches the update-check address of the install record, records what came
-/// back and, for a newer version not seen before, opens the dialog without owner on this thread.
+/// back and, for a newer version not seen before, opens the dialog without owner on this thread;
+/// such a check first waits while the process's notice gate is held (notice_gate.h), and counts
+/// as done only then (a cancel meanwhile records nothing).
 /// It marks the check finished once the record is saved, and then serves the dialog it opened
 /// until the dialog is destroyed. The parameter is not read; always 0.
 DWORD WINAPI UpdateCheckThread(LPVOID parameter);

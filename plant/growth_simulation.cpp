@@ -77,6 +77,10 @@ void StartStep(Plant& plant) {
   r.fertiliserEffect = EvaluateCurve(record, r.fertiliserEffectCurve, r.fertiliserLevel);
 }
 
+// Nodes of a type that drifts (the pot, which holds no water of its own, does not) make up the
+// plant's health.
+bool CountsForHealth(const NodeType& type) { return type.waterFallBase != 0.0; }
+
 int8_t TrendToward(double state, double optimalState) { return state > optimalState ? 1 : -1; }
 
 // Trends by inheritance, by chance and by bounds; the bounds see the states before this step's
@@ -168,6 +172,8 @@ int32_t GrowNodeInStep(Plant& plant, int32_t index, const StepContext& step) {
   const NodeKind& kind = *KindAt(record, node.kindOffset);
   const NodeType& type = *TypeAt(record, kind.typeOffset);
 
+  // Remembered in the plant file: once every such node has died, the plant is dead, not unknown.
+  if (CountsForHealth(type)) plant.Record().flags |= kHasLived;
   UpdateTrends(plant, node, type, step);
   const double tracking = EvaluateCurve(record, type.trackingRate, node.age);
   const double waterRate = DriftRate(node.waterTrend, node.waterState, r.waterEffect, type.waterTrendMultiplier,
@@ -207,15 +213,13 @@ int32_t GrowNode(Plant& plant, int32_t index) { return GrowNodeInStep(plant, ind
 double ComputePlantHealth(const Plant& plant) {
   const uint8_t* record = plant.record.get();
   const int32_t nodeCount = plant.Record().nodeCount;
-  if (nodeCount <= 1) {
-    return -1.0;
-  }
+  const double nothingCounted = (plant.Record().flags & kHasLived) != 0 ? 0.0 : -1.0;
   uint32_t counted = 0;
   double sum = 0.0;
   for (int32_t index = 1; index < nodeCount; ++index) {
     const PlantNode& node = plant.Node(index);
     const NodeType& type = *TypeAt(record, KindAt(record, node.kindOffset)->typeOffset);
-    if (type.waterFallBase == 0.0) {
+    if (!CountsForHealth(type)) {
       continue;
     }
     ++counted;
@@ -225,7 +229,7 @@ double ComputePlantHealth(const Plant& plant) {
     }
   }
   if (counted == 0) {
-    return -1.0;
+    return nothingCounted;
   }
   return 0.5 * sum / counted;
 }

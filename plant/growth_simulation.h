@@ -24,8 +24,9 @@ void SimulatePlant(Plant& plant, uint32_t steps);
 [[nodiscard]] int32_t GrowNode(Plant& plant, int32_t index);
 
 /// The plant's health as a fraction (the mean of growthByB(B) + growthByA(A), halved, over the
-/// nodes whose type counts, a node with a trend adding 0), or -1.0 when it cannot be told: only
-/// node 0 is left, or no node's type counts.
+/// nodes whose type counts, a node with a trend adding 0). Without such a node: 0.0 (dead) when the
+/// plant has had one (flags has kHasLived, set by the step that grows one), else -1.0 (it cannot be
+/// told yet).
 [[nodiscard]] double ComputePlantHealth(const Plant& plant);
 
 /// SimulatePlant and ComputePlantHealth on the current plant.

@@ -35,6 +35,7 @@ enum PlantFlags : int32_t {
   kGrowWhileOff = 0x10,   ///< catch up on the time the program was not running
   kCleanShutdown = 0x20,  ///< set just before the final save of an orderly shutdown
   kDialogShown = 0x40,    ///< the welcome dialog has been dealt with
+  kHasLived = 0x80,       ///< a node whose health counts has grown: without one now, the plant is dead
 };
 
 /// A colour as stored in the record: weight or palette byte, blue, green, red.

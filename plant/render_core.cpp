@@ -37,6 +37,10 @@ struct PlantRenderer::Placement {
 namespace {
 
 constexpr double kBoundsStart = 1e300;
+// Transparent pixels between the drawing and every side of the picture. With none, the leftmost
+// and topmost corners fell on the picture's first column and row, and the outermost leaf tips of a
+// grown plant touched, and looked cut by, its edge.
+constexpr int32_t kPictureMargin = 2;
 constexpr uint32_t kEntryOffsetsStart = sizeof(ShapeTable);
 
 double Evaluate(const uint8_t* record, const CompactCurveRef& curve, double x) {
@@ -179,10 +183,11 @@ RenderResult PlantRenderer::Plan(RenderLayout* layout) {
     return nothingToDraw();  // a stored factor or pixel scale of 0 or less, with nothing to fit it
   }
 
-  const int64_t left = int64_t{anchorX} - 1 + SaturateToI32(s * minY);
-  const int64_t top = int64_t{anchorY} - SaturateToI32(s * maxZ) - 1;
-  const int64_t right = int64_t{anchorX} + 1 + SaturateToI32(s * maxY);
-  const int64_t bottom = int64_t{anchorY} - SaturateToI32(s * minZ) + 1;
+  // Pass 2 moves every corner in by the margin, so the drawing stays where these bounds put it.
+  const int64_t left = int64_t{anchorX} - 1 - kPictureMargin + SaturateToI32(s * minY);
+  const int64_t top = int64_t{anchorY} - SaturateToI32(s * maxZ) - 1 - kPictureMargin;
+  const int64_t right = int64_t{anchorX} + 1 + kPictureMargin + SaturateToI32(s * maxY);
+  const int64_t bottom = int64_t{anchorY} - SaturateToI32(s * minZ) + 1 + kPictureMargin;
   if (right - left > kMaxPictureSide || bottom - top > kMaxPictureSide ||
       left < INT32_MIN || right > INT32_MAX || top < INT32_MIN || bottom > INT32_MAX) {
     return RenderResult::TooLarge;
@@ -264,8 +269,8 @@ void PlantRenderer::DrawFace(const PlantNode& node, const Placement& placement, 
       return;
     }
     const Vec3& corner = vertices_[vertex];
-    points_[k] = ScreenPoint{SaturateToI32((corner.y - layout.minY) * layout.scale),
-                             SaturateToI32((layout.maxZ - corner.z) * layout.scale)};
+    points_[k] = ScreenPoint{SaturateToI32((corner.y - layout.minY) * layout.scale) + kPictureMargin,
+                             SaturateToI32((layout.maxZ - corner.z) * layout.scale) + kPictureMargin};
     edgeFlags_[k] = static_cast<uint8_t>(word >> kEdgeFlagShift);
   }
   points_[cornerCount] = points_[0];

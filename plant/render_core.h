@@ -5,7 +5,8 @@
 // Design: a painter's algorithm. Pass 1 places every drawn vertex to find the plant's extent in
 // the screen plane (y across, z up) and takes each node's depth key (its position's x, larger is
 // nearer). The size factor is fitted to the record's height and width limits (width last, so it
-// wins), which fixes the pixel scale s and the picture rectangle. Pass 2 visits the nodes far to
+// wins), which fixes the pixel scale s and the picture rectangle, with a transparent margin of two
+// pixels or more around the drawing on every side. Pass 2 visits the nodes far to
 // near and, within a node, its faces far to near (mean corner x); each face is one flat-shaded
 // polygon whose colour mixes three gradients weighted by the colour grid and lit by the face's
 // facing towards the light, followed by its flagged edges (lines or single pixels) in a second

@@ -22,7 +22,7 @@ TEST(LightIndicator, GreyIsTheFourthRootOfTheLight) {
   EXPECT_EQ(LightGrey(1.0), 0xFFFFFFu);
   EXPECT_EQ(LightGrey(0.0), 0u);
   EXPECT_EQ(LightGrey(1.5), 0xFFFFFFu);
-  EXPECT_EQ(PatchRect({0, 0, 30, 20}), (ZrfRect{2, 2, 30, 20}));
+  EXPECT_EQ(PatchRect({0, 0, 30, 20}), (ZrfRect{2, 2, 28, 18}));  // inside the etched frame
 }
 
 TEST(HealthBar, ColourBandsAndFill) {

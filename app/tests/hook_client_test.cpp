@@ -18,6 +18,7 @@ using ostrel::Rect32;
 
 struct Seen {
   CompanionCommand command;
+  int32_t claim;
   int32_t busy;
   uint32_t inputHwnd;
   std::string inputName;
@@ -29,8 +30,8 @@ struct Seen {
 class ScriptedRoute final : public HookRoute {
  public:
   explicit ScriptedRoute(ostrel::OstrelSharedMem& block) : block_(block) {}
-  int32_t Call(CompanionCommand command) override {
-    seen.push_back({command, block_.busy, block_.inputHwnd, block_.inputName, block_.updateRect});
+  int32_t Call(CompanionCommand command, int32_t claim) override {
+    seen.push_back({command, claim, block_.busy, block_.inputHwnd, block_.inputName, block_.updateRect});
     if (beforeRead) {
       beforeRead();
       beforeRead = nullptr;
@@ -95,6 +96,7 @@ TEST_F(HookClientTest, RegisterWritesTheArgumentsUnderItsClaimAndReleasesIt) {
   EXPECT_EQ(client.RegisterWithHook(0x1234, "C:\\Data\\Fern.plt"), kHookRegistered);
   ASSERT_EQ(route.seen.size(), 1u);
   EXPECT_EQ(route.seen[0].busy, ostrel::kBusyRegister);
+  EXPECT_EQ(route.seen[0].claim, ostrel::kBusyRegister);  // the companion checks it against busy
   EXPECT_EQ(route.seen[0].inputHwnd, 0x1234u);
   EXPECT_EQ(route.seen[0].inputName, "C:\\Data\\Fern.plt");
   EXPECT_EQ(block.busy, 0);
@@ -102,6 +104,7 @@ TEST_F(HookClientTest, RegisterWritesTheArgumentsUnderItsClaimAndReleasesIt) {
   EXPECT_EQ(client.UnregisterFromHook(0x1234, kPlace), 1);
   ASSERT_EQ(route.seen.size(), 2u);
   EXPECT_EQ(route.seen[1].busy, ostrel::kBusyUnregister);
+  EXPECT_EQ(route.seen[1].claim, ostrel::kBusyUnregister);
   EXPECT_EQ(route.seen[1].updateRect, kPlace);
   EXPECT_EQ(block.clientCount, 0);
   EXPECT_EQ(block.busy, 0);

@@ -13,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+#include "hooklib/busy_word.h"
 #include "hooklib/companion_protocol.h"
 #include "tools/testsupport/desktop_scenario_win.h"
 
@@ -106,6 +107,12 @@ TEST_P(BothRoutes, ClientsRegisterUpdateAndUnregister) {
     DWORD_PTR answer = 0;
     ASSERT_TRUE(SendMessageTimeoutA(companion, ostrel::kCompanionMessage, 27, 0, SMTO_NORMAL, 5000, &answer));
     EXPECT_EQ(static_cast<LRESULT>(answer), -1);
+    // A registration that comes after its plant gave up its claim: the argument fields are no
+    // longer that plant's.
+    ASSERT_TRUE(SendMessageTimeoutA(companion, ostrel::kCompanionMessage, 23, ostrel::kBusyRegister,
+                                    SMTO_NORMAL, 5000, &answer));
+    EXPECT_EQ(static_cast<LRESULT>(answer), -1);
+    EXPECT_EQ(Clients(), (std::vector<uint32_t>{Slot(1), Slot(0)}));
   }
   EXPECT_EQ(Command(0, testplant::CommandUnregister), viaCompanion ? 0 : 1);
   EXPECT_EQ(Clients(), (std::vector<uint32_t>{Slot(1)}));

@@ -1,11 +1,13 @@
 // The plant dialog, its pages and the welcome dialog under Wine, driven as a user would (messages
-// to the controls) against the stand-in plant program, on the default species. The screenshots
-// of the welcome dialog and of each page are left in VERDELO_SCREENSHOT_DIR.
+// to the controls) against the stand-in plant program, on the default species, and an update
+// notice that comes while the welcome is open. The screenshots of the welcome dialog and of each
+// page are left in VERDELO_SCREENSHOT_DIR.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -17,9 +19,12 @@
 #include "app/plant_worker_jobs_win.h"
 #include "app/welcome_dialog_win.h"
 #include "framework/app/zrf_app_win.h"
+#include "maintenance/tests/scripted_peer.h"
+#include "maintenance/update_check_win.h"
 #include "plant/growth_simulation.h"
 #include "plant/plant_file.h"
 #include "resources/plant_dialog_ids.h"
+#include "resources/resource_ids.h"
 #include "tools/species/default_species.h"
 #include "tools/species/species_builder.h"
 #include "tools/testdialog/dialog_test_host_win.h"
@@ -74,6 +79,34 @@ void CALLBACK AnswerQuestion(HWND, UINT, UINT_PTR timer, DWORD) {
   if (box == nullptr) return;
   KillTimer(nullptr, timer);
   PostMessageA(box, WM_COMMAND, gAnswer, 0);
+}
+
+// Closes the colour chooser once it shows (a dialog of this thread that the plant dialog owns),
+// counting it.
+int gChoosersShown = 0;
+BOOL CALLBACK CancelChooser(HWND window, LPARAM) {
+  char name[16] = {};
+  GetClassNameA(window, name, sizeof name);
+  if (lstrcmpA(name, "#32770") != 0 || !IsWindowVisible(window) || GetWindow(window, GW_OWNER) != PlantDialogWindow())
+    return TRUE;
+  ++gChoosersShown;
+  PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+  return FALSE;
+}
+void CALLBACK CloseChooser(HWND, UINT, UINT_PTR timer, DWORD) {
+  const int before = gChoosersShown;
+  EnumThreadWindows(GetCurrentThreadId(), CancelChooser, 0);
+  if (gChoosersShown != before) KillTimer(nullptr, timer);
+}
+
+// A key as the message loop gets it: through the framework's pre-translation and the dialog's
+// navigation.
+void PressKey(WPARAM key) {
+  MSG down{GetFocus(), WM_KEYDOWN, key, 1, 0, {}};
+  gApp.PreTranslateMessage(&down);
+  MSG up{GetFocus(), WM_KEYUP, key, static_cast<LPARAM>(0xC0000001), 0, {}};
+  gApp.PreTranslateMessage(&up);
+  PumpMessages();
 }
 
 std::string TextOf(HWND window) {
@@ -358,13 +391,16 @@ TEST_F(PlantDialog, ANewDpiGivesTabIconsOfItsSize) {
   int width = 0;
   int height = 0;
   ImageList_GetIconSize(reinterpret_cast<HIMAGELIST>(SendMessageA(tabs, TCM_GETIMAGELIST, 0, 0)), &width, &height);
-  EXPECT_EQ(width, 16);
+  HDC screen = GetDC(nullptr);
+  const int startDpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  EXPECT_EQ(width, startDpi * 16 / 96);  // the test may run at 96 or 144 DPI
   RECT suggested{};
   GetWindowRect(dialog, &suggested);
-  SendMessageA(dialog, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+  SendMessageA(dialog, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
   HIMAGELIST icons = reinterpret_cast<HIMAGELIST>(SendMessageA(tabs, TCM_GETIMAGELIST, 0, 0));
   ImageList_GetIconSize(icons, &width, &height);
-  EXPECT_EQ(width, 24);
+  EXPECT_EQ(width, 32);
   EXPECT_EQ(ImageList_GetImageCount(icons), kPageCount);
   Press(dialog, IDCANCEL);
 }
@@ -398,6 +434,44 @@ TEST_F(PlantDialog, WelcomeOnlyForANewPlant) {
   plant_.Record().flags |= plant::kDialogShown;
   EXPECT_EQ(ShowWelcome(*host_), nullptr);
   EXPECT_EQ(host_->calls.size(), 1u);
+}
+
+// Waits up to `milliseconds` for condition, serving this thread's windows meanwhile.
+template <typename Condition>
+bool WaitFor(Condition condition, DWORD milliseconds) {
+  const ULONGLONG end = GetTickCount64() + milliseconds;
+  while (!condition()) {
+    if (GetTickCount64() >= end) return false;
+    PumpMessages();
+    Sleep(20);
+  }
+  return true;
+}
+
+// The start-up's update check finds a new version while a new plant's welcome is open: its notice
+// (opened by the check's own thread) waits until the welcome is closed instead of hiding it.
+TEST_F(PlantDialog, AnUpdateNoticeWaitsUntilTheWelcomeIsClosed) {
+  char temp[MAX_PATH] = {};
+  GetTempPathA(sizeof temp, temp);
+  std::snprintf(gApp.dataFolder, sizeof gApp.dataFolder, "%sverdelo_update_notice", temp);
+  CreateDirectoryA(gApp.dataFolder, nullptr);
+  DeleteFileA((std::string(gApp.dataFolder) + "\(ZRF)UpdateCheck.zrd").c_str());  // no version seen yet
+  lstrcpynA(gApp.install.updateCheckAddress, "http://updates.example/version.txt",
+            sizeof gApp.install.updateCheckAddress);
+  maintenance::testing::ScriptedPeer server;
+  server.Add("HTTP/1.0 200 OK\r\n\r\n99.0.0\r\n");
+
+  HWND welcome = ShowWelcome(*host_);
+  ASSERT_NE(welcome, nullptr);
+  ASSERT_EQ(StartUpdateCheck(), kUpdateCheckStarted);
+  EXPECT_FALSE(WaitFor([] { return UpdateCheckDialog() != nullptr; }, 2000)) << "the notice hid the welcome";
+  SendMessageA(welcome, WM_COMMAND, IDOK, 0);
+  HWND notice = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (notice = UpdateCheckDialog()) != nullptr; }, 10000));
+  EXPECT_TRUE(WaitFor([&] { return TextOf(GetDlgItem(notice, IDC_UPDATE_STATUS)) == "New version available"; }, 5000));
+  EXPECT_EQ(TextOf(GetDlgItem(notice, IDC_UPDATE_AVAILABLE)), "99.0.0");  // without the line break
+  PostMessageA(notice, WM_COMMAND, IDCANCEL, 0);
+  EXPECT_TRUE(WaitFor([&] { return !IsWindow(notice) && !IsUpdateCheckRunning(); }, 5000));
 }
 
 // ---- Pictures and layout at 96 DPI ----------------------------------------------------------------
@@ -470,6 +544,79 @@ void Picture(HWND window, const char* name) {
   PumpMessages();
   Sleep(150);  // Xvfb shows what Wine drew a moment later
   EXPECT_TRUE(SaveWindowPicture(window, ToWinePath(std::string(VERDELO_SCREENSHOT_DIR) + "/" + name)));
+}
+
+// The screen's colour at a point of window's client area.
+COLORREF ScreenPixel(HWND window, int x, int y) {
+  POINT at{x, y};
+  ClientToScreen(window, &at);
+  HDC screen = GetDC(nullptr);
+  const COLORREF colour = GetPixel(screen, at.x, at.y);
+  ReleaseDC(nullptr, screen);
+  return colour;
+}
+
+TEST_F(PlantDialog, TheBrightnessFieldShowsItsWholeNumberAfterTabbingThrough) {
+  HWND dialog = Open();
+  ShowTab(dialog, kOptionsPage);
+  Click(Find(dialog, IDC_SET_DEFAULT));  // "100"
+  HWND field = Find(dialog, IDC_BRIGHTNESS);
+  SetFocus(Find(dialog, IDC_CENTIGRADE));
+  PressKey(VK_TAB);
+  ASSERT_EQ(GetFocus(), field);
+  PressKey(VK_TAB);
+  EXPECT_NE(GetFocus(), field);
+  // For a single-line field: the index of the first character shown.
+  EXPECT_EQ(SendMessageA(field, EM_GETFIRSTVISIBLELINE, 0, 0), 0) << "the number's start is scrolled away";
+  Press(dialog, IDCANCEL);
+}
+
+TEST_F(PlantDialog, ColourPatchesFillTheirFrameAndAClickOrAKeyOpensTheChooser) {
+  HWND dialog = Open();
+  SetForegroundWindow(dialog);
+  ShowTab(dialog, kOptionsPage);
+  HWND pot = Find(dialog, IDC_POT_COLOUR);
+  HWND saucer = Find(dialog, IDC_SAUCER_COLOUR);
+  const plant::StoredColour stored = plant_.Record().potColour;
+  const COLORREF potColour = RGB(stored.red, stored.green, stored.blue);
+  RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_ERASE);
+  PumpMessages();
+  Sleep(150);  // Xvfb shows what Wine drew a moment later
+  RECT client{};
+  GetClientRect(pot, &client);
+  const int middleX = client.right / 2;
+  const int middleY = client.bottom / 2;
+  // The fill covers the inside of the two-pixel etched frame, and nothing of the frame.
+  EXPECT_EQ(ScreenPixel(pot, 2, middleY), potColour);
+  EXPECT_EQ(ScreenPixel(pot, client.right - 3, middleY), potColour);
+  EXPECT_EQ(ScreenPixel(pot, middleX, 2), potColour);
+  EXPECT_EQ(ScreenPixel(pot, middleX, client.bottom - 3), potColour);
+  for (int edge : {1, 2}) {
+    EXPECT_NE(ScreenPixel(pot, client.right - edge, middleY), potColour) << "right frame line " << edge;
+    EXPECT_NE(ScreenPixel(pot, middleX, client.bottom - edge), potColour) << "bottom frame line " << edge;
+  }
+
+  // A single click opens the chooser.
+  gChoosersShown = 0;
+  SetTimer(nullptr, 0, 50, CloseChooser);
+  SendMessageA(pot, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+  SendMessageA(pot, WM_LBUTTONUP, 0, 0);
+  EXPECT_EQ(gChoosersShown, 1);
+  // Tab reaches both patches after the brightness field, which show a focus mark; Space and
+  // Enter open the chooser, and Enter does not close the dialog.
+  SetFocus(Find(dialog, IDC_BRIGHTNESS));
+  PressKey(VK_TAB);
+  EXPECT_EQ(GetFocus(), pot);
+  PressKey(VK_TAB);
+  ASSERT_EQ(GetFocus(), saucer);
+  Picture(dialog, "plant_dialog_options_saucer_focused.bmp");
+  SetTimer(nullptr, 0, 50, CloseChooser);
+  PressKey(VK_SPACE);
+  SetTimer(nullptr, 0, 50, CloseChooser);
+  PressKey(VK_RETURN);
+  EXPECT_EQ(gChoosersShown, 3);
+  EXPECT_EQ(PlantDialogWindow(), dialog);
+  Press(dialog, IDCANCEL);
 }
 
 TEST_F(PlantDialog, PicturesOfEachPageAndTheWelcomeWithNothingClippedOrOverlapping) {

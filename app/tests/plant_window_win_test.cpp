@@ -1,6 +1,7 @@
 // The plant window's procedure in this process, on a window the test makes: a plant loaded from the
-// default species, a picture of known pixels, a shared block in memory, a list view that is a
-// plain window of this process, a route that plays the library, and a worker whose jobs only count.
+// default species, a picture of known pixels, a shared block in memory, a desktop window tree of
+// this process whose list view is a plain window of that class, a route that plays the library,
+// and a worker whose jobs only count.
 #include "app/plant_window_win.h"
 
 #include <gtest/gtest.h>
@@ -38,7 +39,7 @@ constexpr COLORREF kListViewColour = RGB(0, 128, 128);
 class RecordingRoute final : public HookRoute {
  public:
   explicit RecordingRoute(ostrel::OstrelSharedMem& block) : block_(block) {}
-  int32_t Call(ostrel::CompanionCommand command) override {
+  int32_t Call(ostrel::CompanionCommand command, int32_t) override {
     commands.push_back(command);
     repainted.push_back(block_.updateRect);
     return 0;
@@ -80,14 +81,24 @@ LRESULT CALLBACK ListViewProc(HWND window, UINT message, WPARAM wParam, LPARAM l
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
-HWND MakeWindow(const char* className, WNDPROC procedure, DWORD style, int width, int height) {
+HWND MakeWindow(const char* className, WNDPROC procedure, DWORD style, int width, int height,
+                HWND parent = nullptr) {
   WNDCLASSA wc{};
   wc.lpfnWndProc = procedure;
   wc.hInstance = GetModuleHandleA(nullptr);
   wc.lpszClassName = className;
   RegisterClassA(&wc);
-  return CreateWindowExA(0, className, className, style, 0, 0, width, height, nullptr, nullptr, wc.hInstance,
+  return CreateWindowExA(0, className, className, style, 0, 0, width, height, parent, nullptr, wc.hInstance,
                          nullptr);
+}
+
+// The desktop's window tree, whose list view this process's own class of the list view's name
+// stands for: the plant paints only into a window that is the desktop's list view.
+HWND MakeDesktopListView() {
+  const HWND progman = MakeWindow("Progman", DefWindowProcA, WS_POPUP | WS_VISIBLE, kScreenWidth, kScreenHeight);
+  const HWND defView = MakeWindow("SHELLDLL_DefView", DefWindowProcA, WS_CHILD | WS_VISIBLE, kScreenWidth,
+                                  kScreenHeight, progman);
+  return MakeWindow("SysListView32", ListViewProc, WS_CHILD | WS_VISIBLE, kScreenWidth, kScreenHeight, defView);
 }
 
 bool WaitUntil(const std::function<bool()>& done) {
@@ -142,9 +153,9 @@ class PlantWindowTest : public ::testing::Test {
   }
   // One list view for all: destroying a shown window takes Wine about two seconds.
   static void SetUpTestSuite() {
-    listView_ = MakeWindow("TestListView", ListViewProc, WS_POPUP | WS_VISIBLE, kScreenWidth, kScreenHeight);
+    listView_ = MakeDesktopListView();
   }
-  static void TearDownTestSuite() { DestroyWindow(listView_); }
+  static void TearDownTestSuite() { DestroyWindow(GetAncestor(listView_, GA_ROOT)); }
 
   void SetPicture(const PixelRect& place) {
     plant::PictureObjects objects;
@@ -170,12 +181,13 @@ class PlantWindowTest : public ::testing::Test {
     std::memcpy(block_.paintRegion + ostrel::kRegionHeaderSize, &rect, sizeof rect);
   }
 
-  COLORREF ListViewPixel(int x, int y) {
-    const HDC dc = GetDC(listView_);
+  static COLORREF Pixel(HWND window, int x, int y) {
+    const HDC dc = GetDC(window);
     const COLORREF pixel = GetPixel(dc, x, y);
-    ReleaseDC(listView_, dc);
+    ReleaseDC(window, dc);
     return pixel;
   }
+  COLORREF ListViewPixel(int x, int y) { return Pixel(listView_, x, y); }
 
   plant_test::ScratchFolder folder_{"plant_window"};
   ostrel::OstrelSharedMem block_{};
@@ -212,12 +224,19 @@ TEST_F(PlantWindowTest, PaintBlendsInsideTheRegionAndRefusesAHostileCount) {
   EXPECT_EQ(ListViewPixel(105, 210), kListViewColour);
 
   // A region over the upper part of the picture: the red is blended there only, and the
-  // transparent half leaves the desktop as it was.
+  // transparent half leaves the desktop as it was. The block names another window of the same
+  // colour: the plant paints into the desktop's list view all the same, and nowhere else.
+  const HWND other = MakeWindow("OtherProgramsWindow", ListViewProc, WS_POPUP | WS_VISIBLE, 300, 300);
+  SetWindowPos(other, nullptr, 600, 400, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  RedrawWindow(other, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW);
+  block_.listView = ostrel::PackHandle(reinterpret_cast<uintptr_t>(other));
   PutRegion(Rect32{0, 0, kScreenWidth, 230}, 1);
   EXPECT_EQ(Send(OstrelCode::Paint), 0);
   EXPECT_EQ(ListViewPixel(105, 210), RGB(255, 0, 0));
   EXPECT_EQ(ListViewPixel(105, 240), kListViewColour);
   EXPECT_EQ(ListViewPixel(135, 210), kListViewColour);
+  EXPECT_EQ(Pixel(other, 105, 210), kListViewColour);
+  DestroyWindow(other);
 }
 
 TEST_F(PlantWindowTest, MoveShiftsTheAnchorWithoutARenderResizeScalesAndRenders) {

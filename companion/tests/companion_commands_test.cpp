@@ -6,8 +6,22 @@
 
 #include <string>
 
+#include "hooklib/busy_word.h"
+
 namespace companion {
 namespace {
+
+// The claim a plant holds while it asks: a registration's for 23, a removal's for 24.
+int32_t ClaimFor(uint64_t command) {
+  return command == 24 ? ostrel::kBusyUnregister : ostrel::kBusyRegister;
+}
+
+// Asks as a plant that holds the request's claim.
+CompanionAnswer Ask(CompanionCommands& commands, uint64_t command, HookExports& exports,
+                    ostrel::OstrelSharedMem& block) {
+  block.busy = ClaimFor(command);
+  return commands.Handle(command, ClaimFor(command), exports, block);
+}
 
 class RecordingExports final : public HookExports {
  public:
@@ -37,13 +51,13 @@ TEST(CompanionCommands, RequestsReachTheirExports) {
   RecordingExports exports;
   CompanionCommands commands;
   exports.registerResult = -1;
-  EXPECT_EQ(commands.Handle(23, exports, block).result, -1);
+  EXPECT_EQ(Ask(commands, 23, exports, block).result, -1);
   exports.registerResult = 1;
-  EXPECT_EQ(commands.Handle(23, exports, block).result, 1);
-  EXPECT_EQ(commands.Handle(25, exports, block).result, 0);
-  EXPECT_EQ(commands.Handle(26, exports, block).result, 0);
-  EXPECT_EQ(commands.Handle(27, exports, block).result, -1);
-  EXPECT_EQ(commands.Handle(0x100000017ull, exports, block).result, -1);
+  EXPECT_EQ(Ask(commands, 23, exports, block).result, 1);
+  EXPECT_EQ(Ask(commands, 25, exports, block).result, 0);
+  EXPECT_EQ(Ask(commands, 26, exports, block).result, 0);
+  EXPECT_EQ(Ask(commands, 27, exports, block).result, -1);
+  EXPECT_EQ(Ask(commands, 0x100000017ull, exports, block).result, -1);
   EXPECT_EQ(exports.calls, "RRDH");
 }
 
@@ -52,14 +66,14 @@ TEST(CompanionCommands, EndsWhenTheLastClientHasGoneAndRefusesAfterwards) {
   RecordingExports exports;
   CompanionCommands commands;
   block.clientCount = 1;  // the export left one client behind
-  CompanionAnswer answer = commands.Handle(24, exports, block);
+  CompanionAnswer answer = Ask(commands, 24, exports, block);
   EXPECT_EQ(answer.result, 0);
   EXPECT_FALSE(answer.end);
   block.clientCount = 0;
-  answer = commands.Handle(24, exports, block);
+  answer = Ask(commands, 24, exports, block);
   EXPECT_EQ(answer.result, 0);
   EXPECT_TRUE(answer.end);
-  answer = commands.Handle(23, exports, block);
+  answer = Ask(commands, 23, exports, block);
   EXPECT_EQ(answer.result, -1);
   EXPECT_FALSE(answer.end);
   EXPECT_EQ(exports.calls, "UU");
@@ -74,7 +88,7 @@ TEST(CompanionCommands, EndsWhenItsClientsDiedOrNoneCame) {
   EXPECT_FALSE(served.CheckClients(1, 3000));
   EXPECT_TRUE(served.CheckClients(0, 4000));   // all died without unregistering
   EXPECT_FALSE(served.CheckClients(0, 5000));  // it ends once
-  EXPECT_EQ(served.Handle(25, exports, block).result, -1);
+  EXPECT_EQ(Ask(served, 25, exports, block).result, -1);
 
   // Nobody came: it ends after the first-client wait, counted across the tick count's wrap.
   CompanionCommands idle;
@@ -86,10 +100,25 @@ TEST(CompanionCommands, EndsWhenItsClientsDiedOrNoneCame) {
   // A plant that asked for a repaint and died before the first look was served all the same; a
   // request the companion does not know is nobody's.
   CompanionCommands asked;
-  EXPECT_EQ(asked.Handle(27, exports, block).result, -1);
+  EXPECT_EQ(Ask(asked, 27, exports, block).result, -1);
   EXPECT_FALSE(asked.CheckClients(0, 10));
-  EXPECT_EQ(asked.Handle(25, exports, block).result, 0);
+  EXPECT_EQ(Ask(asked, 25, exports, block).result, 0);
   EXPECT_TRUE(asked.CheckClients(0, 20));
+}
+
+TEST(CompanionCommands, RequestWhoseClaimHasPassedIsDropped) {
+  ostrel::OstrelSharedMem block{};
+  RecordingExports exports;
+  CompanionCommands commands;
+  const int32_t gaveUp = ostrel::MakeClaim(ostrel::kBusyRegister, 400);
+  const int32_t holder = ostrel::MakeClaim(ostrel::kBusyRegister, 800);
+  block.busy = holder | ostrel::kBusyPaint;
+  EXPECT_EQ(commands.Handle(23, gaveUp, exports, block).result, -1);
+  EXPECT_EQ(commands.Handle(24, gaveUp, exports, block).result, -1);
+  EXPECT_EQ(commands.Handle(23, holder, exports, block).result, 0);
+  // Repaints carry no claim.
+  EXPECT_EQ(commands.Handle(25, 0, exports, block).result, 0);
+  EXPECT_EQ(exports.calls, "RD");
 }
 
 }  // namespace

@@ -17,9 +17,11 @@ namespace {
 
 class FakePort : public ClientPort {
  public:
+  explicit FakePort(const OstrelSharedMem& block) : block_(block) {}
   std::set<uint32_t> dead;
-  std::set<uint32_t> hung;  // windows whose Identify runs into its time-out
-  uint32_t samePlant = 0;  // the window whose Identify answers 0
+  std::set<uint32_t> hung;      // windows whose Identify runs into its time-out
+  std::set<uint32_t> ordinary;  // windows that are no plant: they answer 0 to every message
+  uint32_t samePlant = 0;       // the plant whose Identify answers 0 for the name under test
   bool desktopAnswers = true;
   uint64_t now = 0;
   std::vector<std::string> calls;
@@ -31,15 +33,17 @@ class FakePort : public ClientPort {
       now += timeoutMs;
       return false;
     }
-    return w == samePlant;
+    return ordinary.count(w) != 0 || (w == samePlant && block_.checkedName[0] != 0);
   }
   uint64_t NowMs() override { return now; }
   void Notify(uint32_t w, OstrelCode code) override {
     calls.push_back(std::to_string(static_cast<int>(code)) + " " + std::to_string(w));
   }
   void WaitPaintIdle() override {}
+  // With the number of clients the desktop then finds in the list.
   bool InjectIntoDesktop(OstrelCode code) override {
-    calls.push_back("inject " + std::to_string(static_cast<int>(code)));
+    calls.push_back("inject " + std::to_string(static_cast<int>(code)) + " at " +
+                    std::to_string(ClientCount(block_)));
     return desktopAnswers;
   }
   int32_t Invalidate(const Rect32& r) override {
@@ -47,12 +51,16 @@ class FakePort : public ClientPort {
                     std::to_string(r.right) + "," + std::to_string(r.bottom));
     return 1;
   }
+  void AnnounceActivation(uint32_t w) override { calls.push_back("announce " + std::to_string(w)); }
+
+ private:
+  const OstrelSharedMem& block_;
 };
 
 class Registration : public ::testing::Test {
  protected:
   OstrelSharedMem block{};
-  FakePort port;
+  FakePort port{block};
 
   RegisterResult Register(uint32_t window, const char* name) {
     EXPECT_TRUE(TryClaimBusy(block.busy, kBusyRegister));
@@ -114,11 +122,12 @@ TEST_F(Registration, DuplicatePlantIsActivatedAndMovedToTheTop) {
   port.calls.clear();
   EXPECT_EQ(Register(30, "A.PLT"), RegisterResult::AlreadyShown);
   EXPECT_EQ(List(), (std::vector<uint32_t>{20, 10}));
-  const std::vector<std::string> expected = {
-      "identify 10 1000", "35 20", "33 10", "9 10",
-      "invalidate 100,100,300,103", "invalidate 100,397,300,400",
-      "invalidate 100,100,103,400", "invalidate 297,100,300,400"};
+  // Identify twice: the second time for no name at all, which only a window that is no plant
+  // takes for its own.
+  const std::vector<std::string> expected = {"identify 10 1000", "identify 10 1000", "35 20", "33 10",
+                                             "9 10", "announce 10"};
   EXPECT_EQ(port.calls, expected);
+  EXPECT_EQ(std::string(block.checkedName), "A.PLT");
 }
 
 TEST_F(Registration, HungPlantsShareOneIdentifyBudget) {
@@ -130,7 +139,7 @@ TEST_F(Registration, HungPlantsShareOneIdentifyBudget) {
   // Five questions of 1000 ms use up the 5000 ms budget; plants 6 to 8 are taken for others.
   EXPECT_EQ(Register(9, "plant9"), RegisterResult::Registered);
   const std::vector<std::string> expected = {"identify 1 1000", "identify 2 1000", "identify 3 1000",
-                                             "identify 4 1000", "identify 5 1000", "inject 20"};
+                                             "identify 4 1000", "identify 5 1000", "inject 20 at 9"};
   EXPECT_EQ(port.calls, expected);
 }
 
@@ -172,7 +181,18 @@ TEST_F(Registration, LastLiveClientLeavingTakesTheDeadSlotsAlong) {
   port.calls.clear();
   Unregister(20);
   EXPECT_TRUE(List().empty());
-  EXPECT_EQ(port.calls.at(0), "inject 21");
+  // The desktop hears of the removal once the slot has gone, and no live slot is left.
+  EXPECT_EQ(port.calls.at(0), "inject 21 at 0");
+}
+
+TEST_F(Registration, WindowThatIsNoPlantInASlotIsDroppedNotTakenForThePlant) {
+  ASSERT_EQ(Register(10, "a.plt"), RegisterResult::Registered);
+  ASSERT_EQ(Register(20, "b.plt"), RegisterResult::Registered);
+  block.activeClient = 10;
+  port.ordinary.insert(10);
+  EXPECT_EQ(Register(30, "c.plt"), RegisterResult::Registered);
+  EXPECT_EQ(List(), (std::vector<uint32_t>{20, 30}));
+  EXPECT_EQ(block.activeClient, 0u);
 }
 
 TEST_F(Registration, DesktopThatNeverAnswersGivesTheSlotBack) {
@@ -187,6 +207,15 @@ TEST_F(Registration, RemovingTheBottomOfThreeKeepsTheOrder) {
   EXPECT_EQ(List(), (std::vector<uint32_t>{2, 3}));
   Unregister(3);
   EXPECT_EQ(List(), (std::vector<uint32_t>{2}));
+}
+
+TEST_F(Registration, ClientThatLeftLeavesNoCopyBehindTheList) {
+  for (uint32_t w : {1u, 2u, 3u}) ASSERT_EQ(Register(w, std::to_string(w).c_str()), RegisterResult::Registered);
+  ASSERT_TRUE(MoveClientToTop(block, 0));  // 2, 3, 1, with 1 in the spare entry too
+  Unregister(1);
+  EXPECT_EQ(List(), (std::vector<uint32_t>{2, 3}));
+  // The desktop's last unpin looks at every slot for a live window.
+  EXPECT_FALSE(AnyLiveSlot(block, [](uint32_t w) { return w == 1; }));
 }
 
 TEST_F(Registration, UnregisterOfAnUnknownWindowSendsNothing) {
@@ -208,7 +237,7 @@ TEST_F(Registration, UnregisterKeepsAnotherPlantsActivation) {
   EXPECT_EQ(block.activeClient, 1u);
   EXPECT_EQ(block.activeFrame, (Rect32{10, 10, 50, 50}));
   ASSERT_GE(port.calls.size(), 2u);
-  EXPECT_EQ(port.calls[0], "inject 21");
+  EXPECT_EQ(port.calls[0], "inject 21 at 1");
   EXPECT_EQ(port.calls[1], "invalidate 0,0,5,5");
   Unregister(1);
   EXPECT_EQ(block.activeClient, 0u);

@@ -55,6 +55,15 @@ void Screenshot(HWND window, const char* name) {
   EXPECT_TRUE(SaveWindowPicture(window, ToWinePath(std::string(VERDELO_SCREENSHOT_DIR) + "/" + name)));
 }
 
+// Today's local date as the record keeps a check's day: seconds of that date at 00:00 UTC.
+int64_t LocalToday() {
+  const __time64_t now = _time64(nullptr);
+  struct tm local {};
+  _localtime64_s(&local, &now);
+  local.tm_hour = local.tm_min = local.tm_sec = 0;
+  return static_cast<int64_t>(_mkgmtime64(&local));
+}
+
 // The version text the update server hands out from now on.
 void Serve(const std::string& text) { WriteText(ToWinePath(VERDELO_UPDATE_WWW "/update.txt"), text); }
 
@@ -159,9 +168,9 @@ class UpdateAbout : public TestAppFixture {
   std::string marker_;
 };
 
-TEST_F(UpdateAbout, ANewVersionOpensTheDialogOncePerVersionText) {
-  Serve("1.0.1");
-  const int64_t before = std::time(nullptr) / kSecondsPerDay * kSecondsPerDay;
+TEST_F(UpdateAbout, ANewVersionOpensTheDialogOncePerVersion) {
+  Serve("1.0.1\r\n");  // the line break is no part of the version
+  const int64_t before = LocalToday();
   App& app = StartLogged();
 
   // The start-up's check finds 1.0.1 and opens the dialog on its own thread, without owner.
@@ -218,7 +227,7 @@ TEST_F(UpdateAbout, TheAboutDialogsButtonsReachTheServicesAndRestoreRestarts) {
   // Checked today already: the start opens nothing.
   UpdateCheckRecord record{};
   std::strcpy(record.lastVersion, "1.0.3");
-  record.lastCheckTime = std::time(nullptr) / kSecondsPerDay * kSecondsPerDay;
+  record.lastCheckTime = LocalToday();
   record.newerAvailable = 1;
   record.autoCheck = 1;
   record.intervalDays = 7;
@@ -247,10 +256,10 @@ TEST_F(UpdateAbout, TheAboutDialogsButtonsReachTheServicesAndRestoreRestarts) {
   ASSERT_TRUE(WaitUntil([&] { return (update = app.Dialog(kUpdateTitle)) != nullptr; }));
   EXPECT_EQ(GetWindow(update, GW_OWNER), about);
   const time_t checked = static_cast<time_t>(record.lastCheckTime);
-  const tm* local = std::localtime(&checked);
+  const tm* day = std::gmtime(&checked);  // the local date, stored at 00:00 UTC
   char lastCheck[64];
-  std::snprintf(lastCheck, sizeof lastCheck, "Last check: %02d.%02d.%04d", local->tm_mday, local->tm_mon + 1,
-                local->tm_year + 1900);
+  std::snprintf(lastCheck, sizeof lastCheck, "Last check: %02d.%02d.%04d", day->tm_mday, day->tm_mon + 1,
+                day->tm_year + 1900);
   EXPECT_EQ(ItemText(update, IDC_UPDATE_STATUS), lastCheck);
   EXPECT_EQ(ItemText(update, IDC_UPDATE_AVAILABLE), "1.0.3");
   // "Check now!" again while the first check still waits for the server: the waiting one is

@@ -83,17 +83,17 @@ TEST(UpdateCheckRecordTest, DueOnlyAfterMoreThanTheInterval) {
   EXPECT_TRUE(IsUpdateCheckDue(record, kNow));
 }
 
-TEST(UpdateCheckRecordTest, FetchOpensTheDialogOncePerNewVersionText) {
+TEST(UpdateCheckRecordTest, FetchOpensTheDialogOncePerNewVersion) {
   UpdateCheckRecord record = Defaults();
-  UpdateCheckOutcome outcome = ApplyFetchedVersion(&record, true, "2.0.0\n", kRunning, kNow, false);
+  UpdateCheckOutcome outcome = ApplyFetchedVersion(&record, true, "2.0.0\r\n", kRunning, kNow, false);
   EXPECT_TRUE(outcome.openDialog && outcome.save);
   EXPECT_EQ(outcome.statusPiece, kUpdateStatusNewer);
-  EXPECT_STREQ(record.lastVersion, "2.0.0\n");
+  EXPECT_STREQ(record.lastVersion, "2.0.0");  // the line break is no part of the version
   EXPECT_EQ(record.newerAvailable, 1);
-  EXPECT_EQ(record.lastCheckTime, 1796688000);  // the start of the UTC day
+  EXPECT_EQ(record.lastCheckTime, 1796688000);  // the start of the (local) day
 
-  // The same text on a later day: no dialog, but the check's day moves on.
-  outcome = ApplyFetchedVersion(&record, true, "2.0.0\n", kRunning, kNow + 3 * kDay, false);
+  // The same version on a later day, written differently: no dialog, but the check's day moves on.
+  outcome = ApplyFetchedVersion(&record, true, "02.0.0-final", kRunning, kNow + 3 * kDay, false);
   EXPECT_FALSE(outcome.openDialog);
   EXPECT_TRUE(outcome.save);
   EXPECT_EQ(record.lastCheckTime, 1796688000 + 3 * kDay);
@@ -101,16 +101,36 @@ TEST(UpdateCheckRecordTest, FetchOpensTheDialogOncePerNewVersionText) {
   // A dialog already shown is updated instead of a second one opened.
   EXPECT_FALSE(ApplyFetchedVersion(&record, true, "2.0.1", kRunning, kNow, true).openDialog);
 
-  // A body longer than the record holds opens the dialog once, not on every check.
-  const std::string longText = "3.0.0 " + std::string(400, 'x');
-  EXPECT_TRUE(ApplyFetchedVersion(&record, true, longText, kRunning, kNow, false).openDialog);
-  EXPECT_EQ(std::strlen(record.lastVersion), 259u);
-  EXPECT_FALSE(ApplyFetchedVersion(&record, true, longText, kRunning, kNow, false).openDialog);
+  // A record that kept a whole reply, line break and all, knows its version again.
+  std::strcpy(record.lastVersion, "3.0.0\n");
+  EXPECT_EQ(VersionTextOf(record.lastVersion), "3.0.0");
+  EXPECT_FALSE(ApplyFetchedVersion(&record, true, "3.0.0 " + std::string(400, 'x'), kRunning, kNow, false).openDialog);
+  EXPECT_STREQ(record.lastVersion, "3.0.0");
 
   outcome = ApplyFetchedVersion(&record, true, "1.9.12", kRunning, kNow, false);
   EXPECT_FALSE(outcome.openDialog);
   EXPECT_EQ(outcome.statusPiece, kUpdateStatusNotNewer);
   EXPECT_EQ(record.newerAvailable, 0);
+}
+
+TEST(UpdateCheckRecordTest, LastCheckShowsTheCheckDayOrNoDate) {
+  CivilDate date;
+  EXPECT_FALSE(LastCheckDate(0, &date));  // no check yet: not 01.01.1970
+  EXPECT_FALSE(LastCheckDate(-kDay, &date));
+  struct Row {
+    int64_t time;
+    CivilDate date;
+  };
+  const Row kRows[] = {{kDay, {1970, 1, 2}},
+                       {951782400, {2000, 2, 29}},
+                       {1796688000, {2026, 12, 8}},
+                       {4107542400, {2100, 3, 1}}};
+  for (const Row& row : kRows) {
+    ASSERT_TRUE(LastCheckDate(row.time, &date)) << row.time;
+    EXPECT_EQ(date.year, row.date.year);
+    EXPECT_EQ(date.month, row.date.month);
+    EXPECT_EQ(date.day, row.date.day);
+  }
 }
 
 TEST(UpdateCheckRecordTest, FailedOrMalformedFetchChangesNothing) {

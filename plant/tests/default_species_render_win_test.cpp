@@ -1,7 +1,9 @@
 // The default species drawn with GDI: a visible potted plant, not a blank or black picture, as a
-// seedling and after a simulated year of growth.
+// seedling and after a simulated year of growth, with a transparent margin on every side.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
 #include <set>
 #include <string>
 #include <vector>
@@ -25,7 +27,18 @@ struct PictureCensus {
   size_t greenPixels = 0;   // leaves and stems: green above red and blue
   size_t potPixels = 0;     // terracotta: red above green above blue
   bool keyed = true;        // alpha 0 exactly on black
+  // The box of the opaque pixels.
+  int32_t left = INT32_MAX;
+  int32_t top = INT32_MAX;
+  int32_t right = -1;
+  int32_t bottom = -1;
 };
+
+// Whether a transparent strip at least `margin` pixels wide lies between the drawing and every
+// side of the picture: nothing is cut or touches its edge.
+bool HasMargin(const PictureCensus& c, int32_t margin) {
+  return c.left >= margin && c.top >= margin && c.right < c.width - margin && c.bottom < c.height - margin;
+}
 
 PictureCensus Census(PictureObjects& shown) {
   PictureCensus c;
@@ -40,6 +53,12 @@ PictureCensus Census(PictureObjects& shown) {
     if ((p >> 24) != ((p & 0xFFFFFF) == 0 ? 0u : 255u)) c.keyed = false;
     if ((p >> 24) == 0) continue;
     ++opaque;
+    const int32_t x = static_cast<int32_t>(i % static_cast<size_t>(c.width));
+    const int32_t y = static_cast<int32_t>(i / static_cast<size_t>(c.width));
+    c.left = std::min(c.left, x);
+    c.right = std::max(c.right, x);
+    c.top = std::min(c.top, y);
+    c.bottom = std::max(c.bottom, y);
     colours.insert(p);
     if (g > r && g > b) ++c.greenPixels;
     if (r > g && g > b) ++c.potPixels;
@@ -76,6 +95,7 @@ TEST_F(DefaultSpeciesRender, SeedlingShowsAPotWithAGreenShoot) {
   EXPECT_GE(c.colours, 4u);
   EXPECT_GT(c.potPixels, 100u);
   EXPECT_GT(c.greenPixels, 5u);
+  EXPECT_TRUE(HasMargin(c, 2));
 }
 
 TEST_F(DefaultSpeciesRender, AYearOldPlantIsTallerWithManyLeaves) {
@@ -93,6 +113,8 @@ TEST_F(DefaultSpeciesRender, AYearOldPlantIsTallerWithManyLeaves) {
   EXPECT_GE(year.colours, 8u);
   EXPECT_GT(year.greenPixels, 20 * seedling.greenPixels);
   EXPECT_GT(year.potPixels, 100u);
+  EXPECT_TRUE(HasMargin(year, 2)) << year.left << "," << year.top << " to " << year.right << "," << year.bottom
+                                  << " in " << year.width << "x" << year.height;
 }
 
 }  // namespace

@@ -88,7 +88,7 @@ TEST(DefaultSpecies, WithoutWaterItDeclinesAndDiesForGood) {
   EXPECT_LT(dead - days.begin(), 10);
   const bool declined = std::any_of(days.begin(), dead, [](const Figures& f) { return f.health < 0.9; });
   EXPECT_TRUE(declined) << "died without a visible decline";
-  EXPECT_EQ(dead->health, -1.0);  // only the pot is left, which does not count
+  EXPECT_EQ(dead->health, 0.0);  // only the pot is left: dead, not unknown
   EXPECT_LT(p.Record().waterLevel, 0.0);
   // Watering a dead plant brings nothing back: the pot never sprouts again.
   GrowDays(p, 7, Care{});

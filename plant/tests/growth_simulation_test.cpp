@@ -474,6 +474,8 @@ TEST(GrowthHealth, AveragesGrowthOfCountingNodesAndKnowsWhenItCannotTell) {
   Plant potOnly;
   LoadSpecies(s, &potOnly);
   EXPECT_EQ(ComputePlantHealth(potOnly), -1.0);  // the pot's type does not count
+  SimulatePlant(potOnly, 3);
+  EXPECT_EQ(ComputePlantHealth(potOnly), -1.0);  // steps alone are no life
 
   species::Node a = NodeOf("leaf", 1);
   a.waterState = 0.5;

@@ -39,36 +39,37 @@ TEST(RenderCore, OneSquareHasTheHandWorkedRectanglePointsAndColours) {
   ASSERT_EQ(r.drawn, RenderResult::Ok);
   EXPECT_EQ(plant.Record().sizeFactor, 1.0);
   EXPECT_EQ(r.layout.scale, 96.0);
-  EXPECT_EQ(r.layout.rect.left, 463);
-  EXPECT_EQ(r.layout.rect.top, 575);
-  EXPECT_EQ(r.layout.rect.right, 561);
-  EXPECT_EQ(r.layout.rect.bottom, 673);
-  EXPECT_EQ(r.layout.width, 98);
-  EXPECT_EQ(r.layout.height, 98);
+  EXPECT_EQ(r.layout.rect.left, 461);
+  EXPECT_EQ(r.layout.rect.top, 573);
+  EXPECT_EQ(r.layout.rect.right, 563);
+  EXPECT_EQ(r.layout.rect.bottom, 675);
+  EXPECT_EQ(r.layout.width, 102);
+  EXPECT_EQ(r.layout.height, 102);
 
   ASSERT_EQ(r.sink.primitives.size(), 4u);
   const Primitive& fill = r.sink.primitives[0];
   EXPECT_EQ(fill.kind, Primitive::Fill);
   EXPECT_EQ(fill.colour, testing::kOneSquareFrontFill);
-  const std::vector<ScreenPoint> corners{{0, 96}, {96, 96}, {96, 0}, {0, 0}};
+  const std::vector<ScreenPoint> corners{{2, 98}, {98, 98}, {98, 2}, {2, 2}};
   EXPECT_EQ(fill.points, corners);
   // Corner 1 ends the bottom edge, corner 2 is a pixel, corner 0's flag closes the left edge.
   EXPECT_EQ(r.sink.primitives[1].kind, Primitive::Edge);
-  EXPECT_EQ(r.sink.primitives[1].points, (std::vector<ScreenPoint>{{0, 96}, {96, 96}}));
+  EXPECT_EQ(r.sink.primitives[1].points, (std::vector<ScreenPoint>{{2, 98}, {98, 98}}));
   EXPECT_EQ(r.sink.primitives[2].kind, Primitive::Pixel);
-  EXPECT_EQ(r.sink.primitives[2].points, (std::vector<ScreenPoint>{{96, 0}}));
+  EXPECT_EQ(r.sink.primitives[2].points, (std::vector<ScreenPoint>{{98, 2}}));
   EXPECT_EQ(r.sink.primitives[3].kind, Primitive::Edge);
-  EXPECT_EQ(r.sink.primitives[3].points, (std::vector<ScreenPoint>{{0, 0}, {0, 96}}));
+  EXPECT_EQ(r.sink.primitives[3].points, (std::vector<ScreenPoint>{{2, 2}, {2, 98}}));
   for (size_t i = 1; i < 4; ++i) {
     EXPECT_EQ(r.sink.primitives[i].colour, testing::kOneSquareFrontEdge);
   }
-  // Everything drawn stays two pixels short of the right and bottom side: a transparent strip.
+  // Everything drawn stays two pixels in from the left and top and four from the right and
+  // bottom: a transparent margin on every side.
   for (const Primitive& p : r.sink.primitives) {
     for (ScreenPoint pt : p.points) {
-      EXPECT_GE(pt.x, 0);
-      EXPECT_GE(pt.y, 0);
-      EXPECT_LE(pt.x, r.layout.width - 2);
-      EXPECT_LE(pt.y, r.layout.height - 2);
+      EXPECT_GE(pt.x, 2);
+      EXPECT_GE(pt.y, 2);
+      EXPECT_LE(pt.x, r.layout.width - 4);
+      EXPECT_LE(pt.y, r.layout.height - 4);
     }
   }
 }
@@ -97,10 +98,10 @@ TEST(RenderCore, WidthBoundsWinOverConflictingHeightBoundsAndTheFactorIsStored) 
   std::memcpy(&stored, plant.record.get() + 9096, sizeof stored);
   EXPECT_EQ(stored, 2.0);
   EXPECT_EQ(r.layout.scale, 192.0);
-  EXPECT_EQ(r.layout.rect.left, 415);
-  EXPECT_EQ(r.layout.rect.top, 479);
-  EXPECT_EQ(r.layout.rect.right, 609);
-  EXPECT_EQ(r.layout.rect.bottom, 673);
+  EXPECT_EQ(r.layout.rect.left, 413);
+  EXPECT_EQ(r.layout.rect.top, 477);
+  EXPECT_EQ(r.layout.rect.right, 611);
+  EXPECT_EQ(r.layout.rect.bottom, 675);
 }
 
 // A plant drawn in one vertical plane has no width; the width bounds would divide by zero and
@@ -124,8 +125,8 @@ TEST(RenderCore, ZeroWidthExtentKeepsTheFactorFinite) {
   const Rendered out = RenderAll(plant);
   ASSERT_EQ(out.drawn, RenderResult::Ok);
   EXPECT_EQ(plant.Record().sizeFactor, 1.0);  // inside the height bounds [0.5, 4]
-  EXPECT_EQ(out.layout.width, 2);
-  EXPECT_EQ(out.layout.height, 98);
+  EXPECT_EQ(out.layout.width, 6);
+  EXPECT_EQ(out.layout.height, 102);
   ASSERT_FALSE(out.sink.primitives.empty());
   // Two corners: no normal, lit by brightness alone with the front gradient.
   EXPECT_EQ(out.sink.primitives[0].kind, Primitive::Fill);
@@ -169,7 +170,7 @@ TEST(RenderCore, PlantWithoutDrawnVertexGivesOneTransparentPixelAndKeepsTheFacto
   flat.Record().minWidth = flat.Record().maxWidth = flat.Record().minHeight = flat.Record().maxHeight = 0.0;
   r = RenderAll(flat);
   EXPECT_EQ(flat.Record().sizeFactor, 1.0);
-  EXPECT_EQ(r.layout.width, 98);
+  EXPECT_EQ(r.layout.width, 102);
   flat.Record().sizeFactor = 0.0;
   r = RenderAll(flat);
   ASSERT_EQ(r.drawn, RenderResult::Ok);
@@ -204,8 +205,8 @@ TEST(RenderCore, NodesAreDrawnFarToNearWhateverTheirIndexOrder) {
   }
   ASSERT_EQ(fills.size(), 2u);
   // The far square is the one shifted a quarter unit (24 pixels) to the right.
-  EXPECT_EQ(fills[0]->points[0].x, 24);
-  EXPECT_EQ(fills[1]->points[0].x, 0);
+  EXPECT_EQ(fills[0]->points[0].x, 2 + 24);
+  EXPECT_EQ(fills[1]->points[0].x, 2);
 }
 
 // One node of length 2 with two square faces listed near one first: the near one (x 0) red with a

@@ -30,23 +30,25 @@ TEST(RenderGdi, OneSquareLandsInTheDibWithItsColoursAndAlphaKey) {
   FakeRenderHost host;
   ASSERT_EQ(RenderPlant(plant, picture, host), RenderOutcome::HandedOver);
   PictureObjects& shown = picture.Objects();
-  ASSERT_EQ(shown.Width(), 98);
-  ASSERT_EQ(shown.Height(), 98);
-  EXPECT_EQ(shown.rect.left, 463);
-  EXPECT_EQ(shown.rect.top, 575);
+  ASSERT_EQ(shown.Width(), 102);
+  ASSERT_EQ(shown.Height(), 102);
+  EXPECT_EQ(shown.rect.left, 461);
+  EXPECT_EQ(shown.rect.top, 573);
 
-  EXPECT_EQ(PixelAt(picture, 48, 48), Opaque(testing::kOneSquareFrontFill));
-  EXPECT_EQ(PixelAt(picture, 20, 70), Opaque(testing::kOneSquareFrontFill));
+  EXPECT_EQ(PixelAt(picture, 50, 50), Opaque(testing::kOneSquareFrontFill));
+  EXPECT_EQ(PixelAt(picture, 22, 72), Opaque(testing::kOneSquareFrontFill));
   // Bottom edge (a flipped picture would put it on top), left edge and the single corner pixel.
-  EXPECT_EQ(PixelAt(picture, 48, 96), Opaque(testing::kOneSquareFrontEdge));
-  EXPECT_EQ(PixelAt(picture, 0, 48), Opaque(testing::kOneSquareFrontEdge));
-  EXPECT_EQ(PixelAt(picture, 96, 0), Opaque(testing::kOneSquareFrontEdge));
-  // The strip right and below the drawing stays transparent black.
-  for (int i = 0; i < 98; ++i) {
-    EXPECT_EQ(PixelAt(picture, 97, i), 0u);
-    EXPECT_EQ(PixelAt(picture, i, 97), 0u);
+  EXPECT_EQ(PixelAt(picture, 50, 98), Opaque(testing::kOneSquareFrontEdge));
+  EXPECT_EQ(PixelAt(picture, 2, 50), Opaque(testing::kOneSquareFrontEdge));
+  EXPECT_EQ(PixelAt(picture, 98, 2), Opaque(testing::kOneSquareFrontEdge));
+  // The margin around the drawing stays transparent black on every side.
+  for (int i = 0; i < 102; ++i) {
+    for (int strip : {0, 1, 99, 100, 101}) {
+      EXPECT_EQ(PixelAt(picture, strip, i), 0u);
+      EXPECT_EQ(PixelAt(picture, i, strip), 0u);
+    }
   }
-  for (int i = 0; i < 98 * 98; ++i) {
+  for (int i = 0; i < 102 * 102; ++i) {
     const uint32_t p = shown.bits[i];
     ASSERT_EQ(p >> 24, (p & 0xFFFFFF) == 0 ? 0u : 255u) << "pixel " << i;
   }
@@ -67,13 +69,13 @@ TEST(RenderGdi, HandOverPublishesTheFrameRepaintsTheUnionAndDeletesTheOldPicture
   EXPECT_EQ(host.allowedCalls, 3);
   EXPECT_EQ(host.pending.load(), 0);
   ASSERT_EQ(host.frames.size(), 2u);
-  EXPECT_EQ(host.frames[1].left, 207);
+  EXPECT_EQ(host.frames[1].left, 205);
   EXPECT_DOUBLE_EQ(host.aspect, 1.0);
   ASSERT_EQ(host.updates.size(), 2u);
-  EXPECT_EQ(host.updates[1].left, 207);
-  EXPECT_EQ(host.updates[1].top, 575);
-  EXPECT_EQ(host.updates[1].right, 561);
-  EXPECT_EQ(host.updates[1].bottom, 673);
+  EXPECT_EQ(host.updates[1].left, 205);
+  EXPECT_EQ(host.updates[1].top, 573);
+  EXPECT_EQ(host.updates[1].right, 563);
+  EXPECT_EQ(host.updates[1].bottom, 675);
   EXPECT_EQ(GetObjectType(oldDc), 0u);
   EXPECT_EQ(GetObjectType(oldBitmap), 0u);
 }

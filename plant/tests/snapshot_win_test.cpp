@@ -22,6 +22,8 @@ namespace {
 using testing::BuildOneSquare;
 using testing::FakeRenderHost;
 
+constexpr int kSide = 102;  // the one-square picture's width and height
+
 uint32_t PixelAt(PlantPicture& picture, int x, int y) {
   PictureObjects& shown = picture.Objects();
   return shown.bits[y * shown.Width() + x];
@@ -73,30 +75,31 @@ class SnapshotTest : public ::testing::Test {
 TEST_F(SnapshotTest, RoundTripGivesIdenticalPixels) {
   ASSERT_EQ(SaveSnapshot(plant, rendered, SystemFileOps()), SnapshotOutcome::Done);
   const std::vector<uint8_t> file = ReadAll(snapshotPath);
-  ASSERT_EQ(file.size(), 44u + 98 * 98 * 4);
+  ASSERT_EQ(file.size(), 44u + kSide * kSide * 4);
   uint32_t bitsOffset;
   std::memcpy(&bitsOffset, file.data(), 4);
   EXPECT_EQ(bitsOffset, 44u);
-  // Rows are stored bottom-up: the file's last row is the picture's top row.
+  // Rows are stored bottom-up: the file's row k from the end is the picture's row k.
   const uint32_t* fileRows = reinterpret_cast<const uint32_t*>(file.data() + 44);
-  EXPECT_EQ(fileRows[97 * 98 + 48], rendered.Objects().bits[48]);
+  EXPECT_EQ(fileRows[(kSide - 1 - 3) * kSide + 50], rendered.Objects().bits[3 * kSide + 50]);
+  EXPECT_NE(fileRows[(kSide - 1 - 3) * kSide + 50], fileRows[3 * kSide + 50]);
 
   PlantPicture loaded;
   ASSERT_EQ(LoadSnapshot(plant, loaded, nullptr, SystemFileOps()), SnapshotOutcome::Done);
-  ASSERT_EQ(loaded.Objects().Width(), 98);
-  ASSERT_EQ(loaded.Objects().Height(), 98);
-  EXPECT_EQ(std::memcmp(loaded.Objects().bits, rendered.Objects().bits, 98 * 98 * 4), 0);
+  ASSERT_EQ(loaded.Objects().Width(), kSide);
+  ASSERT_EQ(loaded.Objects().Height(), kSide);
+  EXPECT_EQ(std::memcmp(loaded.Objects().bits, rendered.Objects().bits, kSide * kSide * 4), 0);
 }
 
 TEST_F(SnapshotTest, SnapshotOfAnotherSizeIsStretchedToThePlantRectangle) {
   ASSERT_EQ(SaveSnapshot(plant, rendered, SystemFileOps()), SnapshotOutcome::Done);
-  plant.rect.right = plant.rect.left + 196;
-  plant.rect.bottom = plant.rect.top + 196;
+  plant.rect.right = plant.rect.left + 2 * kSide;
+  plant.rect.bottom = plant.rect.top + 2 * kSide;
   PlantPicture loaded;
   ASSERT_EQ(LoadSnapshot(plant, loaded, nullptr, SystemFileOps()), SnapshotOutcome::Done);
-  EXPECT_EQ(loaded.Objects().Width(), 196);
-  EXPECT_EQ(PixelAt(loaded, 96, 96), rendered.Objects().bits[48 * 98 + 48]);
-  EXPECT_EQ(PixelAt(loaded, 195, 195), 0u);
+  EXPECT_EQ(loaded.Objects().Width(), 2 * kSide);
+  EXPECT_EQ(PixelAt(loaded, 100, 100), rendered.Objects().bits[50 * kSide + 50]);
+  EXPECT_EQ(PixelAt(loaded, 2 * kSide - 1, 2 * kSide - 1), 0u);
 }
 
 TEST_F(SnapshotTest, WithoutTheFlagNoFileIsReadAndThePictureIsBlack) {

@@ -73,8 +73,8 @@ Record PotRecord() {
   r.maxHeight = 0.6;
   r.careTips =
       "Water the plant when the soil feels dry, about twice a week; never leave the pot full for long. "
-      "Give fertiliser about once a month. Keep it between 18 and 26 degrees in a bright place out of "
-      "direct sun. Old leaves turn yellow and fall; new ones follow.";
+      "Give fertilizer about once a month. Keep it between 18 and 26 \xB0" "C (64 and 79 \xB0" "F) in a "
+      "bright place out of direct sun. Old leaves turn yellow and fall; new ones follow.";
   r.potColour = Colour{0, 190, 92, 52};
   r.saucerColour = Colour{0, 158, 76, 44};
   return r;

@@ -8,7 +8,8 @@
 //
 // The rectangle is the plant's place on the desktop: HitTest answers 1 inside it, and activation
 // makes it the active frame. Identify answers 0 for `name`, compared case-insensitively. The
-// environment variable kReplyMsVariable, when set, is the wait for each companion answer.
+// environment variable kReplyMsVariable, when set, is the wait for each companion answer, and
+// kStaleMsVariable the stale limit of the `busy` claim.
 #include <windows.h>
 
 #include <cstdio>
@@ -20,6 +21,7 @@
 #include "app/hook_client.h"
 #include "app/hook_direct_win.h"
 #include "app/message_pump_wait_win.h"
+#include "hooklib/desktop_list_view_win.h"
 #include "tools/testplant/plant_log.h"
 
 namespace {
@@ -42,7 +44,7 @@ ostrel::OstrelSharedMem& Block() { return plantapp::LibraryBlock(); }
 
 uint32_t Self(HWND window) { return ostrel::PackHandle(reinterpret_cast<uintptr_t>(window)); }
 
-void Log(OstrelCode code, LPARAM lParam, LRESULT answer, const Rect32& rect) {
+void Log(OstrelCode code, LPARAM lParam, LRESULT answer, const Rect32& rect, uint32_t target = 0) {
   const int32_t index = InterlockedIncrement(reinterpret_cast<volatile LONG*>(&gLog->next)) - 1;
   if (index < 0 || index >= testplant::kMaxEntries) return;
   testplant::LogEntry& e = gLog->entries[index];
@@ -52,6 +54,7 @@ void Log(OstrelCode code, LPARAM lParam, LRESULT answer, const Rect32& rect) {
   e.busy = ostrel::LoadShared(Block().busy);
   e.answer = static_cast<int32_t>(answer);
   e.rect = rect;
+  e.window = target;
   __atomic_store_n(&e.written, 1, __ATOMIC_RELEASE);
   SetEvent(gLogEvent);
 }
@@ -62,6 +65,9 @@ Rect32 PaintBounds() {
   return bound;
 }
 
+// The list view this plant paints into, chosen as the plant program chooses it.
+HWND PaintTarget() { return ostrel::CheckedListView(Block()); }
+
 void BecomeActive(HWND window) {
   ostrel::OstrelSharedMem& block = Block();
   block.activeFrame = gRect;
@@ -70,14 +76,32 @@ void BecomeActive(HWND window) {
   ostrel::StoreShared(block.activeClient, Self(window));
 }
 
+// Tells the desktop that this plant's activation changed, as the library does after it has
+// activated a plant.
+void AnnounceActivation(HWND window) {
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutA(PaintTarget(), gMessage, static_cast<WPARAM>(OstrelCode::RepaintFrame),
+                      static_cast<LPARAM>(Self(window)), SMTO_NORMAL | SMTO_ABORTIFHUNG, 5000, &ignored);
+}
+
+// The claim timing, shortened when the driver asks for it.
+ostrel::ClaimTiming ClaimTimingOfTest() {
+  ostrel::ClaimTiming timing = ostrel::ProtocolClaimTiming();
+  if (const char* staleMs = std::getenv(testplant::kStaleMsVariable)) {
+    timing.staleMs = static_cast<uint32_t>(std::strtoul(staleMs, nullptr, 10));
+    timing.giveUpMs = 3 * timing.staleMs;
+  }
+  return timing;
+}
+
 // Stops between the library's call and the release of the claim, for as long as the driver needs
 // to look at the block.
 class HeldRoute final : public plantapp::HookRoute {
  public:
   explicit HeldRoute(plantapp::HookRoute& inner) : inner_(inner) {}
   bool Prepare() override { return inner_.Prepare(); }
-  int32_t Call(ostrel::CompanionCommand command) override {
-    const int32_t result = inner_.Call(command);
+  int32_t Call(ostrel::CompanionCommand command, int32_t claim) override {
+    const int32_t result = inner_.Call(command, claim);
     const HANDLE returned = OpenEventA(EVENT_MODIFY_STATE, FALSE, testplant::kCallReturnedEvent);
     const HANDLE goOn = OpenEventA(SYNCHRONIZE, FALSE, testplant::kGoOnEvent);
     if (returned != nullptr && goOn != nullptr) {
@@ -96,7 +120,7 @@ class HeldRoute final : public plantapp::HookRoute {
 
 int32_t Register(HWND window, plantapp::HookRoute& route) {
   plantapp::HookClient client(Block(), route, plantapp::WaitDispatchingMessages, nullptr,
-                              &plantapp::LibraryHolderWatch());
+                              &plantapp::LibraryHolderWatch(), ClaimTimingOfTest());
   const int32_t result = client.RegisterWithHook(Self(window), gName);
   Log(static_cast<OstrelCode>(testplant::kRegisterResultCode), 0, result, Rect32{});
   return result;
@@ -104,7 +128,7 @@ int32_t Register(HWND window, plantapp::HookRoute& route) {
 
 LRESULT OnCommand(HWND window, unsigned command) {
   plantapp::HookClient client(Block(), *gRoute, plantapp::WaitDispatchingMessages, nullptr,
-                              &plantapp::LibraryHolderWatch());
+                              &plantapp::LibraryHolderWatch(), ClaimTimingOfTest());
   switch (command) {
     case testplant::CommandRegister:
       return Register(window, *gRoute);
@@ -116,6 +140,7 @@ LRESULT OnCommand(HWND window, unsigned command) {
       return client.RequestRehook(gRect);
     case testplant::CommandActivate:
       BecomeActive(window);
+      AnnounceActivation(window);
       return 0;
     case testplant::CommandRegisterHeld: {
       HeldRoute held(*gRoute);
@@ -133,9 +158,11 @@ LRESULT OnOstrel(HWND window, OstrelCode code, LPARAM lParam) {
   ostrel::OstrelSharedMem& block = Block();
   LRESULT answer = 0;
   Rect32 rect{};
+  uint32_t target = 0;
   switch (code) {
     case OstrelCode::Paint:
       rect = PaintBounds();
+      target = ostrel::PackHandle(reinterpret_cast<uintptr_t>(PaintTarget()));
       break;
     case OstrelCode::HitTest: {
       const ostrel::Point32 p{LOWORD(lParam), HIWORD(lParam)};
@@ -167,7 +194,7 @@ LRESULT OnOstrel(HWND window, OstrelCode code, LPARAM lParam) {
     default:
       break;
   }
-  Log(code, lParam, answer, rect);
+  Log(code, lParam, answer, rect, target);
   if (code == OstrelCode::Paint && gHangOnPaint) {
     // A plant stopped in the middle of a paint: no message of this thread is handled again.
     Sleep(INFINITE);

@@ -1,9 +1,11 @@
 // The desktop scenario fixture.
 #include "tools/testsupport/desktop_scenario_win.h"
 
-// After windows.h, which it needs.
+// After windows.h, which they need.
+#include <commctrl.h>
 #include <tlhelp32.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "framework/base/scoped_handles_win.h"
@@ -130,6 +132,8 @@ void DesktopScenario::StartDesktop(const char* mode, Route route) {
   ASSERT_NE(control_, nullptr);
   listView_ = reinterpret_cast<HWND>(Query(testdesktop::QueryListView));
   ASSERT_NE(listView_, nullptr);
+  icons_ = IconPlaces();
+  ASSERT_FALSE(icons_.empty());
 }
 
 void DesktopScenario::KillDesktop() {
@@ -247,6 +251,34 @@ int32_t DesktopScenario::Mark() { return __atomic_load_n(&log_->next, __ATOMIC_A
 
 std::vector<uint32_t> DesktopScenario::Clients() {
   return std::vector<uint32_t>(block_->clients, block_->clients + block_->clientCount);
+}
+
+LRESULT DesktopScenario::ItemCount() {
+  DWORD_PTR count = 0;
+  if (!SendMessageTimeoutA(listView_, LVM_GETITEMCOUNT, 0, 0, SMTO_NORMAL, 5000, &count)) return -1;
+  return static_cast<LRESULT>(count);
+}
+
+std::vector<LRESULT> DesktopScenario::IconPlaces() {
+  std::vector<LRESULT> places;
+  for (LRESULT at; (at = Query(testdesktop::QueryIconPosition, places.size())) != -1;) places.push_back(at);
+  return places;
+}
+
+int DesktopScenario::PaintedPlants(const std::vector<int>& ids, int through) {
+  const int32_t mark = Mark();
+  Command(through, testplant::CommandUpdate);
+  const uint32_t view = SlotOf(listView_);
+  auto painted = [&] {
+    return static_cast<int>(std::count_if(ids.begin(), ids.end(), [&](int id) {
+      const std::vector<LogEntry> paints = EntriesWithCode(ostrel::OstrelCode::Paint, mark);
+      return std::any_of(paints.begin(), paints.end(),
+                         [&](const LogEntry& e) { return e.plant == id && e.window == view; });
+    }));
+  };
+  // A plant that paints nowhere is not waited for the whole scenario wait.
+  WaitFor([&] { return painted() == static_cast<int>(ids.size()); }, 3000);
+  return painted();
 }
 
 bool Covers(const Rect32& outer, const Rect32& inner) {

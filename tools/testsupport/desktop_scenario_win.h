@@ -94,6 +94,14 @@ class DesktopScenario : public ::testing::Test {
   int32_t Mark();
   std::vector<uint32_t> Clients();
 
+  /// Items the list view reports (LVM_GETITEMCOUNT), or -1 when it did not answer.
+  LRESULT ItemCount();
+  /// The places the list view reports for its icons, in order, as QueryIconPosition answers.
+  std::vector<LRESULT> IconPlaces();
+  /// Asks plant `through` to repaint its place and counts the plants of `ids` that receive Paint
+  /// for it and paint into the test desktop's list view.
+  int PaintedPlants(const std::vector<int>& ids, int through);
+
   PROCESS_INFORMATION desktop_{};
   std::vector<PROCESS_INFORMATION> plants_;
   HANDLE logMapping_ = nullptr;
@@ -106,6 +114,7 @@ class DesktopScenario : public ::testing::Test {
   UINT message_ = 0;
   HWND control_ = nullptr;
   HWND listView_ = nullptr;
+  std::vector<LRESULT> icons_;  // IconPlaces() of the test desktop when it had started
 };
 
 /// Companion processes now running, by their program's name: a companion that does not serve has
@@ -114,6 +123,9 @@ int CompanionProcesses();
 
 /// Ends every companion that has a window; a test that made plants start them calls it at its end.
 void EndCompanions();
+
+/// A window handle as a block slot.
+inline uint32_t SlotOf(HWND window) { return ostrel::PackHandle(reinterpret_cast<uintptr_t>(window)); }
 
 /// True when `outer` contains `inner`.
 bool Covers(const ostrel::Rect32& outer, const ostrel::Rect32& inner);

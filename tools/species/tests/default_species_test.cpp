@@ -1,6 +1,7 @@
 // The default species as the renderer will see it: every drawn node picks an entry inside its
 // shape table, samples the colour grid and the gradients inside their bounds, faces the viewer
-// with its front faces, and the drawn plant has height and width from the first moment.
+// with its front faces, and the drawn plant has height and width from the first moment; and its
+// care tips.
 #include "tools/species/default_species.h"
 
 #include <gtest/gtest.h>
@@ -111,6 +112,14 @@ TEST_F(DefaultSpeciesDrawing, EveryDrawnNodeStaysInsideItsTablesAndFacesTheViewe
   EXPECT_EQ(drawn, plant_.Record().nodeCount - 1);
   EXPECT_GT(maxY - minY, 0.5);  // the pot alone is wider than this
   EXPECT_GT(maxZ - minZ, 1.0);  // and taller
+}
+
+// The tips read as the dialog's labels do, and name their unit: the Options page may show either.
+TEST(DefaultSpeciesTips, SpellAsTheDialogAndNameTheTemperatureUnit) {
+  const std::string tips = species::DefaultSpecies().record.careTips;
+  EXPECT_NE(tips.find("fertilizer"), std::string::npos);
+  EXPECT_EQ(tips.find("fertiliser"), std::string::npos);
+  EXPECT_NE(tips.find("18 and 26 \xB0" "C (64 and 79 \xB0" "F)"), std::string::npos);  // 64.4 and 78.8
 }
 
 }  // namespace
