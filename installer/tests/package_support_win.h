@@ -25,7 +25,8 @@ extern std::string gOver;
 inline constexpr char kPlantFile[] = "Greenleaf.plt";
 
 std::string KnownFolder(int csidl);
-/// "Program Files\Verdelo" and the user's data folder.
+/// The install folder in the programs folder of this program's width ("Program Files (x86)" for a
+/// 32-bit program on 64-bit Windows), and the user's data folder.
 std::string InstallFolder();
 std::string DataFolder();
 bool Exists(const std::string& path);

@@ -1,12 +1,14 @@
-// The x86_64 test package under Wine's msiexec, in this run's own prefix: a quiet install puts the
-// files, the Start-menu shortcut and the install record in place; the framework's start-up steps
-// accept that record and seed a data folder from the installed "Init" folder; the framework's help
-// opening reaches every topic of the installed manual through the associated viewer (a stand-in
-// that reads the topic with Windows' own help-file reader). The next version then replaces it
-// (one product, the record intact), the previous version is refused, and a quiet uninstall with a plant running ends and saves the plant and removes what
-// it installed, the plant's autostart shortcut with it, while the user's data folder survives.
-// With the test desktop given (VERDELO_TEST_INSTALLED_PLANT), the installed plant program is
-// started from the install folder. The command line: package_support_win.h.
+// A package of this tree's programs under Wine's msiexec, in this run's own prefix: the x86_64 test
+// package, or in the win32 tree the product, seen as a 32-bit program on 64-bit Windows sees it. A
+// quiet install puts the files, the Start-menu shortcut and the install record in place; the
+// framework's start-up steps accept that record and seed a data folder from the installed "Init"
+// folder; the framework's help opening reaches every topic of the installed manual through the
+// associated viewer (a stand-in that reads the topic with Windows' own help-file reader). The next
+// version then replaces it (one product, the record intact), the previous version is refused, and
+// a quiet uninstall with a plant running ends and saves the plant and removes what it installed,
+// the plant's autostart shortcut with it, while the user's data folder survives. With the test
+// desktop given (VERDELO_TEST_INSTALLED_PLANT), the installed plant program is started from the
+// install folder. The command line: package_support_win.h.
 #include <gtest/gtest.h>
 #include <windows.h>
 
