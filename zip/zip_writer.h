@@ -36,7 +36,8 @@ ZipHandle* ZipWriterOpenEx(const void* target, uint32_t size, int32_t mode, cons
 /// names Windows forbids, nothing left once "." and ".." are resolved; or an entry of 2 GiB or
 /// more), CannotOpen (source), WriteFailed (output, or a source read that failed part way), or the
 /// writer's sticky error. An entry that fails after its data was written is left out of the
-/// directory.
+/// directory. A write to the output that falls short (a full disk) fails the whole archive: every
+/// later add returns WriterFailed and the close WriteFailed.
 ZipResult ZipWriterAddFile(ZipHandle* handle, const char* nameInArchive, const char* sourceFileName);
 
 /// Adds length bytes from data under nameInArchive, with the current time. A null block, a length
