@@ -26,7 +26,7 @@ namespace {
 class PickOne final : public TransferPrompts {
  public:
   explicit PickOne(std::string file) : file_(std::move(file)) {}
-  const char* PickArchive(bool, const char*) override { return file_.c_str(); }
+  const char* PickArchive(bool, const char*, const char*) override { return file_.c_str(); }
   int32_t Show(HWND, const char*, uint32_t) override { return IDYES; }
 
  private:
