@@ -21,6 +21,7 @@
 #include "tools/testsupport/install_record_fixture_win.h"
 #include "tools/testsupport/process_window_win.h"
 #include "tools/testsupport/read_shared_file_win.h"
+#include "tools/testsupport/wine_path.h"
 
 namespace plant_program_test {
 
@@ -254,5 +255,15 @@ class PlantProgram : public scenario::DesktopScenario {
   static inline bool installed_ = false;
   std::deque<Program> programs_;  // a deque: the tests keep references while more start
 };
+
+/// The main function of the tests on this fixture: the desktop's programs, then this tree's
+/// Verdelo.exe and its library.
+inline int RunPlantProgramTests(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  scenario::ReadPrograms(argc, argv);
+  if (argc > 5) gProgram = ToWinePath(argv[5]);
+  if (argc > 6) gLibrary = ToWinePath(argv[6]);
+  return RUN_ALL_TESTS();
+}
 
 }  // namespace plant_program_test
