@@ -7,7 +7,7 @@
 
 namespace plantapp {
 
-plant::SaveResult SavePlantAsShown(plant::Plant& plant, plant::PlantPicture& picture) {
+plant::SaveResult SavePlantAsShown(plant::Plant& plant, plant::PlantPicture& picture, uint32_t* systemError) {
   {
     const std::lock_guard<std::mutex> hold(picture.Lock());
     const RECT& r = picture.Objects().rect;
@@ -16,7 +16,7 @@ plant::SaveResult SavePlantAsShown(plant::Plant& plant, plant::PlantPicture& pic
                                     static_cast<int32_t>(r.right), static_cast<int32_t>(r.bottom)};
     }
   }
-  return plant::SavePlantFile(plant, plant::SystemFileOps());
+  return plant::SavePlantFile(plant, plant::SystemFileOps(), systemError);
 }
 
 }  // namespace plantapp

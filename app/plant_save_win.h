@@ -3,6 +3,8 @@
 // of the screen, so every save takes it from the picture first.
 #pragma once
 
+#include <cstdint>
+
 #include "plant/plant_file.h"
 #include "plant/plant_picture_win.h"
 #include "plant/plant_state.h"
@@ -10,8 +12,9 @@
 namespace plantapp {
 
 /// Saves plant with the rectangle of the picture shown now; a picture not made yet keeps the
-/// loaded rectangle. Requires: the plant-data lock held (the picture's lock is taken inside, in
-/// that order).
-plant::SaveResult SavePlantAsShown(plant::Plant& plant, plant::PlantPicture& picture);
+/// loaded rectangle. On failure *systemError (when given) tells why (SavePlantFile). Requires: the
+/// plant-data lock held (the picture's lock is taken inside, in that order).
+plant::SaveResult SavePlantAsShown(plant::Plant& plant, plant::PlantPicture& picture,
+                                   uint32_t* systemError = nullptr);
 
 }  // namespace plantapp

@@ -38,15 +38,20 @@ void CloseDialog(PlantProcess& p) {
   }
 }
 
-void Save(PlantProcess& p) {
+// False, with the platform's code in *systemError, when the plant file kept its previous copy.
+bool Save(PlantProcess& p, uint32_t* systemError) {
+  bool saved = false;
   {
     const std::lock_guard<std::mutex> hold(PlantDataLock());
     p.plant.Record().flags |= plant::kCleanShutdown | plant::kDialogShown;
-    (void)SavePlantAsShown(p.plant, p.picture);
+    saved = SavePlantAsShown(p.plant, p.picture, systemError) == plant::SaveResult::Ok;
   }
+  // The snapshot only stands in for the picture until the first render: a failed one is deleted
+  // whole and costs nothing worth a word.
   (void)plant::SaveSnapshot(p.plant, p.picture, plant::SystemFileOps());
   DataFileStore store = gApp.DataFiles();
   (void)SaveOptions(store, p.names.optionsName, p.options);
+  return saved;
 }
 
 }  // namespace
@@ -64,8 +69,10 @@ void ShutdownPlant(bool save) {
   if (p.hook != nullptr) {
     (void)p.hook->UnregisterFromHook(p.WindowSlot(), ToRect32(p.Rect()));
   }
-  if (save) {
-    Save(p);
+  uint32_t systemError = 0;
+  if (save && !Save(p, &systemError)) {
+    // The last chance to say that the growth since the last good save is lost.
+    (void)ShowPlantSaveFailure(systemError);
   }
   p.icons.Release();
   {

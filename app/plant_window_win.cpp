@@ -13,6 +13,7 @@
 #include "app/plant_dialog_win.h"
 #include "app/plant_process_win.h"
 #include "app/plant_shutdown_win.h"
+#include "app/program_messages_win.h"
 #include "app/simulation_clock.h"
 #include "framework/app/zrf_app_win.h"
 #include "framework/base/zrf_messages.h"
@@ -339,6 +340,9 @@ bool OnOtherMessage(PlantProcess& p, HWND window, UINT message, WPARAM wParam, L
       return true;
     case zrf::WM_ZRF_SAVEDATA:
       p.SavePlantAndOptions();
+      return true;
+    case kPlantSaveFailedMessage:
+      (void)ShowPlantSaveFailure(static_cast<uint32_t>(wParam));
       return true;
     case zrf::WM_ZRF_HELP:
       Help(reinterpret_cast<const char*>(wParam));

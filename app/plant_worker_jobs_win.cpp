@@ -22,8 +22,14 @@ void PlantWorkerJobs::Simulate(uint32_t steps) { plant::SimulatePlant(parts_.pla
 
 void PlantWorkerJobs::Save() {
   // The save replaces the file with a complete new one or leaves it as it was; a failed save is
-  // tried again after the next pass.
-  (void)SavePlantAsShown(parts_.plant, parts_.picture);
+  // tried again after the next pass. A full disk fails every pass until there is room again: the
+  // user hears of the first failure of such a run, once.
+  uint32_t systemError = 0;
+  const bool saved = SavePlantAsShown(parts_.plant, parts_.picture, &systemError) == plant::SaveResult::Ok;
+  if (!saved && !saveFailing_ && parts_.plantWindow != nullptr) {
+    PostMessageA(parts_.plantWindow, kPlantSaveFailedMessage, systemError, 0);
+  }
+  saveFailing_ = !saved;
 }
 
 void PlantWorkerJobs::NotifyDialog() {

@@ -17,6 +17,9 @@ namespace plantapp {
 
 /// The message that tells the plant dialog the plant's values changed (PlantRefresh, WM_USER + 1).
 inline constexpr UINT kPlantRefreshMessage = WM_USER + 1;
+/// Posted to the plant window when a save of the plant file failed after saves that worked (or
+/// the first save failed); wParam is the platform's error code.
+inline constexpr UINT kPlantSaveFailedMessage = WM_USER + 2;
 
 /// What the jobs work on; all borrowed for the jobs' life.
 struct PlantWorkerParts {
@@ -25,7 +28,8 @@ struct PlantWorkerParts {
   RenderPermission& permission;
   WorkerWords& words;              ///< PlantWorker::Words()
   WorkerSignal& running;           ///< PlantWorker::Running(): the hand-over waits while it is reset
-  HWND plantWindow;                ///< the picture is made compatible with its DC; null: the screen's
+  HWND plantWindow;                ///< the picture is made compatible with its DC (null: the
+                                   ///< screen's); told of failed saves
   ostrel::OstrelSharedMem* block;  ///< where an open dialog's frame is published; may be null
   HookClient* hook;                ///< repaints the desktop after a hand-over; may be null
 };
@@ -64,6 +68,7 @@ class PlantWorkerJobs final : public WorkerJobs {
   PlantWorkerParts parts_;
   HandOver handOver_;
   std::atomic<HWND> dialog_{nullptr};
+  bool saveFailing_ = false;  ///< the last save failed; worker thread only
 };
 
 }  // namespace plantapp

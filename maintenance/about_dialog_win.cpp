@@ -70,9 +70,12 @@ void DrawIcon(const DRAWITEMSTRUCT& item) {
 void BackUp(HWND dialog) {
   gApp.SaveState();
   gApp.SendToMainWindow(zrf::WM_ZRF_SAVEDATA, 0, 0);
-  if (TransferConfiguration(dialog, ConfigTransferMode::Backup, nullptr) != TransferResult::Done) return;
-  (void)gApp.MessageDialog(dialog, nullptr, "%s", zrf::kInformationMessageStyle, 0,
-                           FrameworkText(kTransferDoneStrings, kPieceBackedUp));
+  char written[MAX_PATH] = "";
+  if (TransferConfiguration(dialog, ConfigTransferMode::Backup, nullptr, written) != TransferResult::Done)
+    return;
+  // The file dialog may have added a type or been pointed elsewhere: the user learns where it is.
+  (void)gApp.MessageDialog(dialog, nullptr, "%s\n%s", zrf::kInformationMessageStyle, 0,
+                           FrameworkText(kTransferDoneStrings, kPieceBackedUp), written);
 }
 
 // Restore and Reset leave a pending archive that the next start applies: offer that start now.

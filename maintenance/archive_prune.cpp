@@ -7,8 +7,17 @@
 #include "framework/base/text_search.h"
 #include "maintenance/config_archive.h"
 #include "maintenance/file_scan.h"
+#include "zip/zip_writer.h"
 
 namespace {
+
+// 100-nanosecond intervals from 1601 to 1970, the start of FILETIME to the start of Unix time.
+constexpr uint64_t kUnixEpochInFileTime = 116444736000000000ull;
+
+uint64_t FileTimeOfUnixSeconds(int64_t seconds) {
+  return seconds <= 0 ? kUnixEpochInFileTime
+                      : kUnixEpochInFileTime + static_cast<uint64_t>(seconds) * 10000000ull;
+}
 
 uint64_t CreatedOf(const ArchiveRow& row) {
   return (static_cast<uint64_t>(row.createdHigh) << 32) | row.createdLow;
@@ -49,5 +58,23 @@ int32_t PruneArchives(const char* folder, const char* productName, int32_t keepC
   for (int32_t i = keepCount < 1 ? 1 : keepCount; i < list.count; ++i) {
     if (std::remove(list.GetAt(i)->path) == 0) ++deleted;
   }
+  return deleted;
+}
+
+int32_t RemoveStaleTemporaries(const char* folder, const char* productName, int64_t now) {
+  const uint64_t staleBefore = FileTimeOfUnixSeconds(now - kStaleTemporaryAge);
+  char ending[32];
+  std::snprintf(ending, sizeof ending, ".%s", kConfigArchiveType);
+  int32_t deleted = 0;
+  CFileScan scan("%s*_tmp", folder);
+  while (scan.FindNext()) {
+    const FolderEntry& found = scan.found;
+    if ((found.attributes & kEntryDirectory) != 0 || !zip::IsWriterTemporaryName(found.name, ending))
+      continue;
+    if (FindTextNoCase(found.name, productName) == nullptr || found.lastWriteTime > staleBefore) continue;
+    const char* path = scan.GetFilePath();
+    if (path[0] != '\0' && std::remove(path) == 0) ++deleted;
+  }
+  (void)scan.Close();
   return deleted;
 }

@@ -1,5 +1,6 @@
 // Pruning old configuration archives: the archives of this product in the archive folder, newest
-// first by creation time, and the deletion of all but the newest few.
+// first by creation time, and the deletion of all but the newest few; and the temporary files
+// that archive writes cut short by a kill or a power cut left behind.
 #pragma once
 
 #include <cstddef>
@@ -25,3 +26,13 @@ int32_t InsertArchiveByTime(CZrfArray<ArchiveRow>& list, const ArchiveRow& row);
 /// regard to case. Files of other products, names without the product name and folders are
 /// never touched. A count below 1 keeps one. Returns the number of files deleted.
 int32_t PruneArchives(const char* folder, const char* productName, int32_t keepCount);
+
+/// Seconds: a temporary file not written to for a day belongs to no archive write still under way.
+constexpr int64_t kStaleTemporaryAge = 24 * 60 * 60;
+
+/// Deletes the temporary files of this product's archives in `folder` (a path ending in its
+/// separator) last written a day or more before `now` (seconds since 1970, UTC): names that the
+/// zip writer gives an archive "*.BrambeckConfig" holding `productName` without regard to case
+/// until it is complete (IsWriterTemporaryName). No other file is touched. Returns the number
+/// deleted.
+int32_t RemoveStaleTemporaries(const char* folder, const char* productName, int64_t now);

@@ -1,13 +1,17 @@
 // Backup, Restore, Reset and ArchiveTo for the program in gApp, with their dialogs and messages.
 #include "maintenance/config_transfer_win.h"
 
+// After windows.h, which it needs.
+#include <shlobj.h>
+
 #include <cstdio>
 #include <cstring>
 
+#include "framework/app/zrf_app_win.h"
 #include "framework/files/file_ops_win.h"
+#include "framework/files/folders_win.h"
 #include "framework/shell/file_pickers_win.h"
 #include "framework/ui/message_box_layout.h"
-#include "framework/app/zrf_app_win.h"
 #include "maintenance/path_tokens_win.h"
 #include "maintenance/scheduled_archive_win.h"
 
@@ -27,8 +31,11 @@ constexpr char kArchiveFilter[] = "Brambeck Configuration Data\0*.BrambeckConfig
 
 class SystemPrompts final : public TransferPrompts {
  public:
-  const char* PickArchive(bool save, const char* defaultName) override {
-    return PickFileName(save, kArchiveFilter, 0, nullptr, nullptr, defaultName);
+  const char* PickArchive(bool save, const char* folder, const char* defaultName) override {
+    // The dialog writes the chosen folder back into its folder argument.
+    char start[MAX_PATH];
+    std::snprintf(start, sizeof start, "%s", folder);
+    return PickFileName(save, kArchiveFilter, 0, nullptr, start, defaultName);
   }
   int32_t Show(HWND owner, const char* text, uint32_t style) override {
     return gApp.MessageDialog(owner, gApp.productName, "%s", style, 0, text);
@@ -62,12 +69,24 @@ void DefaultArchiveName(char (&name)[MAX_PATH]) {
   if (length < 0 || length >= static_cast<int>(sizeof name) || expanded[0] == '\0') name[0] = '\0';
 }
 
+// Where the file dialogs start: the program folder, where they would start by themselves, is no
+// place a standard user can write to, and a backup there would go with an uninstall.
+void DialogFolder(char (&folder)[MAX_PATH]) {
+  if (ScheduledArchiveFolder(folder, sizeof folder)) {
+    const DWORD attributes = GetFileAttributesA(folder);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return;
+  }
+  GetSpecialFolderPath(CSIDL_PERSONAL, folder);
+}
+
 // The archive the user picks, offered the default name; false when the dialog was cancelled or
 // the path does not fit.
 bool PickArchive(TransferPrompts& prompts, bool save, char (&archive)[MAX_PATH]) {
   char name[MAX_PATH];
   DefaultArchiveName(name);
-  const char* chosen = prompts.PickArchive(save, name);
+  char folder[MAX_PATH];
+  DialogFolder(folder);
+  const char* chosen = prompts.PickArchive(save, folder, name);
   if (chosen == nullptr) return false;
   const int length = std::snprintf(archive, sizeof archive, "%s", chosen);
   return length >= 0 && length < static_cast<int>(sizeof archive);
@@ -103,10 +122,16 @@ TransferResult Restore(TransferPrompts& prompts, HWND owner, const char* pending
   return TransferResult::Done;
 }
 
-TransferResult ReportWrite(TransferPrompts& prompts, HWND owner, TransferResult result) {
+TransferResult Written(TransferResult result, const char* archive, char* written) {
+  if (result == TransferResult::Done && written != nullptr) std::snprintf(written, MAX_PATH, "%s", archive);
+  return result;
+}
+
+TransferResult ReportWrite(TransferPrompts& prompts, HWND owner, TransferResult result, const char* archive,
+                           char* written) {
   if (result == TransferResult::ArchiveError) return Fail(prompts, owner, result, kPieceArchiveError);
   if (result == TransferResult::FilesSkipped) return Fail(prompts, owner, result, kPieceFilesSkipped);
-  return result;
+  return Written(result, archive, written);
 }
 
 }  // namespace
@@ -116,12 +141,12 @@ TransferPrompts& SystemTransferPrompts() {
   return prompts;
 }
 
-TransferResult TransferConfiguration(HWND owner, ConfigTransferMode mode, const char* path) {
-  return TransferConfiguration(SystemTransferPrompts(), owner, mode, path);
+TransferResult TransferConfiguration(HWND owner, ConfigTransferMode mode, const char* path, char* written) {
+  return TransferConfiguration(SystemTransferPrompts(), owner, mode, path, written);
 }
 
 TransferResult TransferConfiguration(TransferPrompts& prompts, HWND owner, ConfigTransferMode mode,
-                                     const char* path) {
+                                     const char* path, char* written) {
   const ConfigArchiveSource source = ProgramSource();
   char pending[MAX_PATH];
   const bool hasPending = PendingArchivePath(gApp.dataFolder, gApp.productName, pending);
@@ -132,15 +157,15 @@ TransferResult TransferConfiguration(TransferPrompts& prompts, HWND owner, Confi
     case ConfigTransferMode::Backup: {
       char archive[MAX_PATH];
       if (!PickArchive(prompts, true, archive)) return TransferResult::Cancelled;
-      return ReportWrite(prompts, owner, WriteConfigArchive(source, archive, true));
+      return ReportWrite(prompts, owner, WriteConfigArchive(source, archive, true), archive, written);
     }
     case ConfigTransferMode::Reset:
       if (!ConfirmOverwrite(prompts, owner)) return TransferResult::Cancelled;
       if (!hasPending) return Fail(prompts, owner, TransferResult::ArchiveError, kPieceArchiveError);
-      return ReportWrite(prompts, owner, WriteConfigArchive(source, pending, false));
+      return ReportWrite(prompts, owner, WriteConfigArchive(source, pending, false), pending, nullptr);
     case ConfigTransferMode::ArchiveTo:
       if (path == nullptr || path[0] == '\0') return TransferResult::ArchiveError;
-      return WriteConfigArchive(source, path, true);
+      return Written(WriteConfigArchive(source, path, true), path, written);
   }
   return TransferResult::ArchiveError;
 }

@@ -22,9 +22,10 @@ enum class ConfigTransferMode : int32_t {
 class TransferPrompts {
  public:
   virtual ~TransferPrompts() = default;
-  /// The archive the user picks: where to save one (`save`) or which to open, offering
-  /// `defaultName`. The path is valid until the next call; null when the user cancelled.
-  virtual const char* PickArchive(bool save, const char* defaultName) = 0;
+  /// The archive the user picks: where to save one (`save`) or which to open, starting in
+  /// `folder` and offering `defaultName`. The path is valid until the next call; null when the
+  /// user cancelled.
+  virtual const char* PickArchive(bool save, const char* folder, const char* defaultName) = 0;
   /// Shows `text` in the framework message box owned by `owner`, titled with the product name;
   /// returns the id of the button pressed.
   virtual int32_t Show(HWND owner, const char* text, uint32_t style) = 0;
@@ -36,9 +37,13 @@ TransferPrompts& SystemTransferPrompts();
 /// Runs `mode` for the program in gApp (its data folder, product name, patterns and version).
 /// `path` is read only by ArchiveTo: the full name of the archive to write. Restore and Reset
 /// leave the pending archive "<data folder>\<product>.BrambeckConfig" that the next start applies.
-/// Errors are shown here (not for ArchiveTo); the caller reports success.
-TransferResult TransferConfiguration(HWND owner, ConfigTransferMode mode, const char* path);
+/// The file dialogs start in the scheduled archives' folder when it exists, else in the user's
+/// documents. `written` (MAX_PATH characters, may be null) receives the archive written by a
+/// Backup or ArchiveTo that is Done. Errors are shown here (not for ArchiveTo); the caller reports
+/// success.
+TransferResult TransferConfiguration(HWND owner, ConfigTransferMode mode, const char* path,
+                                     char* written = nullptr);
 
 /// The same with the given prompts.
 TransferResult TransferConfiguration(TransferPrompts& prompts, HWND owner, ConfigTransferMode mode,
-                                     const char* path);
+                                     const char* path, char* written = nullptr);

@@ -54,6 +54,9 @@ int32_t RunArchive() {
   char path[MAX_PATH];
   const int length = std::snprintf(path, sizeof path, "%s%s.%s", folder, name, kConfigArchiveType);
   if (length < 0 || length >= static_cast<int>(sizeof path)) return kArchiveFailed;
+  // Writes that a kill or a power cut ended leave archive-sized temporary files, and after a
+  // hundred of them the name could not be written at all: they go before the next write.
+  (void)RemoveStaleTemporaries(folder, gApp.productName, ArchiveClockNow());
   if (TransferConfiguration(gArchiveDialog.load(), ConfigTransferMode::ArchiveTo, path) !=
       TransferResult::Done) {
     return kArchiveFailed;

@@ -41,6 +41,9 @@ class FileOps {
   [[nodiscard]] virtual bool Remove(const std::string& path) = 0;
   /// Waits milliseconds.
   virtual void Sleep(uint32_t milliseconds) = 0;
+  /// The platform's code for the last failed call of this thread (errno, GetLastError()), for the
+  /// user to be told why; 0 when there is none to tell.
+  [[nodiscard]] virtual uint32_t ErrorCode() { return 0; }
 };
 
 /// The system's file operations; lives for the whole process.

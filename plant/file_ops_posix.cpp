@@ -84,6 +84,7 @@ class PosixFileOps final : public FileOps {
     while (nanosleep(&wait, &wait) != 0 && errno == EINTR) {
     }
   }
+  uint32_t ErrorCode() override { return static_cast<uint32_t>(errno); }
 };
 
 }  // namespace

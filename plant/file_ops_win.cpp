@@ -17,6 +17,7 @@ FileHandle FromHandle(HANDLE handle) {
 void LogFailure(const char* api, const std::string& path) {
   const DWORD error = GetLastError();
   std::fprintf(stderr, "%s(%s) failed: error %lu\n", api, path.c_str(), static_cast<unsigned long>(error));
+  SetLastError(error);  // the caller still asks for it
 }
 
 // A single ReadFile or WriteFile moves at most 4 GiB - 1 bytes; plant files stay far below that,
@@ -79,6 +80,7 @@ class WinFileOps final : public FileOps {
   }
   bool Remove(const std::string& path) override { return DeleteFileA(path.c_str()) != FALSE; }
   void Sleep(uint32_t milliseconds) override { ::Sleep(milliseconds); }
+  uint32_t ErrorCode() override { return GetLastError(); }
 };
 
 }  // namespace

@@ -214,9 +214,11 @@ void RefreshFractions(Plant& plant) {
   record.rectBottom = plant.rect.bottom / height;
 }
 
-SaveResult WriteTemporary(Plant& plant, FileOps& ops, const std::string& temporary) {
+// Each failure's cause is taken at once: the calls that tidy up after it may change it.
+SaveResult WriteTemporary(Plant& plant, FileOps& ops, const std::string& temporary, uint32_t* systemError) {
   const FileHandle file = ops.Create(temporary);
   if (file == kNoFile) {
+    *systemError = ops.ErrorCode();
     return SaveResult::CannotCreate;
   }
   const PlantRecord& record = plant.Record();
@@ -225,7 +227,13 @@ SaveResult WriteTemporary(Plant& plant, FileOps& ops, const std::string& tempora
       static_cast<size_t>(static_cast<uint32_t>(record.nodeCount)) * static_cast<uint32_t>(record.nodeSize);
   const bool written = WriteAll(ops, file, plant.record.get(), recordSize) &&
                        WriteAll(ops, file, plant.nodes.get(), nodeBytes) && ops.Flush(file);
+  if (!written) {
+    *systemError = ops.ErrorCode();
+  }
   const bool closed = ops.Close(file);
+  if (written && !closed) {
+    *systemError = ops.ErrorCode();
+  }
   return written && closed ? SaveResult::Ok : SaveResult::WriteFailed;
 }
 
@@ -286,13 +294,16 @@ LoadResult LoadPlantBytes(Plant& plant, const uint8_t* bytes, size_t size, int64
   return LoadFromSource(plant, source, now, why);
 }
 
-SaveResult SavePlantFile(Plant& plant, FileOps& ops) {
+SaveResult SavePlantFile(Plant& plant, FileOps& ops, uint32_t* systemError) {
+  uint32_t ignored = 0;
+  uint32_t& cause = systemError != nullptr ? *systemError : ignored;
+  cause = 0;
   if (!plant.IsLoaded()) {
     return SaveResult::CannotCreate;
   }
   RefreshFractions(plant);
   const std::string temporary = TemporaryPathFor(plant.path);
-  SaveResult result = WriteTemporary(plant, ops, temporary);
+  SaveResult result = WriteTemporary(plant, ops, temporary, &cause);
   if (result == SaveResult::CannotCreate) {
     return result;
   }
@@ -302,6 +313,7 @@ SaveResult SavePlantFile(Plant& plant, FileOps& ops) {
     if (ops.Replace(temporary, plant.path)) {
       return SaveResult::Ok;
     }
+    cause = ops.ErrorCode();
     result = SaveResult::WriteFailed;
   }
   (void)ops.Remove(temporary);

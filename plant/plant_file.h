@@ -55,8 +55,9 @@ enum class SaveResult : int32_t {
                                         std::string* why);
 
 /// Saves plant to plant.path, first refreshing the rectangle fractions from the pixel rectangle
-/// (kept as stored when the screen size is not positive).
-[[nodiscard]] SaveResult SavePlantFile(Plant& plant, FileOps& ops);
+/// (kept as stored when the screen size is not positive). On failure the old file is whole and
+/// *systemError (when given) is the platform's code of the failed call (FileOps::ErrorCode).
+[[nodiscard]] SaveResult SavePlantFile(Plant& plant, FileOps& ops, uint32_t* systemError = nullptr);
 
 /// LoadPlantFile and SavePlantFile on the current plant with the system's files and clock.
 [[nodiscard]] LoadResult LoadPlantFile();

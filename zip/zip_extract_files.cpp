@@ -11,6 +11,8 @@
 #include <climits>
 #include <ctime>
 
+#include "zip/zip_file.h"
+
 namespace zip {
 namespace {
 
@@ -77,14 +79,7 @@ CreateOutcome ExtractedFile::Create(const std::string& path, uint32_t attributes
 }
 
 bool ExtractedFile::Write(const uint8_t* bytes, size_t size) {
-  while (size != 0) {
-    ssize_t put = write(static_cast<int>(handle_), bytes, size);
-    if (put < 0 && errno == EINTR) continue;
-    if (put <= 0) return false;
-    bytes += put;
-    size -= static_cast<size_t>(put);
-  }
-  return true;
+  return ActiveFileCalls().write(handle_, bytes, size) == size;
 }
 
 bool ExtractedFile::Commit(const std::string& finalPath, int64_t /*createTime*/, int64_t accessTime,
@@ -103,10 +98,13 @@ bool ExtractedFile::Commit(const std::string& finalPath, int64_t /*createTime*/,
 }
 
 void ExtractedFile::Discard() {
+  // The caller reports the failure that led here, not what tidying up left in errno.
+  const int error = errno;
   if (handle_ >= 0) close(static_cast<int>(handle_));
   handle_ = -1;
   if (!path_.empty()) unlink(path_.c_str());
   path_.clear();
+  errno = error;
 }
 
 }  // namespace zip

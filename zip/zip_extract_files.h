@@ -42,7 +42,8 @@ class ExtractedFile {
   /// hidden, system, archive). A file, folder or link of that name is never opened or replaced.
   [[nodiscard]] CreateOutcome Create(const std::string& path, uint32_t attributes);
 
-  /// Appends size bytes. False when they cannot all be written.
+  /// Appends size bytes through the file calls in force (ActiveFileCalls). False when they cannot
+  /// all be written; the platform's error code then tells why.
   [[nodiscard]] bool Write(const uint8_t* bytes, size_t size);
 
   /// Sets the times (FILETIME values), closes the file and, when it was created under another name,

@@ -1,7 +1,8 @@
 // Extraction's file-system side on Windows.
-#include "zip/zip_extract_files.h"
-
 #include <windows.h>
+
+#include "zip/zip_extract_files.h"
+#include "zip/zip_file.h"
 
 namespace zip {
 namespace {
@@ -63,14 +64,7 @@ CreateOutcome ExtractedFile::Create(const std::string& path, uint32_t attributes
 }
 
 bool ExtractedFile::Write(const uint8_t* bytes, size_t size) {
-  while (size != 0) {
-    DWORD chunk = size > 0x40000000 ? 0x40000000 : static_cast<DWORD>(size);
-    DWORD put = 0;
-    if (!WriteFile(reinterpret_cast<HANDLE>(handle_), bytes, chunk, &put, nullptr) || put == 0) return false;
-    bytes += put;
-    size -= put;
-  }
-  return true;
+  return ActiveFileCalls().write(handle_, bytes, size) == size;
 }
 
 bool ExtractedFile::Commit(const std::string& finalPath, int64_t createTime, int64_t accessTime,
@@ -91,10 +85,13 @@ bool ExtractedFile::Commit(const std::string& finalPath, int64_t createTime, int
 }
 
 void ExtractedFile::Discard() {
+  // The caller reports the failure that led here, not what tidying up left behind.
+  const DWORD error = GetLastError();
   if (handle_ != -1) CloseHandle(reinterpret_cast<HANDLE>(handle_));
   handle_ = -1;
   if (!path_.empty()) RemoveFile(path_);
   path_.clear();
+  SetLastError(error);
 }
 
 }  // namespace zip

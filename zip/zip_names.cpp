@@ -2,7 +2,6 @@
 #include "zip/zip_names.h"
 
 namespace zip {
-namespace {
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -13,8 +12,6 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
   }
   return true;
 }
-
-}  // namespace
 
 std::string NormaliseEntryName(std::string_view name, bool isFolder) {
   if (name.empty() || name.size() > kMaxEntryName) return {};

@@ -13,6 +13,9 @@ constexpr size_t kMaxEntryName = 259;
 /// the name is empty or would be longer than kMaxEntryName.
 std::string NormaliseEntryName(std::string_view name, bool isFolder);
 
+/// True when a and b hold the same text once ASCII letters are folded to lower case.
+bool EqualsIgnoringCase(std::string_view a, std::string_view b);
+
 /// True when a file entry of this name is stored rather than deflated: its part from the last "."
 /// is, ignoring case, one of the already-compressed kinds .Z .zip .zoo .arc .lzh .arj .gz .tgz.
 bool IsStoredByName(std::string_view name);

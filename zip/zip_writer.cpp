@@ -4,7 +4,8 @@
 // could not be completed in place, a data descriptor. Where the output can be repositioned and the
 // entry is not enciphered, the local header is rewritten once the CRC and sizes are known. Every
 // archive byte goes through WriteOutput, which enciphers a copy while an entry's data is enciphered,
-// keeps the memory target within bounds and refuses output past 4 GiB (the records' 32-bit limit).
+// keeps the memory target within bounds, refuses output past 4 GiB (the records' 32-bit limit) and
+// fails the whole archive once a write to the output file falls short.
 #include <zlib.h>
 
 #include <cstring>
@@ -148,6 +149,13 @@ size_t CZipWriter::WriteOutput(const uint8_t* bytes, size_t size) {
       break;
     case Target::File:
       written = output_.Write(out, size);
+      // A file system refuses a write that does not fit whole and takes the smaller ones after
+      // it: going on would leave an archive that looks complete but lacks the entries that did
+      // not fit. Whatever was written, the archive as a whole has failed.
+      if (written != size) {
+        SetSticky(ZipResult::WriteFailed);
+        outputFailed_ = true;
+      }
       break;
     case Target::None:
       SetSticky(ZipResult::NotInitialised);
@@ -450,7 +458,8 @@ ZipResult CZipWriter::Close() {
   ZipResult result = ZipResult::Ok;
   if (!finished_) {
     entryCount_ = directory_.size();
-    result = WriteCentralDirectory();
+    // An archive that lacks what did not fit is no archive a directory could make whole.
+    result = outputFailed_ ? ZipResult::WriteFailed : WriteCentralDirectory();
   }
   finished_ = true;
   mapping_.Release();

@@ -25,6 +25,12 @@ enum ZipTargetMode : int32_t {
 /// where a file already bears that name) and replaces fileName when ZipWriterClose succeeds.
 ZipHandle* ZipWriterOpen(const char* fileName, const char* password);
 
+/// True when `fileName` (a name without folder) is one of the temporary names ZipWriterOpen writes
+/// an archive under: a name longer than `archiveEnding` that ends in it (compared without regard to
+/// case), followed by "_tmp" or "_<n>_tmp" with n from 1 to 99. A writer killed before closing
+/// leaves such a file behind.
+bool IsWriterTemporaryName(const char* fileName, const char* archiveEnding);
+
 /// Opens a writer on target (see ZipTargetMode). The handle is the caller's until ZipWriterClose.
 /// Failures: BadArgument (unknown mode, null target), CannotOpen (file not created), BadMemorySize
 /// (size 0 for memory), CannotMap (no memory of the writer's own). A block of n bytes holds archives
@@ -36,7 +42,8 @@ ZipHandle* ZipWriterOpenEx(const void* target, uint32_t size, int32_t mode, cons
 /// names Windows forbids, nothing left once "." and ".." are resolved; or an entry of 2 GiB or
 /// more), CannotOpen (source), WriteFailed (output, or a source read that failed part way), or the
 /// writer's sticky error. An entry that fails after its data was written is left out of the
-/// directory.
+/// directory. A write to the output that falls short (a full disk) fails the whole archive: every
+/// later add returns WriterFailed and the close WriteFailed.
 ZipResult ZipWriterAddFile(ZipHandle* handle, const char* nameInArchive, const char* sourceFileName);
 
 /// Adds length bytes from data under nameInArchive, with the current time. A null block, a length

@@ -1,9 +1,12 @@
 // The writer's public operations: handle checks and last results around CZipWriter.
-#include "zip/zip_writer.h"
-
 #include <new>
+#include <string>
+#include <string_view>
 
 #include "zip/zip_handle_internal.h"
+#include "zip/zip_names.h"
+#include "zip/zip_temporary_name.h"
+#include "zip/zip_writer.h"
 #include "zip/zip_writer_internal.h"
 
 namespace zip {
@@ -14,6 +17,23 @@ CZipWriter* WriterOf(ZipHandle* handle) { return static_cast<CZipWriter*>(handle
 ZipResult Store(ZipResult result) { return StoreLastResult(ZipKind::Writer, result); }
 
 }  // namespace
+
+bool IsWriterTemporaryName(const char* fileName, const char* archiveEnding) {
+  const std::string name = fileName;
+  for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+    // The temporary name of an empty name is the part each attempt appends.
+    const std::string appended = TemporaryName(std::string(), attempt);
+    if (name.size() <= appended.size() ||
+        name.compare(name.size() - appended.size(), appended.size(), appended) != 0)
+      continue;
+    const std::string_view archive = std::string_view(name).substr(0, name.size() - appended.size());
+    const std::string_view ending = archiveEnding;
+    if (archive.size() > ending.size() &&
+        EqualsIgnoringCase(archive.substr(archive.size() - ending.size()), ending))
+      return true;
+  }
+  return false;
+}
 
 ZipHandle* ZipWriterOpen(const char* fileName, const char* password) {
   return ZipWriterOpenEx(fileName, 0, kZipTargetFile, password);

@@ -99,6 +99,7 @@ class CZipWriter {
   AnonymousMapping mapping_;
   uint64_t baseOffset_ = 0;
   ZipResult stickyError_ = ZipResult::Ok;
+  bool outputFailed_ = false;  // a write to the output file fell short: the archive cannot be closed whole
   uint64_t bytesWritten_ = 0;  // archive bytes from the base offset; header rewrites do not count
   bool repositionable_ = false;
   bool rewriting_ = false;

@@ -22,6 +22,7 @@
 #include "tools/testsupport/process_window_win.h"
 #include "tools/testsupport/program_folder_win.h"
 #include "tools/testsupport/read_shared_file_win.h"
+#include "tools/testsupport/wine_path.h"
 
 namespace plant_program_test {
 
@@ -259,5 +260,16 @@ class PlantProgram : public scenario::DesktopScenario {
   static inline bool installed_ = false;
   std::deque<Program> programs_;  // a deque: the tests keep references while more start
 };
+
+/// The main function of the tests on this fixture: the desktop's programs, then this tree's
+/// Verdelo.exe and its library, and the companion's library.
+inline int RunPlantProgramTests(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  scenario::ReadPrograms(argc, argv);
+  if (argc > 6) gProgram = ToWinePath(argv[6]);
+  if (argc > 7) gLibrary = ToWinePath(argv[7]);
+  if (argc > 8) gLibrary64 = ToWinePath(argv[8]);
+  return RUN_ALL_TESTS();
+}
 
 }  // namespace plant_program_test

@@ -13,7 +13,6 @@
 #include "app/tests/plant_program_fixture_win.h"
 #include "framework/shell/tests/shortcut_reader_win.h"
 #include "resources/resource_ids.h"
-#include "tools/testsupport/wine_path.h"
 
 namespace plant_program_test {
 namespace {
@@ -241,14 +240,4 @@ TEST_F(PlantProgram, AStartThatFailsAfterRegisteringLeavesTheDesktop) {
 }  // namespace
 }  // namespace plant_program_test
 
-int main(int argc, char** argv) {
-  using plant_program_test::gLibrary;
-  using plant_program_test::gLibrary64;
-  using plant_program_test::gProgram;
-  ::testing::InitGoogleTest(&argc, argv);
-  scenario::ReadPrograms(argc, argv);
-  if (argc > 6) gProgram = ToWinePath(argv[6]);
-  if (argc > 7) gLibrary = ToWinePath(argv[7]);
-  if (argc > 8) gLibrary64 = ToWinePath(argv[8]);
-  return RUN_ALL_TESTS();
-}
+int main(int argc, char** argv) { return plant_program_test::RunPlantProgramTests(argc, argv); }

@@ -1,5 +1,5 @@
-// The pending configuration archive at start: the startup turn, the wait for other instances and
-// the recycle bin.
+// The pending configuration archive at start: the startup turn, the wait for other instances, the
+// recycle bin and the message for a restore that failed.
 #include "framework/app/pending_archive_win.h"
 
 // After windows.h, which it needs.
@@ -8,10 +8,15 @@
 #include <cstdio>
 
 #include "framework/app/pending_archive.h"
+#include "framework/files/system_error.h"
 #include "framework/ui/window_helpers_win.h"
 
 namespace {
 
+// Texts of the configuration transfer: piece 1 a damaged archive, piece 2 a failed restore.
+constexpr uint16_t kTransferTexts = 0xF009;
+constexpr int32_t kPieceArchiveError = 1;
+constexpr int32_t kPieceRestoreError = 2;
 constexpr DWORD kTurnWait = 30000;          // milliseconds; another start holds it for seconds at most
 constexpr DWORD kOtherInstanceWait = 5000;  // milliseconds for old instances to end
 constexpr DWORD kOtherInstancePoll = 100;
@@ -67,19 +72,37 @@ void MoveToRecycleBin(void* context, const char* path) {
   SHFileOperationA(&operation);
 }
 
-void ApplyPendingArchiveAtStart(const char* dataFolder, const char* productName, const char* archiveFolder) {
+RestoreReport ApplyPendingArchiveAtStart(const char* dataFolder, const char* productName,
+                                         const char* archiveFolder) {
   // The archive folder comes from a template the user edits ("%CONFIGDIR%\Backup" and the
   // like): both folders in their full form, so the files walked compare with it.
   char folder[MAX_PATH];
   FullPath(dataFolder, folder);
   char spared[MAX_PATH] = "";
   if (archiveFolder != nullptr && archiveFolder[0] != '\0') FullPath(archiveFolder, spared);
+  const RestoreReport nothing{PendingArchiveOutcome::Nothing, 0};
   char path[MAX_PATH];
-  if (!PendingArchivePath(folder, productName, path)) return;
-  if (GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES) return;
+  if (!PendingArchivePath(folder, productName, path)) return nothing;
+  const RestorePaths paths = MakeRestorePaths(folder, path);
+  if (GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES &&
+      GetFileAttributesA(paths.staging.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    return nothing;
+  }
   // Instances still running would write their plant files and settings over what the archive
   // brings; the archive waits for a start that runs alone.
-  if (!OtherInstancesEnded(productName)) return;
-  (void)ApplyPendingArchive(path, folder, productName, spared, MoveToRecycleBin, nullptr);
-  DeleteFileA(path);
+  if (!OtherInstancesEnded(productName)) return nothing;
+  return RestoreAtStart(path, folder, productName, spared, MoveToRecycleBin, nullptr);
+}
+
+void FormatRestoreFailure(const CStringTable& strings, const RestoreReport& report, char* text, size_t size) {
+  text[0] = '\0';
+  if (!IsRestoreFailure(report.outcome)) return;
+  char reason[512] = "";
+  if (report.outcome == PendingArchiveOutcome::Damaged) {
+    std::snprintf(reason, sizeof reason, "%s", strings.Text(kTransferTexts, kPieceArchiveError));
+  } else {
+    SystemErrorText(report.systemError, reason, sizeof reason);
+  }
+  std::snprintf(text, size, reason[0] != '\0' ? "%s\n%s" : "%s",
+                strings.Text(kTransferTexts, kPieceRestoreError), reason);
 }

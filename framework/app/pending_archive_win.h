@@ -4,9 +4,12 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
 
+#include "framework/app/pending_archive.h"
 #include "framework/base/scoped_handles_win.h"
+#include "framework/base/string_table.h"
 
 /// The turn of one start of the product from its pending archive to its control window: a named
 /// mutex keyed by the product CRC. Released when it goes.
@@ -28,13 +31,19 @@ class StartupTurn {
   bool held_ = false;
 };
 
-/// The start-up's step for "<data folder>\<product>.BrambeckConfig": when it exists and no other
-/// instance of the product runs (after up to five seconds for old instances to end, as after a
-/// restart), applies it (ApplyPendingArchive, sparing configuration archives and `archiveFolder`,
-/// where the scheduled archives go; null or empty: no such folder) and deletes it, whether or not
-/// it could be opened. While another instance runs it is left for a later start. Requires the
-/// startup turn.
-void ApplyPendingArchiveAtStart(const char* dataFolder, const char* productName, const char* archiveFolder);
+/// The start-up's step for "<data folder>\<product>.BrambeckConfig": when it exists, or a restore
+/// is under way, and no other instance of the product runs (after up to five seconds for old
+/// instances to end, as after a restart), completes an interrupted restore and applies the archive
+/// (RestoreAtStart, sparing configuration archives and `archiveFolder`, where the scheduled
+/// archives go; null or empty: no such folder). While another instance runs both are left for a
+/// later start (Nothing). Requires the startup turn.
+RestoreReport ApplyPendingArchiveAtStart(const char* dataFolder, const char* productName,
+                                         const char* archiveFolder);
+
+/// The message for a restore that failed (IsRestoreFailure): "Error restoring data!" and, on a
+/// line of its own, why: the system's text for its error code, or "Configuration file error!" for
+/// a damaged archive. Empty for any other outcome.
+void FormatRestoreFailure(const CStringTable& strings, const RestoreReport& report, char* text, size_t size);
 
 /// The file operation that moves one file to the recycle bin without asking; failures are ignored.
 void MoveToRecycleBin(void* context, const char* path);

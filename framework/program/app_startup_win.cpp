@@ -214,6 +214,13 @@ int32_t CreateFrameworkWindows(CZrfApp& app) {
   return ZRF_OK;
 }
 
+// Once per start, and only once the fonts are set up: the box needs them.
+void TellRestoreFailure(CZrfApp& app, const RestoreReport& report) {
+  char text[1024];
+  FormatRestoreFailure(app.strings, report, text, sizeof text);
+  if (text[0] != '\0') app.MessageDialog(nullptr, app.productName, "%s", zrf::kErrorMessageStyle, 0, text);
+}
+
 bool RegisterBuiltInIcon(void* context, uint16_t commandId, uint16_t resource) {
   auto& style = *static_cast<CUIStyle*>(context);
   const bool drawn = resource == kDrawnCommandIcon;
@@ -246,13 +253,14 @@ int32_t CZrfApp::Init(HINSTANCE instanceHandle, uint16_t productId, StringRecord
   // Starts of the product take turns from the pending archive to their control window, so a
   // start that applies the archive knows every other running instance by its control window.
   StartupTurn turn;
+  RestoreReport restore{PendingArchiveOutcome::Nothing, 0};
   if (result == ZRF_OK) {
     // A start that only tells another instance to quit leaves the archive to the next start.
     if (parseResult != kParseQuit && turn.Take(productCrc)) {
       char archiveFolder[MAX_PATH] = "";
       if (scheduledArchiveFolder != nullptr && !scheduledArchiveFolder(archiveFolder, sizeof archiveFolder))
         archiveFolder[0] = '\0';
-      ApplyPendingArchiveAtStart(dataFolder, productName, archiveFolder);
+      restore = ApplyPendingArchiveAtStart(dataFolder, productName, archiveFolder);
     }
     LoadSettingsAndSaveCommandLine(*this, settingsVersion);
     result = SetUpStyle(*this);
@@ -265,6 +273,8 @@ int32_t CZrfApp::Init(HINSTANCE instanceHandle, uint16_t productId, StringRecord
   }
   if (result == ZRF_OK) result = CreateFrameworkWindows(*this);
   turn.Release();
+  // After the turn: another start need not wait while the user reads it.
+  if (result == ZRF_OK) TellRestoreFailure(*this, restore);
   if (result == ZRF_OK) result = RegisterBuiltInCommands(commands, RegisterBuiltInIcon, &style);
 
   if (result != ZRF_OK) {

@@ -5,14 +5,18 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shlobj.h>
 
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "framework/app/zrf_app_win.h"
+#include "framework/files/folders_win.h"
 #include "framework/files/tests/temp_tree.h"
 #include "maintenance/archive_clock.h"
+#include "maintenance/scheduled_archive_win.h"
 #include "maintenance/tests/program_environment_win.h"
 #include "maintenance/tests/sample_data_folder.h"
 #include "tools/testsupport/wine_path.h"
@@ -25,10 +29,12 @@ class ScriptedPrompts final : public TransferPrompts {
   std::string pick;  ///< the file the user picks; empty: the dialog is cancelled
   int32_t answer = IDYES;
   std::vector<std::string> offeredNames;
+  std::vector<std::string> offeredFolders;
   std::vector<std::pair<std::string, uint32_t>> shown;
 
-  const char* PickArchive(bool, const char* defaultName) override {
+  const char* PickArchive(bool, const char* folder, const char* defaultName) override {
     offeredNames.push_back(defaultName);
+    offeredFolders.push_back(folder);
     return pick.empty() ? nullptr : pick.c_str();
   }
   int32_t Show(HWND, const char* text, uint32_t style) override {
@@ -69,15 +75,31 @@ class ConfigTransferWin : public testing::Test {
 TEST_F(ConfigTransferWin, BackupThenRestoreLeavesThatArchivePending) {
   // The backup stays in the build tree, where config_archive_interop.py opens it with other tools.
   prompts_.pick = ToWinePath(VERDELO_INTEROP_DIR "/backup.BrambeckConfig");
-  ASSERT_EQ(TransferConfiguration(prompts_, nullptr, ConfigTransferMode::Backup, nullptr),
+  char written[MAX_PATH] = "";
+  ASSERT_EQ(TransferConfiguration(prompts_, nullptr, ConfigTransferMode::Backup, nullptr, written),
             TransferResult::Done);
   EXPECT_EQ(prompts_.offeredNames, std::vector<std::string>{"Verdelo-2026.12.08.BrambeckConfig"});
+  // No archive folder yet: the user's documents, never the program's folder.
+  char documents[MAX_PATH];
+  GetSpecialFolderPath(CSIDL_PERSONAL, documents);
+  ASSERT_NE(documents[0], '\0');
+  EXPECT_EQ(prompts_.offeredFolders, std::vector<std::string>{documents});
+  EXPECT_EQ(written, prompts_.pick);
   EXPECT_TRUE(prompts_.shown.empty());
   EXPECT_EQ(EntryNames(prompts_.pick),
             (std::vector<std::string>{"Verdelo", "a.zrd", "p.plt", "p.pim", "sub/b.zrd"}));
 
+  // Once the scheduled archives' folder exists, the dialogs start there.
+  const ArchiveSettingsRecord original = ArchiveSettings();
+  ArchiveSettingsRecord settings = original;
+  std::snprintf(settings.folderTemplate, sizeof settings.folderTemplate, "%s",
+                tree_.Path("archives").c_str());
+  ASSERT_TRUE(SaveArchiveSettings(settings));
+  SetArchiveSettings(original);
+  tree_.Folder("archives");
   ASSERT_EQ(TransferConfiguration(prompts_, nullptr, ConfigTransferMode::Restore, nullptr),
             TransferResult::Done);
+  EXPECT_EQ(prompts_.offeredFolders.back(), tree_.Path("archives"));
   ASSERT_EQ(prompts_.shown.size(), 1u);
   EXPECT_EQ(prompts_.shown[0], std::make_pair(std::string("Warning: your current configuration will be "
                                                           "overwritten!\nDo you want to continue?"),

@@ -1,7 +1,8 @@
 // Restore and Reset to the end: the pending archive they leave is applied by the next start of a
 // real program, the framework test program, started here as a process of its own. Afterwards
 // the data folder holds what the archive held, or what the keep list names, and the framework's
-// own records written by that start.
+// own records written by that start; or, when a file cannot be replaced, the whole old
+// configuration, the archive for a later start and a message that says why.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -9,9 +10,13 @@
 #include <map>
 #include <string>
 
+#include "framework/app/restore_swap.h"
 #include "framework/app/zrf_app_win.h"
+#include "framework/files/system_error.h"
 #include "framework/files/tests/temp_tree.h"
 #include "maintenance/config_transfer_win.h"
+#include "resources/resource_ids.h"
+#include "tools/testsupport/process_window_win.h"
 #include "tools/testsupport/wine_path.h"
 #include "tools/zrftestapp/test_app_install_record_win.h"
 #include "tools/zrftestapp/test_app_protocol.h"
@@ -21,7 +26,7 @@ namespace {
 class PickOne final : public TransferPrompts {
  public:
   explicit PickOne(std::string file) : file_(std::move(file)) {}
-  const char* PickArchive(bool, const char*) override { return file_.c_str(); }
+  const char* PickArchive(bool, const char*, const char*) override { return file_.c_str(); }
   int32_t Show(HWND, const char*, uint32_t) override { return IDYES; }
 
  private:
@@ -41,8 +46,15 @@ std::map<std::string, std::string> FolderContents(const TempTree& tree, const st
   return contents;
 }
 
-// One start of the test program, up to its window, then closed the way a user closes it.
-void StartAndClose() {
+std::string ItemText(HWND dialog, int item) {
+  char text[512] = "";
+  GetDlgItemTextA(dialog, item, text, sizeof text);
+  return text;
+}
+
+// One start of the test program, up to its window, then closed the way a user closes it. A
+// framework message box on the way is answered with OK; its lines go to `*message`.
+void StartAndClose(std::string* message = nullptr) {
   std::string line = "\"" + ToWinePath(VERDELO_TEST_APP) + "\"";
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
@@ -53,6 +65,14 @@ void StartAndClose() {
   for (int i = 0; i < 1500 && window == nullptr && WaitForSingleObject(app.hProcess, 20) == WAIT_TIMEOUT;
        ++i) {
     window = FindWindowA(nullptr, zrftest::kWindowTitle);
+    HWND box = FindProcessWindow(app.dwProcessId, "#32770", zrftest::kProductName);
+    if (box == nullptr || !IsWindowVisible(box)) continue;
+    if (message != nullptr) {
+      *message = ItemText(box, IDC_MESSAGE_FIRST_LINE) + "\n" + ItemText(box, IDC_MESSAGE_OTHER_LINES);
+    }
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    while (IsWindow(box) && WaitForSingleObject(app.hProcess, 20) == WAIT_TIMEOUT) {
+    }
   }
   EXPECT_NE(window, nullptr);
   if (window != nullptr) PostMessageA(window, WM_CLOSE, 0, 0);
@@ -101,6 +121,37 @@ TEST_F(RestoreAtStart, TheNextStartLeavesExactlyTheArchivedFiles) {
   expected["mine.keep"] = "old mine.keep";
   expected["sub/deep.keep"] = "old sub/deep.keep";
   EXPECT_EQ(FolderContents(tree_, "data"), expected);
+}
+
+TEST_F(RestoreAtStart, AFileInUseKeepsTheOldConfigurationAndTheArchiveAndTheStartSaysWhy) {
+  PickOne backup(tree_.Path("backup.BrambeckConfig"));
+  ASSERT_EQ(TransferConfiguration(backup, nullptr, ConfigTransferMode::Backup, nullptr),
+            TransferResult::Done);
+  tree_.File("data/a.zrd", "changed since");
+  ASSERT_EQ(TransferConfiguration(backup, nullptr, ConfigTransferMode::Restore, nullptr),
+            TransferResult::Done);
+  const std::map<std::string, std::string> before = FolderContents(tree_, "data");
+  {
+    // Another program holds a file the archive replaces, without letting it be moved.
+    const HANDLE held = CreateFileA(tree_.Path("data/notes.txt").c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    std::string message;
+    StartAndClose(&message);
+    CloseHandle(held);
+    char reason[512];
+    SystemErrorText(ERROR_SHARING_VIOLATION, reason, sizeof reason);
+    EXPECT_EQ(message, std::string("Error restoring data!\n") + reason);
+  }
+  EXPECT_EQ(FolderContents(tree_, "data"), before);  // the pending archive among them
+  EXPECT_FALSE(tree_.Exists(std::string("data/") + kRestoreFolderName));
+
+  // Free again: the next start restores, and says nothing.
+  std::string message;
+  StartAndClose(&message);
+  EXPECT_EQ(message, "");
+  EXPECT_EQ(tree_.Read("data/a.zrd"), "old a.zrd");
+  EXPECT_FALSE(tree_.Exists("data/ZrfTestApp.BrambeckConfig"));
 }
 
 TEST_F(RestoreAtStart, AfterResetOnlyWhatTheKeepListNamesRemains) {

@@ -14,6 +14,7 @@
 #include "tools/testsupport/wine_path.h"
 #include "zip/tests/archive_inspector.h"
 #include "zip/tests/deflate_corpus.h"
+#include "zip/tests/full_disk.h"
 #include "zip/zip_handle_internal.h"
 #include "zip/zip_writer_internal.h"
 
@@ -438,6 +439,23 @@ TEST_F(ZipWriterTest, AnOlderArchiveIsReplacedOnlyByACompleteOne) {
   InspectedArchive archive = InspectArchive(bytes);
   ASSERT_EQ(archive.error, "");
   ExpectContents(bytes, archive, {Bytes("abc")});
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "backup.zip_tmp"));
+}
+
+TEST_F(ZipWriterTest, AWriteRefusedForLackOfSpaceFailsTheWholeArchive) {
+  std::string zipPath = WriteSource("backup.zip", Bytes("older archive"));
+  std::string plantPath = WriteSource("Fern.plt", testing::MakePlantLikeFile(60000, 7));
+  ZipHandle* writer = ZipWriterOpen(zipPath.c_str(), nullptr);
+  ASSERT_NE(writer, nullptr);
+  {
+    // The records fit; the plant's data does not, while the small entries after it still would.
+    testing::FullDisk disk(16 * 1024);
+    EXPECT_EQ(ZipWriterAddMemory(writer, "(ZRF)App.zrd", "settings", 8), ZipResult::Ok);
+    EXPECT_EQ(ZipWriterAddFile(writer, "Fern.plt", plantPath.c_str()), ZipResult::WriteFailed);
+    EXPECT_EQ(ZipWriterAddMemory(writer, "Fern-Options.zrd", "options", 7), ZipResult::WriterFailed);
+    EXPECT_EQ(ZipWriterClose(writer), ZipResult::WriteFailed);
+  }
+  EXPECT_EQ(ReadFileBytes(zipPath), Bytes("older archive"));
   EXPECT_FALSE(std::filesystem::exists(dir_ / "backup.zip_tmp"));
 }
 

@@ -1,0 +1,180 @@
+// Kills a restore at random instants, round after round, and checks that the next start then
+// leaves the whole new configuration: every file of the archive with its bytes, the kept files,
+// nothing else, no staging folder and no archive. Prints where the kills landed. Native only
+// (fork and SIGKILL); bounded by its round count.
+//
+//   restore_kill_check [rounds] [seed]
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <random>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include "framework/app/pending_archive.h"
+#include "zip/zip_writer.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Contents = std::map<std::string, std::string>;
+
+constexpr char kProduct[] = "KillCheck";
+constexpr int kFiles = 40;
+
+void WriteFile(const fs::path& path, const std::string& bytes) {
+  fs::create_directories(path.parent_path());
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+Contents ReadTree(const fs::path& root) {
+  Contents contents;
+  for (const auto& entry : fs::recursive_directory_iterator(root)) {
+    if (!entry.is_regular_file()) continue;
+    std::ifstream in(entry.path(), std::ios::binary);
+    contents[fs::relative(entry.path(), root).generic_string()] =
+        std::string(std::istreambuf_iterator<char>(in), {});
+  }
+  return contents;
+}
+
+// Half of the new files replace old ones, half are new; a few old files are kept by the list.
+struct Configurations {
+  Contents old;
+  Contents kept;
+  Contents fresh;
+};
+
+Configurations MakeConfigurations() {
+  Configurations c;
+  for (int i = 0; i < kFiles; ++i) {
+    const std::string size(static_cast<size_t>(500 + i * 37), static_cast<char>('a' + i % 26));
+    c.old["sub" + std::to_string(i % 4) + "/f" + std::to_string(i) + ".zrd"] = "old" + size;
+    c.fresh["sub" + std::to_string(i % 5) + "/f" + std::to_string(i + kFiles / 2) + ".zrd"] = "new" + size;
+  }
+  for (int i = 0; i < 3; ++i) c.kept["k" + std::to_string(i) + ".keep"] = "kept " + std::to_string(i);
+  return c;
+}
+
+bool WriteArchive(const fs::path& path, const Contents& files) {
+  zip::ZipHandle* writer = zip::ZipWriterOpen(path.string().c_str(), nullptr);
+  if (writer == nullptr) return false;
+  const std::string product = std::string("*.keep") + '\0' + "1.0.0";
+  bool ok = zip::ZipWriterAddMemory(writer, kProduct, product.data(), uint32_t(product.size())) ==
+            zip::ZipResult::Ok;
+  for (const auto& [name, bytes] : files)
+    ok = ok && zip::ZipWriterAddMemory(writer, name.c_str(), bytes.data(), uint32_t(bytes.size())) ==
+                   zip::ZipResult::Ok;
+  return zip::ZipWriterClose(writer) == zip::ZipResult::Ok && ok;
+}
+
+void Recycle(void* context, const char* path) {
+  const fs::path& bin = *static_cast<const fs::path*>(context);
+  fs::create_directories(bin);
+  std::error_code ignored;
+  fs::rename(path, bin / std::to_string(std::rand()), ignored);
+}
+
+struct Round {
+  fs::path data;
+  fs::path archive;
+  fs::path bin;
+};
+
+PendingArchiveOutcome Start(Round& round) {
+  return RestoreAtStart(round.archive.string().c_str(), round.data.string().c_str(), kProduct, "", Recycle,
+                        &round.bin)
+      .outcome;
+}
+
+// Where a kill left the restore: the staging folder's state, or none.
+std::string StateAfterKill(const Round& round) {
+  const fs::path staging = round.data / kRestoreFolderName;
+  if (!fs::exists(staging)) return fs::exists(round.archive) ? "before staging" : "after the swap";
+  for (const char* state : {"aside", "place", "back"}) {
+    if (fs::exists(staging / state)) return state;
+  }
+  return "staging";
+}
+
+// Runs a start in a child and kills it after `delay`; true when the kill came before its end.
+bool KilledStart(Round& round, std::chrono::microseconds delay) {
+  const pid_t child = fork();
+  if (child == 0) {
+    (void)Start(round);
+    _exit(0);
+  }
+  std::this_thread::sleep_for(delay);
+  const bool killed = kill(child, SIGKILL) == 0;
+  int status = 0;
+  waitpid(child, &status, 0);
+  return killed && WIFSIGNALED(status);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int rounds = argc > 1 ? std::atoi(argv[1]) : 150;
+  const unsigned seed = argc > 2 ? static_cast<unsigned>(std::atoi(argv[2])) : std::random_device{}();
+  std::srand(seed);
+  std::mt19937 random(seed);
+  const fs::path root = fs::temp_directory_path() / ("restore-kill-" + std::to_string(getpid()));
+  const fs::path master = root / "master.zip";
+  const Configurations configurations = MakeConfigurations();
+  fs::create_directories(root);
+  if (!WriteArchive(master, configurations.fresh)) {
+    std::fprintf(stderr, "restore_kill_check: cannot write the archive\n");
+    return 2;
+  }
+  Contents expected = configurations.fresh;
+  expected.insert(configurations.kept.begin(), configurations.kept.end());
+
+  Round round{root / "data", root / "data" / (std::string(kProduct) + ".BrambeckConfig"), root / "bin"};
+  auto reset = [&] {
+    fs::remove_all(round.data);
+    fs::remove_all(round.bin);
+    for (const auto& [name, bytes] : configurations.old) WriteFile(round.data / name, bytes);
+    for (const auto& [name, bytes] : configurations.kept) WriteFile(round.data / name, bytes);
+    fs::copy_file(master, round.archive);
+  };
+  // How long a whole start takes here sets the range of the kill instants.
+  reset();
+  const auto begin = std::chrono::steady_clock::now();
+  if (Start(round) != PendingArchiveOutcome::Applied || ReadTree(round.data) != expected) {
+    std::fprintf(stderr, "restore_kill_check: a restore without kills failed\n");
+    return 1;
+  }
+  const auto span =
+      std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - begin);
+  std::uniform_int_distribution<long> instant(0, static_cast<long>(span.count()) * 5 / 4 + 1);
+
+  std::map<std::string, int> landed;
+  int failures = 0;
+  for (int i = 0; i < rounds; ++i) {
+    reset();
+    const bool killed = KilledStart(round, std::chrono::microseconds(instant(random)));
+    ++landed[killed ? StateAfterKill(round) : "not killed"];
+    const PendingArchiveOutcome next = Start(round);
+    const bool whole = ReadTree(round.data) == expected && !fs::exists(round.archive);
+    if (!whole || (next != PendingArchiveOutcome::Applied && next != PendingArchiveOutcome::Nothing)) {
+      std::fprintf(stderr, "round %d (seed %u): the next start did not leave the whole new configuration\n",
+                   i, seed);
+      ++failures;
+    }
+  }
+  fs::remove_all(root);
+  std::printf("restore_kill_check: %d rounds of %d old and %zu new files, seed %u, a start takes %ld us\n",
+              rounds, kFiles, configurations.fresh.size(), seed, static_cast<long>(span.count()));
+  for (const auto& [where, count] : landed) std::printf("  %-16s %d\n", where.c_str(), count);
+  std::printf("%d failures\n", failures);
+  return failures == 0 ? 0 : 1;
+}
