@@ -1,6 +1,8 @@
 // Snapshot file input and output; see snapshot_file.h.
 #include "plant/snapshot_file.h"
 
+#include <algorithm>
+
 #include "plant/plant_file.h"
 #include "plant/snapshot_format.h"
 
@@ -36,9 +38,13 @@ SnapshotFileResult ReadSnapshotFile(FileOps& ops, const std::string& path, std::
     (void)ops.Close(file);
     return SnapshotFileResult::TooLarge;
   }
-  // Read in blocks up to one byte past the cap whatever the size said: the file may grow.
+  // Read in blocks up to one byte past the cap whatever the size said: the file may grow. The
+  // buffer is sized from the file and grows by hand to at most the cap and a block: left to double,
+  // it would ask a 32-bit process for 256 MiB in one piece beside the 128 it holds.
   constexpr size_t kBlock = 1 << 20;
+  constexpr size_t kMostBytes = size_t{kMaxSnapshotFileSize} + kBlock;
   bytes->clear();
+  bytes->reserve(static_cast<size_t>(size) + kBlock);
   SnapshotFileResult result = SnapshotFileResult::Ok;
   for (;;) {
     if (bytes->size() > kMaxSnapshotFileSize) {
@@ -46,6 +52,10 @@ SnapshotFileResult ReadSnapshotFile(FileOps& ops, const std::string& path, std::
       break;
     }
     const size_t used = bytes->size();
+    if (used + kBlock > bytes->capacity()) {
+      const size_t grown = std::max(used + kBlock, 2 * bytes->capacity());
+      bytes->reserve(grown >= kMaxSnapshotFileSize ? kMostBytes : grown);
+    }
     bytes->resize(used + kBlock);
     size_t done = 0;
     if (!ops.Read(file, bytes->data() + used, kBlock, &done)) {
@@ -59,7 +69,7 @@ SnapshotFileResult ReadSnapshotFile(FileOps& ops, const std::string& path, std::
   }
   (void)ops.Close(file);
   if (result != SnapshotFileResult::Ok) {
-    bytes->clear();
+    std::vector<uint8_t>().swap(*bytes);
   }
   return result;
 }
