@@ -15,10 +15,7 @@ bool HasClass(HWND window, const char* name) {
 }
 
 BOOL CALLBACK EnumProgmanChildProc(HWND window, LPARAM context) {
-  char name[14] = {};
-  GetClassNameA(window, name, sizeof name);
-  if (CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, name, -1, "SysListView32", -1) ==
-      CSTR_EQUAL) {
+  if (HasClass(window, "SysListView32")) {
     *reinterpret_cast<HWND*>(context) = window;
     return FALSE;
   }
@@ -66,10 +63,11 @@ HWND SearchDesktopListView() {
   if (const HWND progman = FindWindowExA(nullptr, nullptr, "Progman", nullptr)) {
     EnumChildWindows(progman, EnumProgmanChildProc, reinterpret_cast<LPARAM>(&found));
   }
-  if (found == nullptr || !IsDesktopListView(found)) {
-    found = nullptr;
-    EnumWindows(EnumWorkerWProc, reinterpret_cast<LPARAM>(&found));
+  if (found != nullptr && IsDesktopListView(found)) {
+    return found;
   }
+  found = nullptr;
+  EnumWindows(EnumWorkerWProc, reinterpret_cast<LPARAM>(&found));
   return found != nullptr && IsDesktopListView(found) ? found : nullptr;
 }
 
