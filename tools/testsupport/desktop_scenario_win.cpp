@@ -270,8 +270,8 @@ int DesktopScenario::PaintedPlants(const std::vector<int>& ids, int through) {
   Command(through, testplant::CommandUpdate);
   const uint32_t view = SlotOf(listView_);
   auto painted = [&] {
+    const std::vector<LogEntry> paints = EntriesWithCode(ostrel::OstrelCode::Paint, mark);
     return static_cast<int>(std::count_if(ids.begin(), ids.end(), [&](int id) {
-      const std::vector<LogEntry> paints = EntriesWithCode(ostrel::OstrelCode::Paint, mark);
       return std::any_of(paints.begin(), paints.end(),
                          [&](const LogEntry& e) { return e.plant == id && e.window == view; });
     }));
