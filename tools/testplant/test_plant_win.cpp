@@ -162,7 +162,7 @@ LRESULT OnOstrel(HWND window, OstrelCode code, LPARAM lParam) {
   switch (code) {
     case OstrelCode::Paint:
       rect = PaintBounds();
-      target = ostrel::PackHandle(reinterpret_cast<uintptr_t>(PaintTarget()));
+      target = Self(PaintTarget());
       break;
     case OstrelCode::HitTest: {
       const ostrel::Point32 p{LOWORD(lParam), HIWORD(lParam)};
