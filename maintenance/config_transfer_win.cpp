@@ -72,10 +72,7 @@ void DefaultArchiveName(char (&name)[MAX_PATH]) {
 // Where the file dialogs start: the program folder, where they would start by themselves, is no
 // place a standard user can write to, and a backup there would go with an uninstall.
 void DialogFolder(char (&folder)[MAX_PATH]) {
-  if (ScheduledArchiveFolder(folder, sizeof folder)) {
-    const DWORD attributes = GetFileAttributesA(folder);
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return;
-  }
+  if (ScheduledArchiveFolder(folder, sizeof folder) && SystemFileOps().FolderExists(folder)) return;
   GetSpecialFolderPath(CSIDL_PERSONAL, folder);
 }
 

@@ -24,13 +24,13 @@ std::string RelativePath(const char* folder, const char* path) {
   return relative;
 }
 
-// True when `path` lies in the staging folder of a restore, which lies beside the pending archive.
-bool IsInStagingFolder(const char* path, const char* archivePath) {
+// The staging folder of a restore, which lies beside the pending archive.
+std::string StagingFolderBeside(const char* archivePath) {
   std::string staging = archivePath;
   const size_t separator = staging.find_last_of("/\\");
   staging.erase(separator == std::string::npos ? 0 : separator + 1);
   staging += kRestoreFolderName;
-  return IsBelowFolder(path, staging.c_str());
+  return staging;
 }
 
 bool HoldsPath(const std::vector<std::string>& paths, const std::string& path) {
@@ -140,6 +140,7 @@ bool IsConfigArchiveFile(const char* path) {
 void SelectFilesToRemove(const CZrfArray<FileListPath>& all, const CZrfArray<FileListPath>& keep,
                          const char* archivePath, const char* sparedFolder, CZrfArray<FileListPath>* out) {
   out->count = 0;
+  const std::string staging = StagingFolderBeside(archivePath);
   for (int32_t i = 0; i < all.count; ++i) {
     const FileListPath& path = *all.GetAt(i);
     // The archive is still being read; removing it now would lose what is to be applied.
@@ -147,7 +148,7 @@ void SelectFilesToRemove(const CZrfArray<FileListPath>& all, const CZrfArray<Fil
     // Archives are the user's history, often of other products too, and the one being restored
     // may be one of them: a restore or reset must never cost the others.
     if (IsConfigArchiveFile(path.text) || IsBelowFolder(path.text, sparedFolder)) continue;
-    if (IsInStagingFolder(path.text, archivePath)) continue;
+    if (IsBelowFolder(path.text, staging.c_str())) continue;
     (void)out->Add(path);
   }
 }

@@ -36,13 +36,8 @@ class PickOne final : public TransferPrompts {
 // Every file below `folder` with its contents, by relative path with "/", apart from the
 // framework's own records, which every start writes.
 std::map<std::string, std::string> FolderContents(const TempTree& tree, const std::string& folder) {
-  std::map<std::string, std::string> contents;
-  const std::filesystem::path root(tree.Path(folder));
-  for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
-    const std::string name = std::filesystem::relative(entry.path(), root).generic_string();
-    if (entry.is_regular_file() && name.rfind("(ZRF)", 0) != 0)
-      contents[name] = tree.Read(folder + "/" + name);
-  }
+  std::map<std::string, std::string> contents = tree.Contents(folder);
+  std::erase_if(contents, [](const auto& file) { return file.first.rfind("(ZRF)", 0) == 0; });
   return contents;
 }
 

@@ -49,16 +49,7 @@ class PendingArchive : public testing::Test {
     fs::create_directories(fs::path(self->tree_.Path("bin/" + relative)).parent_path());
     fs::rename(path, self->tree_.Path("bin/" + relative));
   }
-  // Every file below the data folder with its contents, by relative path with "/".
-  std::map<std::string, std::string> Contents() const {
-    std::map<std::string, std::string> contents;
-    const fs::path root(tree_.Path("data"));
-    for (const auto& entry : fs::recursive_directory_iterator(root)) {
-      const std::string name = fs::relative(entry.path(), root).generic_string();
-      if (entry.is_regular_file()) contents[name] = tree_.Read("data/" + name);
-    }
-    return contents;
-  }
+  std::map<std::string, std::string> Contents() const { return tree_.Contents("data"); }
   std::vector<std::string> Removed() {
     std::sort(removed_.begin(), removed_.end());
     return removed_;

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "framework/app/pending_archive.h"
+#include "framework/files/tests/temp_tree.h"
 #include "zip/zip_writer.h"
 
 namespace {
@@ -34,17 +35,6 @@ constexpr int kFiles = 40;
 void WriteFile(const fs::path& path, const std::string& bytes) {
   fs::create_directories(path.parent_path());
   std::ofstream(path, std::ios::binary) << bytes;
-}
-
-Contents ReadTree(const fs::path& root) {
-  Contents contents;
-  for (const auto& entry : fs::recursive_directory_iterator(root)) {
-    if (!entry.is_regular_file()) continue;
-    std::ifstream in(entry.path(), std::ios::binary);
-    contents[fs::relative(entry.path(), root).generic_string()] =
-        std::string(std::istreambuf_iterator<char>(in), {});
-  }
-  return contents;
 }
 
 // Half of the new files replace old ones, half are new; a few old files are kept by the list.
@@ -149,7 +139,7 @@ int main(int argc, char** argv) {
   // How long a whole start takes here sets the range of the kill instants.
   reset();
   const auto begin = std::chrono::steady_clock::now();
-  if (Start(round) != PendingArchiveOutcome::Applied || ReadTree(round.data) != expected) {
+  if (Start(round) != PendingArchiveOutcome::Applied || FileContents(round.data) != expected) {
     std::fprintf(stderr, "restore_kill_check: a restore without kills failed\n");
     return 1;
   }
@@ -164,7 +154,7 @@ int main(int argc, char** argv) {
     const bool killed = KilledStart(round, std::chrono::microseconds(instant(random)));
     ++landed[killed ? StateAfterKill(round) : "not killed"];
     const PendingArchiveOutcome next = Start(round);
-    const bool whole = ReadTree(round.data) == expected && !fs::exists(round.archive);
+    const bool whole = FileContents(round.data) == expected && !fs::exists(round.archive);
     if (!whole || (next != PendingArchiveOutcome::Applied && next != PendingArchiveOutcome::Nothing)) {
       std::fprintf(stderr, "round %d (seed %u): the next start did not leave the whole new configuration\n",
                    i, seed);

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <string>
 
 #ifdef _WIN32
@@ -13,6 +14,18 @@
 #endif
 
 #include "framework/files/folder_reader.h"
+
+/// Every file below `root` with its contents, by relative path with "/".
+inline std::map<std::string, std::string> FileContents(const std::filesystem::path& root) {
+  std::map<std::string, std::string> contents;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
+    if (!entry.is_regular_file()) continue;
+    std::ifstream in(entry.path(), std::ios::binary);
+    contents[std::filesystem::relative(entry.path(), root).generic_string()] =
+        std::string(std::istreambuf_iterator<char>(in), {});
+  }
+  return contents;
+}
 
 class TempTree {
  public:
@@ -66,6 +79,10 @@ class TempTree {
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
   bool Exists(const std::string& relative) const { return std::filesystem::exists(Path(relative)); }
+  /// Every file below `relative` with its contents (FileContents).
+  std::map<std::string, std::string> Contents(const std::string& relative) const {
+    return FileContents(Path(relative));
+  }
 
  private:
   static long Pid() {
