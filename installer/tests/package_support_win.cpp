@@ -91,6 +91,10 @@ int Msiexec(const char* action, const std::string& package, const char* log, con
              log + " " + properties);
 }
 
+bool Succeeded(int msiexecResult) {
+  return msiexecResult == 0 || msiexecResult == int(ERROR_SUCCESS_REBOOT_REQUIRED);
+}
+
 std::vector<std::string> InstalledProducts() {
   static const std::string upgradeCode = UpgradeCode();
   std::vector<std::string> products;

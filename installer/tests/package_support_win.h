@@ -42,6 +42,8 @@ ScopedHandle StartProcess(std::string command, const char* folder = nullptr);
 int Run(std::string command, const char* folder = nullptr);
 /// A quiet msiexec run that restarts nothing; its exit code (3010: done, a restart is needed).
 int Msiexec(const char* action, const std::string& package, const char* log, const char* properties = "");
+/// Whether an msiexec exit code means done, with or without a restart needed.
+bool Succeeded(int msiexecResult);
 /// The codes of the installed products of gPackage's upgrade code (read from the package).
 std::vector<std::string> InstalledProducts();
 /// Their versions.

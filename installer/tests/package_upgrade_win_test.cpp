@@ -24,10 +24,6 @@ using namespace package_test;
 constexpr char kUsage[] = "usage: package_win_tests PACKAGE.msi VIEWER.exe TEST_DESKTOP.exe --over=SUFFIX";
 constexpr char kPlantEvent[] = "VerdeloEvent_Greenleaf.plt";
 
-bool Succeeded(int msiexecResult) {
-  return msiexecResult == 0 || msiexecResult == int(ERROR_SUCCESS_REBOOT_REQUIRED);
-}
-
 // Waits (bounded) until the test desktop's status has every bit of `bits`.
 bool DesktopReaches(const TestDesktop& desktop, unsigned bits) {
   for (int i = 0; i < 300; ++i) {

@@ -246,7 +246,7 @@ TEST(Package, InstallsUpgradesRefusesAnOlderVersionAndUninstallsAPlantThatRuns) 
   // The next version replaces this one in its folder: one product, the record intact. The desktop
   // still holds the library the plant brought in, so its replacement may wait for the restart.
   const int upgraded = Msiexec("/i", newer, "package_upgrade.log");
-  ASSERT_TRUE(upgraded == 0 || upgraded == int(ERROR_SUCCESS_REBOOT_REQUIRED)) << upgraded << ", see package_upgrade.log";
+  ASSERT_TRUE(Succeeded(upgraded)) << upgraded << ", see package_upgrade.log";
   ScopedHandle plant;  // runs on until the uninstall ends it
   {
     SCOPED_TRACE("upgraded");
@@ -278,8 +278,7 @@ TEST(Package, InstallsUpgradesRefusesAnOlderVersionAndUninstallsAPlantThatRuns) 
                                (installFolder + "\\Verdelo.exe").c_str()),
             ZRF_OK);
   const int uninstalled = Msiexec("/x", newer, "package_uninstall.log");
-  ASSERT_TRUE(uninstalled == 0 || uninstalled == int(ERROR_SUCCESS_REBOOT_REQUIRED))
-      << uninstalled << ", see package_uninstall.log";
+  ASSERT_TRUE(Succeeded(uninstalled)) << uninstalled << ", see package_uninstall.log";
   SCOPED_TRACE("uninstalled");
   if (plant.Get()) {
     EXPECT_EQ(WaitForSingleObject(plant.Get(), 10000), WAIT_OBJECT_0) << "the plant still runs";
