@@ -235,10 +235,8 @@ TEST_F(PlantDialogOnProgram, RestartAsksThenStartsThePlantAfreshAndQuitWithTheDi
   const HWND restart = PageControl(dialog, IDC_RESTART);
   for (const int answer : {IDNO, IDYES}) {
     PostMessageA(restart, BM_CLICK, 0, 0);
-    HWND box = nullptr;
-    ASSERT_TRUE(WaitFor([&] {
-      return (box = FindProcessWindow(plant.Pid(), "#32770", kProduct)) != nullptr;
-    })) << "Restart did not ask";
+    const HWND box = MessageBoxOf(plant);
+    ASSERT_NE(box, nullptr) << "Restart did not ask";
     EXPECT_EQ(ItemText(box, IDC_MESSAGE_FIRST_LINE), "Are you sure you want to restart the plant?");
     PostMessageA(box, WM_COMMAND, answer, 0);
     if (answer == IDNO) {

@@ -233,6 +233,15 @@ class PlantProgram : public scenario::DesktopScenario {
     return dialog;
   }
 
+  // The program's framework message box, once it shows, or null.
+  HWND MessageBoxOf(const Program& program, DWORD timeoutMs = scenario::kWaitMs) {
+    HWND box = nullptr;
+    auto shown = [](HWND window) { return IsWindowVisible(window) != FALSE; };
+    WaitFor([&] { return (box = FindProcessWindow(program.Pid(), "#32770", kProduct, shown)) != nullptr; },
+            timeoutMs);
+    return box;
+  }
+
   // Closes the dialog as the button `id` (OK or Cancel) does and waits until it has gone.
   bool CloseDialog(const Program& program, HWND dialog, int id) {
     SendMessageA(dialog, WM_COMMAND, id, 0);

@@ -207,10 +207,8 @@ TEST_F(PlantProgram, MissingOrCorruptPlantFilesGiveTheirMessageAndCode) {
   };
   for (const Case& c : cases) {
     Program& program = StartProgram(c.arguments);
-    HWND box = nullptr;
-    ASSERT_TRUE(WaitFor(
-        [&] { return (box = FindProcessWindow(program.Pid(), "#32770", kProduct)) != nullptr; }, 30000))
-        << "no message for \"" << c.arguments << "\"";
+    const HWND box = MessageBoxOf(program, 30000);
+    ASSERT_NE(box, nullptr) << "no message for \"" << c.arguments << "\"";
     EXPECT_EQ(ItemText(box, IDC_MESSAGE_FIRST_LINE), prefix + c.name) << c.arguments;
     EXPECT_EQ(ItemText(box, IDC_MESSAGE_OTHER_LINES), "Error Code: " + std::to_string(c.code)) << c.arguments;
     PostMessageA(box, WM_COMMAND, IDOK, 0);
@@ -225,9 +223,8 @@ TEST_F(PlantProgram, AStartThatFailsAfterRegisteringLeavesTheDesktop) {
   {
     const ScopedHandle taken(CreateMutexA(nullptr, FALSE, "VerdeloEvent_Fern.plt"));
     Program& failing = StartProgram(std::string("-LOADPLANT ") + kPlantFile);
-    HWND box = nullptr;
-    ASSERT_TRUE(WaitFor(
-        [&] { return (box = FindProcessWindow(failing.Pid(), "#32770", kProduct)) != nullptr; }, 30000));
+    const HWND box = MessageBoxOf(failing, 30000);
+    ASSERT_NE(box, nullptr);
     EXPECT_EQ(ItemText(box, IDC_MESSAGE_OTHER_LINES), "Error Code: 9");
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(failing.ExitCode(), 1);

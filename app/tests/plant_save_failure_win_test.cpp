@@ -50,14 +50,6 @@ class FullDrive : public PlantProgram {
     PlantProgram::TearDown();
   }
 
-  // The program's framework message box, once it shows, or null.
-  HWND MessageBoxOf(const Program& program, DWORD timeoutMs = scenario::kWaitMs) {
-    HWND box = nullptr;
-    auto shown = [](HWND window) { return IsWindowVisible(window) != FALSE; };
-    WaitFor([&] { return (box = FindProcessWindow(program.Pid(), "#32770", kProduct, shown)) != nullptr; },
-            timeoutMs);
-    return box;
-  }
   // Answers the box with OK and waits until it has gone.
   bool Answer(HWND box) {
     PostMessageA(box, WM_COMMAND, IDOK, 0);
