@@ -20,6 +20,10 @@ void LogFailure(const char* api, const std::string& path) {
   SetLastError(error);  // the caller still asks for it
 }
 
+bool IsHeldByAnother(DWORD error) {
+  return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
+}
+
 // A single ReadFile or WriteFile moves at most 4 GiB - 1 bytes; plant files stay far below that,
 // and the callers loop on short counts anyway.
 DWORD Chunk(size_t size) { return size > 0x40000000u ? 0x40000000u : static_cast<DWORD>(size); }
@@ -71,12 +75,21 @@ class WinFileOps final : public FileOps {
     return SetFileAttributesA(path.c_str(), attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY)) !=
            FALSE;
   }
+  // Whoever holds the old file open (a virus scanner, an indexer, a backup, another program reading
+  // the plant) makes the replacement fail for as long as it holds it, even when it shares deletion:
+  // a short wait, not a failure the user hears of.
   bool Replace(const std::string& from, const std::string& to) override {
-    if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) == FALSE) {
-      LogFailure("MoveFileExA", to);
-      return false;
+    for (DWORD delay = 10;; delay *= 2) {
+      if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) !=
+          FALSE) {
+        return true;
+      }
+      if (!IsHeldByAnother(GetLastError()) || delay > 160) {
+        LogFailure("MoveFileExA", to);
+        return false;
+      }
+      ::Sleep(delay);
     }
-    return true;
   }
   bool Remove(const std::string& path) override { return DeleteFileA(path.c_str()) != FALSE; }
   void Sleep(uint32_t milliseconds) override { ::Sleep(milliseconds); }

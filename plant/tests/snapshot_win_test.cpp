@@ -7,8 +7,10 @@
 #include <cstring>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "plant/plant_file.h"
 #include "plant/plant_record.h"
 #include "plant/render_core.h"
 #include "plant/render_gdi_win.h"
@@ -112,6 +114,36 @@ TEST_F(SnapshotTest, WithoutTheFlagNoFileIsReadAndThePictureIsBlack) {
   plant.Record().flags |= kShowSnapshot;
   EXPECT_EQ(LoadSnapshot(plant, loaded, nullptr, SystemFileOps()), SnapshotOutcome::Missing);
   EXPECT_TRUE(AllBlack(loaded));
+}
+
+// Another program reading the old snapshot, sharing everything, holds off its replacement: a reader
+// that lets go soon only delays the save; one that keeps it makes the save fail with the old file whole.
+TEST_F(SnapshotTest, AReaderOfTheOldFileDelaysItsReplacementOrLeavesItWhole) {
+  ASSERT_EQ(SaveSnapshot(plant, rendered, SystemFileOps()), SnapshotOutcome::Done);
+  for (const DWORD holdFor : {DWORD{30}, DWORD{2000}}) {
+    const std::vector<uint8_t> old = ReadAll(snapshotPath);
+    HANDLE reader = CreateFileA(snapshotPath.c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+    std::thread letGo([&] {
+      Sleep(holdFor);
+      CloseHandle(reader);
+    });
+    rendered.Objects().bits[0] ^= 0xFFFFFFu;
+    const SnapshotOutcome outcome = SaveSnapshot(plant, rendered, SystemFileOps());
+    letGo.join();
+    const std::vector<uint8_t> now = ReadAll(snapshotPath);
+    if (holdFor < 1000) {
+      EXPECT_EQ(outcome, SnapshotOutcome::Done);
+      EXPECT_NE(now, old);
+    } else if (outcome != SnapshotOutcome::Done) {
+      // Windows with POSIX deletion lets the replacement through at once; elsewhere it fails.
+      EXPECT_EQ(outcome, SnapshotOutcome::WriteFailed);
+      EXPECT_EQ(now, old);
+    }
+    EXPECT_EQ(GetFileAttributesA(TemporaryPathFor(snapshotPath).c_str()), INVALID_FILE_ATTRIBUTES);
+  }
 }
 
 // A snapshot can come from a configuration archive or be cut short by a crash while saving.
