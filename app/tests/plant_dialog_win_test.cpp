@@ -1,7 +1,8 @@
 // The plant dialog, its pages and the welcome dialog under Wine, driven as a user would (messages
-// to the controls) against the stand-in plant program, on the default species, and an update
-// notice that comes while the welcome is open. The screenshots of the welcome dialog and of each
-// page are left in VERDELO_SCREENSHOT_DIR.
+// to the controls, or keys and clicks sent as input through the message loop) against the
+// stand-in plant program, on the default species, and an update notice that comes while the
+// welcome is open. The screenshots of the welcome dialog and of each page are left in
+// VERDELO_SCREENSHOT_DIR.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -9,6 +10,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -556,6 +559,41 @@ COLORREF ScreenPixel(HWND window, int x, int y) {
   return colour;
 }
 
+// Sends inputs as the user's own, then takes the queue through the framework's pre-translation,
+// as the program's message loop does, until a message `until` with wParam `untilParam` has gone
+// through (at most 2 s).
+void InputThroughTheLoop(std::vector<INPUT> inputs, UINT until, WPARAM untilParam) {
+  ASSERT_EQ(SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)), inputs.size());
+  bool through = false;
+  const ULONGLONG end = GetTickCount64() + 2000;
+  while (!through && GetTickCount64() < end) {
+    MSG message;
+    if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+      continue;
+    }
+    through = message.message == until && message.wParam == untilParam;
+    gApp.PreTranslateMessage(&message);
+  }
+  EXPECT_TRUE(through) << "the input did not reach the dialog";
+  PumpMessages();
+}
+
+// Keys as a user types them: down in the order given, up in the reverse.
+void Type(std::initializer_list<WORD> keys) {
+  std::vector<INPUT> inputs;
+  auto add = [&](WORD key, DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = flags;
+    inputs.push_back(input);
+  };
+  for (WORD key : keys) add(key, 0);
+  for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) add(*key, KEYEVENTF_KEYUP);
+  InputThroughTheLoop(inputs, WM_KEYUP, *keys.begin());
+}
+
 TEST_F(PlantDialog, TheBrightnessFieldShowsItsWholeNumberAfterTabbingThrough) {
   HWND dialog = Open();
   ShowTab(dialog, kOptionsPage);
@@ -616,6 +654,64 @@ TEST_F(PlantDialog, ColourPatchesFillTheirFrameAndAClickOrAKeyOpensTheChooser) {
   PressKey(VK_RETURN);
   EXPECT_EQ(gChoosersShown, 3);
   EXPECT_EQ(PlantDialogWindow(), dialog);
+  Press(dialog, IDCANCEL);
+}
+
+TEST_F(PlantDialog, CtrlTabCtrlPageKeysAndTheTabStripsArrowsTurnThePagesAndTheFocusGoesWithThem) {
+  HWND dialog = Open();
+  SetForegroundWindow(dialog);
+  HWND tabs = GetDlgItem(dialog, IDC_PAGE_TABS);
+  auto shown = [&] { return static_cast<int32_t>(SendMessageA(tabs, TCM_GETCURSEL, 0, 0)); };
+  auto focused = [] { return GetDlgCtrlID(GetFocus()); };
+  ShowTab(dialog, kCarePage);
+  HWND light = Find(dialog, IDC_LIGHT);
+  SetFocus(light);
+
+  // Forward and round: each page's first control takes the focus. The slider that had it does
+  // not move a page's worth, and a check box does not pass the focus on as Tab would.
+  Type({VK_CONTROL, VK_NEXT});
+  EXPECT_EQ(shown(), kOptionsPage);
+  EXPECT_EQ(focused(), IDC_AUTOSTART);
+  EXPECT_TRUE(IsWindowVisible(GetFocus()));
+  EXPECT_EQ(SendMessageA(light, TBM_GETPOS, 0, 0), 550);
+  Type({VK_CONTROL, VK_TAB});
+  EXPECT_EQ(shown(), kInfoPage);
+  EXPECT_EQ(focused(), IDC_RESTART);
+  Type({VK_CONTROL, VK_NEXT});
+  EXPECT_EQ(shown(), kAboutPage);
+  EXPECT_EQ(focused(), IDC_ABOUT_BUTTON);
+  Type({VK_CONTROL, VK_TAB});
+  EXPECT_EQ(shown(), kCarePage);
+  EXPECT_EQ(focused(), IDC_ADD_WATER);
+  // Back and round.
+  Type({VK_CONTROL, VK_SHIFT, VK_TAB});
+  EXPECT_EQ(shown(), kAboutPage);
+  Type({VK_CONTROL, VK_PRIOR});
+  EXPECT_EQ(shown(), kInfoPage);
+  EXPECT_EQ(focused(), IDC_RESTART);
+  Type({VK_CONTROL, VK_PRIOR});
+  Type({VK_CONTROL, VK_PRIOR});
+  EXPECT_EQ(shown(), kCarePage);
+
+  // The strip is the stop before the page's first control; its arrows turn the pages and keep
+  // the focus; Tab goes on into the page shown, and from Help round to the strip.
+  Type({VK_SHIFT, VK_TAB});
+  ASSERT_EQ(GetFocus(), tabs);
+  Type({VK_RIGHT});
+  Type({VK_RIGHT});
+  EXPECT_EQ(shown(), kInfoPage);
+  Type({VK_LEFT});
+  EXPECT_EQ(shown(), kOptionsPage);
+  EXPECT_EQ(GetFocus(), tabs);
+  Picture(dialog, "plant_dialog_tab_strip_focused.bmp");
+  Type({VK_TAB});
+  EXPECT_EQ(focused(), IDC_AUTOSTART);
+  Type({VK_SHIFT, VK_TAB});
+  EXPECT_EQ(GetFocus(), tabs);
+  Type({VK_SHIFT, VK_TAB});
+  EXPECT_EQ(focused(), IDC_HELP_BUTTON);
+  Type({VK_TAB});
+  EXPECT_EQ(GetFocus(), tabs);
   Press(dialog, IDCANCEL);
 }
 
