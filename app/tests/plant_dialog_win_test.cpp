@@ -22,6 +22,7 @@
 #include "app/plant_worker_jobs_win.h"
 #include "app/welcome_dialog_win.h"
 #include "framework/app/zrf_app_win.h"
+#include "framework/ui/dialog_controls_win.h"
 #include "maintenance/tests/scripted_peer.h"
 #include "maintenance/update_check_win.h"
 #include "plant/growth_simulation.h"
@@ -594,6 +595,24 @@ void Type(std::initializer_list<WORD> keys) {
   InputThroughTheLoop(inputs, WM_KEYUP, *keys.begin());
 }
 
+// A click of the left button in the middle of window; what the press opens (a modal chooser)
+// has closed again when this returns.
+void ClickWithTheMouse(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  std::vector<INPUT> inputs(3);
+  for (INPUT& input : inputs) {
+    input.type = INPUT_MOUSE;
+    input.mi.dx = ((rect.left + rect.right) / 2) * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = ((rect.top + rect.bottom) / 2) * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE;
+  }
+  inputs[0].mi.dwFlags |= MOUSEEVENTF_MOVE;
+  inputs[1].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
+  inputs[2].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
+  InputThroughTheLoop(inputs, WM_LBUTTONDOWN, MK_LBUTTON);
+}
+
 TEST_F(PlantDialog, TheBrightnessFieldShowsItsWholeNumberAfterTabbingThrough) {
   HWND dialog = Open();
   ShowTab(dialog, kOptionsPage);
@@ -609,7 +628,7 @@ TEST_F(PlantDialog, TheBrightnessFieldShowsItsWholeNumberAfterTabbingThrough) {
   Press(dialog, IDCANCEL);
 }
 
-TEST_F(PlantDialog, ColourPatchesFillTheirFrameAndAClickOrAKeyOpensTheChooser) {
+TEST_F(PlantDialog, ColourPatchesFillTheirFrameAndAClickOrAKeyOpensTheChooserFromAFocusedPatch) {
   HWND dialog = Open();
   SetForegroundWindow(dialog);
   ShowTab(dialog, kOptionsPage);
@@ -634,12 +653,14 @@ TEST_F(PlantDialog, ColourPatchesFillTheirFrameAndAClickOrAKeyOpensTheChooser) {
     EXPECT_NE(ScreenPixel(pot, middleX, client.bottom - edge), potColour) << "bottom frame line " << edge;
   }
 
-  // A single click opens the chooser.
+  // A single click opens the chooser and gives the patch the focus, which is there when the
+  // chooser has closed, not on Cancel, which had it before.
+  FocusDialogControl(GetDlgItem(dialog, IDCANCEL));
   gChoosersShown = 0;
   SetTimer(nullptr, 0, 50, CloseChooser);
-  SendMessageA(pot, WM_LBUTTONDOWN, MK_LBUTTON, 0);
-  SendMessageA(pot, WM_LBUTTONUP, 0, 0);
+  ClickWithTheMouse(pot);
   EXPECT_EQ(gChoosersShown, 1);
+  EXPECT_EQ(GetFocus(), pot);
   // Tab reaches both patches after the brightness field, which show a focus mark; Space and
   // Enter open the chooser, and Enter does not close the dialog.
   SetFocus(Find(dialog, IDC_BRIGHTNESS));
