@@ -152,12 +152,12 @@ void ShowPage(int32_t page) {
   if (focus != gState.tabs && IsChild(gState.dialog, focus)) FocusDialogControl(FirstControlOfPage());
 }
 
-// Whether the control the key goes to asks for it itself, as the dialog manager asks it.
-bool ControlWantsKey(const MSG& key) {
-  if (key.hwnd == nullptr) return false;
+// What the control the key goes to asks for itself (DLGC_WANTTAB, DLGC_WANTMESSAGE), as the
+// dialog manager asks it.
+LRESULT DialogCodeFor(const MSG& key) {
+  if (key.hwnd == nullptr) return 0;
   MSG asked = key;
-  const LRESULT code = SendMessageA(key.hwnd, WM_GETDLGCODE, key.wParam, reinterpret_cast<LPARAM>(&asked));
-  return (code & DLGC_WANTMESSAGE) != 0;
+  return SendMessageA(key.hwnd, WM_GETDLGCODE, key.wParam, reinterpret_cast<LPARAM>(&asked));
 }
 
 // Ctrl+Tab and Ctrl+Page Down turn to the next page, Ctrl+Shift+Tab and Ctrl+Page Up to the
@@ -169,7 +169,7 @@ bool TurnPageByKey(const MSG& key) {
   if (key.wParam == VK_NEXT) step = 1;
   if (key.wParam == VK_PRIOR) step = -1;
   if (step == 0) return false;
-  if (ControlWantsKey(key)) return false;
+  if ((DialogCodeFor(key) & DLGC_WANTMESSAGE) != 0) return false;
   const int32_t page = (gState.currentPage + step + kPageCount) % kPageCount;
   SendMessageA(gState.tabs, TCM_SETCURSEL, page, 0);
   ShowPage(page);
@@ -188,6 +188,16 @@ HWND NextTabStop(HWND focus, bool previous) {
   if (previous && focus == afterStrip) return gState.tabs;
   HWND next = GetNextDlgTabItem(gState.dialog, focus, previous);
   return !previous && next == afterStrip ? gState.tabs : next;
+}
+
+// Tab and Shift+Tab move the focus in the dialog's own order (its WM_NEXTDLGCTL). Taken before
+// the dialog manager, which on Windows may move the focus itself without asking the dialog.
+bool MoveFocusByTab(const MSG& key) {
+  if (key.wParam != VK_TAB || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
+  if ((DialogCodeFor(key) & (DLGC_WANTTAB | DLGC_WANTMESSAGE)) != 0) return false;
+  SendMessageA(gState.dialog, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+  SendMessageA(gState.dialog, WM_NEXTDLGCTL, GetKeyState(VK_SHIFT) < 0 ? 1 : 0, 0);
+  return true;
 }
 
 // A dialog procedure's answer to a message whose result is not its return value.
@@ -359,8 +369,10 @@ INT_PTR CALLBACK PlantDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     case WM_HELP:
       ShowHelp();
       return TRUE;
-    case zrf::WM_ZRF_DIALOGKEY:
-      return Answer(dialog, TurnPageByKey(*reinterpret_cast<const MSG*>(lParam)) ? 1 : 0);
+    case zrf::WM_ZRF_DIALOGKEY: {
+      const MSG& key = *reinterpret_cast<const MSG*>(lParam);
+      return Answer(dialog, TurnPageByKey(key) || MoveFocusByTab(key) ? 1 : 0);
+    }
     case WM_NEXTDLGCTL:
       // lParam 0: the next or previous stop (wParam nonzero) rather than a given control.
       if (LOWORD(lParam) != 0) return FALSE;
