@@ -7,6 +7,7 @@
 
 #include "app/control_paint_win.h"
 #include "app/dialog_control_paint.h"
+#include "framework/ui/dialog_controls_win.h"
 
 namespace plantapp {
 namespace {
@@ -60,6 +61,12 @@ LRESULT CALLBACK ColorSwatchProc(HWND control, UINT message, WPARAM wParam, LPAR
   switch (message) {
     case WM_NCDESTROY:
       RemoveWindowSubclass(control, ColorSwatchProc, id);
+      return DefSubclassProc(control, message, wParam, lParam);
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      // The focus first, as a button takes it on a click: the chooser the click opens then hands
+      // the focus back to the swatch when it closes, not to whatever had it before.
+      FocusDialogControl(control);
       return DefSubclassProc(control, message, wParam, lParam);
     case WM_SETFOCUS:
     case WM_KILLFOCUS:

@@ -14,6 +14,7 @@
 #include "app/plant_worker_jobs_win.h"
 #include "framework/app/zrf_app_win.h"
 #include "framework/base/zrf_messages.h"
+#include "framework/ui/dialog_controls_win.h"
 #include "framework/ui/dpi_functions_win.h"
 #include "resources/plant_dialog_ids.h"
 #include "resources/resource_ids.h"
@@ -134,10 +135,75 @@ BOOL CALLBACK AddToolTipProc(HWND control, LPARAM) {
   return TRUE;
 }
 
+// The shown page's first tab stop; the tab strip when the page has none.
+HWND FirstControlOfPage() {
+  HWND page = gState.pages[gState.currentPage];
+  HWND first = page != nullptr ? GetNextDlgTabItem(page, nullptr, FALSE) : nullptr;
+  return first != nullptr ? first : gState.tabs;
+}
+
+// The focus goes with the page onto its first control, unless it is on the tab strip, whose arrow
+// keys turn the pages: a focus left on the hidden page would take keys the user cannot see.
 void ShowPage(int32_t page) {
   if (gState.pages[gState.currentPage] != nullptr) ShowWindow(gState.pages[gState.currentPage], SW_HIDE);
   gState.currentPage = std::clamp<int32_t>(page, 0, kPageCount - 1);
   if (gState.pages[gState.currentPage] != nullptr) ShowWindow(gState.pages[gState.currentPage], SW_SHOW);
+  HWND focus = GetFocus();
+  if (focus != gState.tabs && IsChild(gState.dialog, focus)) FocusDialogControl(FirstControlOfPage());
+}
+
+// What the control the key goes to asks for itself (DLGC_WANTTAB, DLGC_WANTMESSAGE), as the
+// dialog manager asks it.
+LRESULT DialogCodeFor(const MSG& key) {
+  if (key.hwnd == nullptr) return 0;
+  MSG asked = key;
+  return SendMessageA(key.hwnd, WM_GETDLGCODE, key.wParam, reinterpret_cast<LPARAM>(&asked));
+}
+
+// Ctrl+Tab and Ctrl+Page Down turn to the next page, Ctrl+Shift+Tab and Ctrl+Page Up to the
+// previous one, round from the last to the first. A control that asks for the key keeps it.
+bool TurnPageByKey(const MSG& key) {
+  if (GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_MENU) < 0) return false;
+  int32_t step = 0;
+  if (key.wParam == VK_TAB) step = GetKeyState(VK_SHIFT) < 0 ? -1 : 1;
+  if (key.wParam == VK_NEXT) step = 1;
+  if (key.wParam == VK_PRIOR) step = -1;
+  if (step == 0) return false;
+  if ((DialogCodeFor(key) & DLGC_WANTMESSAGE) != 0) return false;
+  const int32_t page = (gState.currentPage + step + kPageCount) % kPageCount;
+  SendMessageA(gState.tabs, TCM_SETCURSEL, page, 0);
+  ShowPage(page);
+  return true;
+}
+
+// The dialog manager walks into the tab control for the pages it holds and never stops on the
+// strip itself; the strip takes its place before the shown page's first control, so Tab goes
+// strip, page, OK, Cancel, Help and round again.
+HWND NextTabStop(HWND focus, bool previous) {
+  HWND afterStrip = FirstControlOfPage();
+  if (afterStrip == gState.tabs) afterStrip = GetNextDlgTabItem(gState.dialog, gState.tabs, FALSE);
+  if (focus == gState.tabs) {
+    return previous ? GetNextDlgTabItem(gState.dialog, gState.tabs, TRUE) : afterStrip;
+  }
+  if (previous && focus == afterStrip) return gState.tabs;
+  HWND next = GetNextDlgTabItem(gState.dialog, focus, previous);
+  return !previous && next == afterStrip ? gState.tabs : next;
+}
+
+// Tab and Shift+Tab move the focus in the dialog's own order (its WM_NEXTDLGCTL). Taken before
+// the dialog manager, which on Windows may move the focus itself without asking the dialog.
+bool MoveFocusByTab(const MSG& key) {
+  if (key.wParam != VK_TAB || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
+  if ((DialogCodeFor(key) & (DLGC_WANTTAB | DLGC_WANTMESSAGE)) != 0) return false;
+  SendMessageA(gState.dialog, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+  SendMessageA(gState.dialog, WM_NEXTDLGCTL, GetKeyState(VK_SHIFT) < 0 ? 1 : 0, 0);
+  return true;
+}
+
+// A dialog procedure's answer to a message whose result is not its return value.
+INT_PTR Answer(HWND dialog, LRESULT result) {
+  SetWindowLongPtrA(dialog, DWLP_MSGRESULT, result);
+  return TRUE;
 }
 
 void OnInitDialog(HWND dialog) {
@@ -303,6 +369,15 @@ INT_PTR CALLBACK PlantDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     case WM_HELP:
       ShowHelp();
       return TRUE;
+    case zrf::WM_ZRF_DIALOGKEY: {
+      const MSG& key = *reinterpret_cast<const MSG*>(lParam);
+      return Answer(dialog, TurnPageByKey(key) || MoveFocusByTab(key) ? 1 : 0);
+    }
+    case WM_NEXTDLGCTL:
+      // lParam 0: the next or previous stop (wParam nonzero) rather than a given control.
+      if (LOWORD(lParam) != 0) return FALSE;
+      FocusDialogControl(NextTabStop(GetFocus(), wParam != 0));
+      return Answer(dialog, 0);
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
         case IDOK:

@@ -1,7 +1,8 @@
 // The plant dialog, its pages and the welcome dialog under Wine, driven as a user would (messages
-// to the controls) against the stand-in plant program, on the default species, and an update
-// notice that comes while the welcome is open. The screenshots of the welcome dialog and of each
-// page are left in VERDELO_SCREENSHOT_DIR.
+// to the controls, or keys and clicks sent as input through the message loop) against the
+// stand-in plant program, on the default species, and an update notice that comes while the
+// welcome is open. The screenshots of the welcome dialog and of each page are left in
+// VERDELO_SCREENSHOT_DIR.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -9,6 +10,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,6 +22,7 @@
 #include "app/plant_worker_jobs_win.h"
 #include "app/welcome_dialog_win.h"
 #include "framework/app/zrf_app_win.h"
+#include "framework/ui/dialog_controls_win.h"
 #include "maintenance/tests/scripted_peer.h"
 #include "maintenance/update_check_win.h"
 #include "plant/growth_simulation.h"
@@ -556,6 +560,59 @@ COLORREF ScreenPixel(HWND window, int x, int y) {
   return colour;
 }
 
+// Sends inputs as the user's own, then takes the queue through the framework's pre-translation,
+// as the program's message loop does, until a message `until` with wParam `untilParam` has gone
+// through (at most 2 s).
+void InputThroughTheLoop(std::vector<INPUT> inputs, UINT until, WPARAM untilParam) {
+  ASSERT_EQ(SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)), inputs.size());
+  bool through = false;
+  const ULONGLONG end = GetTickCount64() + 2000;
+  while (!through && GetTickCount64() < end) {
+    MSG message;
+    if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+      continue;
+    }
+    through = message.message == until && message.wParam == untilParam;
+    gApp.PreTranslateMessage(&message);
+  }
+  EXPECT_TRUE(through) << "the input did not reach the dialog";
+  PumpMessages();
+}
+
+// Keys as a user types them: down in the order given, up in the reverse.
+void Type(std::initializer_list<WORD> keys) {
+  std::vector<INPUT> inputs;
+  auto add = [&](WORD key, DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = flags;
+    inputs.push_back(input);
+  };
+  for (WORD key : keys) add(key, 0);
+  for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) add(*key, KEYEVENTF_KEYUP);
+  InputThroughTheLoop(inputs, WM_KEYUP, *keys.begin());
+}
+
+// A click of the left button in the middle of window; what the press opens (a modal chooser)
+// has closed again when this returns.
+void ClickWithTheMouse(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  std::vector<INPUT> inputs(3);
+  for (INPUT& input : inputs) {
+    input.type = INPUT_MOUSE;
+    input.mi.dx = ((rect.left + rect.right) / 2) * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = ((rect.top + rect.bottom) / 2) * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE;
+  }
+  inputs[0].mi.dwFlags |= MOUSEEVENTF_MOVE;
+  inputs[1].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
+  inputs[2].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
+  InputThroughTheLoop(inputs, WM_LBUTTONDOWN, MK_LBUTTON);
+}
+
 TEST_F(PlantDialog, TheBrightnessFieldShowsItsWholeNumberAfterTabbingThrough) {
   HWND dialog = Open();
   ShowTab(dialog, kOptionsPage);
@@ -571,7 +628,7 @@ TEST_F(PlantDialog, TheBrightnessFieldShowsItsWholeNumberAfterTabbingThrough) {
   Press(dialog, IDCANCEL);
 }
 
-TEST_F(PlantDialog, ColourPatchesFillTheirFrameAndAClickOrAKeyOpensTheChooser) {
+TEST_F(PlantDialog, ColourPatchesFillTheirFrameAndAClickOrAKeyOpensTheChooserFromAFocusedPatch) {
   HWND dialog = Open();
   SetForegroundWindow(dialog);
   ShowTab(dialog, kOptionsPage);
@@ -596,12 +653,14 @@ TEST_F(PlantDialog, ColourPatchesFillTheirFrameAndAClickOrAKeyOpensTheChooser) {
     EXPECT_NE(ScreenPixel(pot, middleX, client.bottom - edge), potColour) << "bottom frame line " << edge;
   }
 
-  // A single click opens the chooser.
+  // A single click opens the chooser and gives the patch the focus, which is there when the
+  // chooser has closed, not on Cancel, which had it before.
+  FocusDialogControl(GetDlgItem(dialog, IDCANCEL));
   gChoosersShown = 0;
   SetTimer(nullptr, 0, 50, CloseChooser);
-  SendMessageA(pot, WM_LBUTTONDOWN, MK_LBUTTON, 0);
-  SendMessageA(pot, WM_LBUTTONUP, 0, 0);
+  ClickWithTheMouse(pot);
   EXPECT_EQ(gChoosersShown, 1);
+  EXPECT_EQ(GetFocus(), pot);
   // Tab reaches both patches after the brightness field, which show a focus mark; Space and
   // Enter open the chooser, and Enter does not close the dialog.
   SetFocus(Find(dialog, IDC_BRIGHTNESS));
@@ -616,6 +675,64 @@ TEST_F(PlantDialog, ColourPatchesFillTheirFrameAndAClickOrAKeyOpensTheChooser) {
   PressKey(VK_RETURN);
   EXPECT_EQ(gChoosersShown, 3);
   EXPECT_EQ(PlantDialogWindow(), dialog);
+  Press(dialog, IDCANCEL);
+}
+
+TEST_F(PlantDialog, CtrlTabCtrlPageKeysAndTheTabStripsArrowsTurnThePagesAndTheFocusGoesWithThem) {
+  HWND dialog = Open();
+  SetForegroundWindow(dialog);
+  HWND tabs = GetDlgItem(dialog, IDC_PAGE_TABS);
+  auto shown = [&] { return static_cast<int32_t>(SendMessageA(tabs, TCM_GETCURSEL, 0, 0)); };
+  auto focused = [] { return GetDlgCtrlID(GetFocus()); };
+  ShowTab(dialog, kCarePage);
+  HWND light = Find(dialog, IDC_LIGHT);
+  SetFocus(light);
+
+  // Forward and round: each page's first control takes the focus. The slider that had it does
+  // not move a page's worth, and a check box does not pass the focus on as Tab would.
+  Type({VK_CONTROL, VK_NEXT});
+  EXPECT_EQ(shown(), kOptionsPage);
+  EXPECT_EQ(focused(), IDC_AUTOSTART);
+  EXPECT_TRUE(IsWindowVisible(GetFocus()));
+  EXPECT_EQ(SendMessageA(light, TBM_GETPOS, 0, 0), 550);
+  Type({VK_CONTROL, VK_TAB});
+  EXPECT_EQ(shown(), kInfoPage);
+  EXPECT_EQ(focused(), IDC_RESTART);
+  Type({VK_CONTROL, VK_NEXT});
+  EXPECT_EQ(shown(), kAboutPage);
+  EXPECT_EQ(focused(), IDC_ABOUT_BUTTON);
+  Type({VK_CONTROL, VK_TAB});
+  EXPECT_EQ(shown(), kCarePage);
+  EXPECT_EQ(focused(), IDC_ADD_WATER);
+  // Back and round.
+  Type({VK_CONTROL, VK_SHIFT, VK_TAB});
+  EXPECT_EQ(shown(), kAboutPage);
+  Type({VK_CONTROL, VK_PRIOR});
+  EXPECT_EQ(shown(), kInfoPage);
+  EXPECT_EQ(focused(), IDC_RESTART);
+  Type({VK_CONTROL, VK_PRIOR});
+  Type({VK_CONTROL, VK_PRIOR});
+  EXPECT_EQ(shown(), kCarePage);
+
+  // The strip is the stop before the page's first control; its arrows turn the pages and keep
+  // the focus; Tab goes on into the page shown, and from Help round to the strip.
+  Type({VK_SHIFT, VK_TAB});
+  ASSERT_EQ(GetFocus(), tabs);
+  Type({VK_RIGHT});
+  Type({VK_RIGHT});
+  EXPECT_EQ(shown(), kInfoPage);
+  Type({VK_LEFT});
+  EXPECT_EQ(shown(), kOptionsPage);
+  EXPECT_EQ(GetFocus(), tabs);
+  Picture(dialog, "plant_dialog_tab_strip_focused.bmp");
+  Type({VK_TAB});
+  EXPECT_EQ(focused(), IDC_AUTOSTART);
+  Type({VK_SHIFT, VK_TAB});
+  EXPECT_EQ(GetFocus(), tabs);
+  Type({VK_SHIFT, VK_TAB});
+  EXPECT_EQ(focused(), IDC_HELP_BUTTON);
+  Type({VK_TAB});
+  EXPECT_EQ(GetFocus(), tabs);
   Press(dialog, IDCANCEL);
 }
 

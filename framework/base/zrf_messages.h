@@ -45,6 +45,9 @@ constexpr uint32_t WM_ZRF_LAYOUTCLIENT = 0x83FB;  ///< the WM_SIZE parameters
 constexpr uint32_t WM_ZRF_TABORDER = 0x83FE;      ///< lParam: the tab-stop list, may be reordered
 constexpr uint32_t WM_ZRF_SHOWNORMAL = 0x8400;
 constexpr uint32_t WM_ZRF_DRAWICON = 0x8402;
+/// lParam: the MSG of a key for a standard dialog, offered to the outermost one before the dialog
+/// manager sees it; the dialog answers (DWLP_MSGRESULT) nonzero when it took the key.
+constexpr uint32_t WM_ZRF_DIALOGKEY = 0x840E;
 
 // List codes, in the high word of WM_ZRF_COMMAND (the low word is the command id).
 constexpr uint32_t ZRF_LN_SORT = 0x83F2;         ///< lParam: sort column
@@ -59,18 +62,18 @@ constexpr uint32_t ZRF_LN_KEYDOWN = 0x840B;      ///< lParam: virtual key; the o
 namespace detail {
 
 constexpr uint32_t kAllPrivateNumbers[] = {
-    WM_ZRF_WINDOWMENU,  WM_ZRF_SAVEDATA,       WM_ZRF_COMMAND,
-    WM_ZRF_SETPOPUP,    WM_ZRF_GETPOPUP,       WM_ZRF_GETMENUIDS,
-    WM_ZRF_TRAYNOTIFY,  WM_ZRF_HELP,           WM_ZRF_PAINTBACKGROUND,
-    WM_ZRF_ACTIVATE,    WM_ZRF_TASKBARCREATED, WM_ZRF_ITEMDBLCLK,
-    WM_ZRF_QUIT,        WM_ZRF_RESTART,        WM_ZRF_GETITEMTEXT,
-    WM_ZRF_DROPDOWN,    WM_ZRF_DRAGOUT,        WM_ZRF_DISPLAYCHANGED,
-    WM_ZRF_DPICHANGED,  WM_ZRF_MODALDEPTH,     WM_ZRF_BARSHOWN,
-    WM_ZRF_MENUMODE,    WM_ZRF_STYLECHANGED,   WM_ZRF_LAYOUTCLIENT,
-    WM_ZRF_TABORDER,    WM_ZRF_SHOWNORMAL,     WM_ZRF_DRAWICON,
-    ZRF_LN_SORT,        ZRF_LN_COLUMNWIDTH,    ZRF_LN_SELCHANGE,
-    ZRF_LN_DBLCLK,      ZRF_LN_SLOWCLICK,      ZRF_LN_RCLICK,
-    ZRF_LN_LBUTTONDOWN, ZRF_LN_KEYDOWN,
+    WM_ZRF_WINDOWMENU, WM_ZRF_SAVEDATA,       WM_ZRF_COMMAND,
+    WM_ZRF_SETPOPUP,   WM_ZRF_GETPOPUP,       WM_ZRF_GETMENUIDS,
+    WM_ZRF_TRAYNOTIFY, WM_ZRF_HELP,           WM_ZRF_PAINTBACKGROUND,
+    WM_ZRF_ACTIVATE,   WM_ZRF_TASKBARCREATED, WM_ZRF_ITEMDBLCLK,
+    WM_ZRF_QUIT,       WM_ZRF_RESTART,        WM_ZRF_GETITEMTEXT,
+    WM_ZRF_DROPDOWN,   WM_ZRF_DRAGOUT,        WM_ZRF_DISPLAYCHANGED,
+    WM_ZRF_DPICHANGED, WM_ZRF_MODALDEPTH,     WM_ZRF_BARSHOWN,
+    WM_ZRF_MENUMODE,   WM_ZRF_STYLECHANGED,   WM_ZRF_LAYOUTCLIENT,
+    WM_ZRF_TABORDER,   WM_ZRF_SHOWNORMAL,     WM_ZRF_DRAWICON,
+    WM_ZRF_DIALOGKEY,  ZRF_LN_SORT,           ZRF_LN_COLUMNWIDTH,
+    ZRF_LN_SELCHANGE,  ZRF_LN_DBLCLK,         ZRF_LN_SLOWCLICK,
+    ZRF_LN_RCLICK,     ZRF_LN_LBUTTONDOWN,    ZRF_LN_KEYDOWN,
 };
 
 constexpr bool AllDistinctAndPrivate() {

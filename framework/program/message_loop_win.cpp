@@ -304,6 +304,14 @@ HWND DialogAncestor(HWND window) {
   return dialog;
 }
 
+// The dialog sees a key before the dialog manager does: a tabbed dialog turns its page on
+// Ctrl+Tab, which the dialog manager would take for Tab, and on Ctrl+Page Down, which would
+// otherwise move the slider that has the focus.
+bool DialogTakesKey(HWND dialog, MSG* message) {
+  return message->message == WM_KEYDOWN &&
+         SendMessageA(dialog, zrf::WM_ZRF_DIALOGKEY, 0, reinterpret_cast<LPARAM>(message)) != 0;
+}
+
 }  // namespace
 
 int32_t CZrfApp::Run() {
@@ -329,7 +337,7 @@ void CZrfApp::PreTranslateMessage(MSG* message) {
   const bool used = popupOpen != 0 ? PreTranslatePopup(*message) : PreTranslateWindows(*message, foreground);
   if (used) return;
   HWND dialog = DialogAncestor(message->hwnd);
-  if (dialog != nullptr && IsDialogMessageA(dialog, message)) return;
+  if (dialog != nullptr && (DialogTakesKey(dialog, message) || IsDialogMessageA(dialog, message))) return;
   TranslateMessage(message);
   DispatchMessageA(message);
 }

@@ -75,3 +75,9 @@ void FocusAndSelectEdit(HWND dialog, int item) {
   SetFocus(edit);
   SendMessageA(edit, EM_SETSEL, 0, -1);
 }
+
+void FocusDialogControl(HWND control) {
+  if (control == nullptr) return;
+  SendMessageA(GetAncestor(control, GA_ROOT), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+  if (GetFocus() != control) SetFocus(control);
+}

@@ -30,3 +30,8 @@ void HideDialogItems(HWND dialog, ...);
 
 /// Focuses an edit item and selects all of its text.
 void FocusAndSelectEdit(HWND dialog, int item);
+
+/// Gives control the focus through the dialog manager of the outermost dialog it lies in
+/// (WM_NEXTDLGCTL), so that dialog's default button follows the focus; SetFocus where that dialog
+/// took no notice.
+void FocusDialogControl(HWND control);
