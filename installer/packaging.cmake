@@ -235,10 +235,19 @@ function(verdelo_add_package fileName)
       "INSERT INTO InstallUISequence (Action, Condition, Sequence) VALUES ('FindInstallFolder', 'WIX_UPGRADE_DETECTED AND NOT Installed', 990)"
       "INSERT INTO InstallUISequence (Action, Condition, Sequence) VALUES ('WelcomeDlg', 'NOT Installed', 1296)"
       "INSERT INTO InstallUISequence (Action, Condition, Sequence) VALUES ('RemoveDlg', 'Installed', 1297)"
+      # Nothing changes before ExecuteAction (1300) hands the setup to the execute sequence, which
+      # ends plants and puts files in: only from there on do the closing pages of a cancelled or
+      # failed setup speak of changes undone and plants started again. The property is set in the
+      # UI sequence itself, since Windows gives the dialogs none of the execute sequence's.
+      "INSERT INTO CustomAction (Action, Type, Source, Target) VALUES ('NoteSetupBegun', 51, 'SetupBegun', '1')"
+      "INSERT INTO InstallUISequence (Action, Sequence) VALUES ('NoteSetupBegun', 1298)"
       "INSERT INTO InstallUISequence (Action, Sequence) VALUES ('ProgressDlg', 1299)"
       "INSERT INTO InstallUISequence (Action, Sequence) VALUES ('ExitDlg', -1)"
       "INSERT INTO InstallUISequence (Action, Sequence) VALUES ('UserExitDlg', -2)"
-      "INSERT INTO InstallUISequence (Action, Sequence) VALUES ('FatalErrorDlg', -3)"
+      # An older package is refused by its launch condition, whose message is the refusal's one
+      # page: the failure page would follow it, saying the setup failed, over an installed version
+      # that nothing touched.
+      "INSERT INTO InstallUISequence (Action, Condition, Sequence) VALUES ('FatalErrorDlg', 'NOT WIX_DOWNGRADE_DETECTED', -3)"
       ${P_QUERIES})
   set(_query_commands "")
   foreach(_table ${VERDELO_UI_TABLES})

@@ -1,7 +1,8 @@
 // The package's own dialogs under Wine's msiexec with the full user interface, driven as a user
 // would click them: an installation, an upgrade and a removal each show their welcome, progress and
 // closing pages (their pictures are left in VERDELO_SCREENSHOT_DIR), and the list of installed
-// programs shows the product's icon and help link; a quiet run shows none of the pages.
+// programs shows the product's icon and help link; a quiet run shows none of the pages. A cancelled,
+// failed or refused setup closes on the page that says what happened, and no more.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -41,11 +42,12 @@ class FullUiRun {
       : process_(StartProcess("msiexec.exe " + std::string(action) + " \"" + ToWinePath(package) +
                               "\" /l*v " + log)) {}
 
-  // Waits (bounded) for the page whose visible child of `className` holds `text`.
+  // Waits (bounded) for the page whose visible child of `className` holds `text`: a page of the
+  // package or a message of Windows Installer, which has a title of its own.
   HWND WaitForPage(const char* className, const char* text) const {
     for (int i = 0; i < 3000 && process_.IsValid(); ++i) {
       HWND dialog = nullptr;
-      while ((dialog = FindWindowExA(nullptr, dialog, nullptr, kDialogTitle)) != nullptr)
+      while ((dialog = FindWindowExA(nullptr, dialog, nullptr, nullptr)) != nullptr)
         if (IsWindowVisible(dialog) && VisibleChild(dialog, className, text) != nullptr) return dialog;
       if (WaitForSingleObject(process_.Get(), 10) == WAIT_OBJECT_0) return nullptr;
     }
@@ -166,6 +168,60 @@ TEST(PackageDialogs, InstallUpgradeAndRemovalShowTheirPagesAndQuietRunsNone) {
   EXPECT_EQ(InstalledVersions(), std::vector<std::string>{VERDELO_TEST_VERSION});
   EXPECT_FALSE(ShowsAPage("msiexec.exe /x " + quoted + " /qb /l*v dialogs_basic.log"));
   EXPECT_TRUE(InstalledVersions().empty());
+}
+
+// The closing pages speak of changes undone and plants started again only once the setup has
+// begun: a setup cancelled on its welcome page says it was cancelled, one that fails once its files
+// are in shows the whole failure page, and an older package over the installed version shows its
+// refusal, the one page, with no failure page after it.
+TEST(PackageDialogs, ClosingPagesSpeakOfUndoneChangesOnlyOnceTheSetupHasBegun) {
+  ASSERT_FALSE(gPackage.empty()) << "usage: package_win_tests PACKAGE.msi VIEWER.exe";
+  {
+    FullUiRun setup("/i", gPackage, "dialogs_cancel.log");
+    const HWND welcome = setup.WaitForPage("Button", "&Install");
+    ASSERT_NE(welcome, nullptr) << "no welcome page";
+    FullUiRun::Click(welcome, "Cancel");
+    const HWND question = setup.WaitForPage("Button", "&Yes");
+    ASSERT_NE(question, nullptr) << "no question whether to cancel";
+    FullUiRun::Click(question, "&Yes");
+    const HWND cancelled = setup.WaitForPage("Static", "Verdelo setup was cancelled");
+    ASSERT_NE(cancelled, nullptr) << "no page saying the setup was cancelled";
+    EXPECT_EQ(VisibleChild(cancelled, "Static", "undone"), nullptr) << "nothing was begun";
+    FullUiRun::Click(cancelled, "&Finish");
+    EXPECT_EQ(setup.Wait(), int(ERROR_INSTALL_USEREXIT));
+  }
+  {
+    FullUiRun setup("/i", SiblingPackage("-failing.msi"), "dialogs_failure.log");
+    const HWND welcome = setup.WaitForPage("Button", "&Install");
+    ASSERT_NE(welcome, nullptr) << "no welcome page";
+    FullUiRun::Click(welcome, "&Install");
+    const HWND failure = setup.WaitForPage("Static", "Verdelo setup failed");
+    ASSERT_NE(failure, nullptr) << "no failure page";
+    Picture(failure, "setup_failure.bmp");
+    const HWND note = VisibleChild(failure, "Static", "An error ended the setup before it was done.");
+    char shown[512] = "";
+    GetWindowTextA(note, shown, sizeof shown);
+    EXPECT_STREQ(shown,
+                 "An error ended the setup before it was done. The changes it had begun were undone, "
+                 "and the plants it had ended start again.");
+    FullUiRun::Click(failure, "&Finish");
+    EXPECT_FALSE(Succeeded(setup.Wait()));
+  }
+  EXPECT_TRUE(InstalledVersions().empty());
+
+  ASSERT_TRUE(Succeeded(Msiexec("/i", gPackage, "dialogs_refused_over.log")));
+  {
+    FullUiRun setup("/i", SiblingPackage("-older.msi"), "dialogs_refusal.log");
+    const HWND refusal = setup.WaitForPage("Static", "A newer version of Verdelo is already installed");
+    ASSERT_NE(refusal, nullptr) << "no refusal";
+    Picture(refusal, "setup_refusal.bmp");
+    FullUiRun::Click(refusal, "OK");
+    const HWND failure = setup.WaitForPage("Static", "Verdelo setup failed");
+    EXPECT_EQ(failure, nullptr) << "a failure page follows the refusal";
+    if (failure != nullptr) FullUiRun::Click(failure, "&Finish");
+    EXPECT_EQ(setup.Wait(), int(ERROR_INSTALL_FAILURE));
+  }
+  EXPECT_EQ(InstalledVersions(), std::vector<std::string>{VERDELO_TEST_VERSION});
 }
 
 }  // namespace
