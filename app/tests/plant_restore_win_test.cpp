@@ -32,8 +32,9 @@ std::string PlantBytes(uint32_t steps, double x) {
   std::vector<uint8_t> plant = plant_test::DefaultPlantBytes();
   plant_test::Set<int32_t>(plant, offsetof(PlantRecord, secondsPerStep), 1);
   plant_test::Set<uint32_t>(plant, offsetof(PlantRecord, stepCount), steps);
-  plant_test::Set<int32_t>(plant, offsetof(PlantRecord, flags),
-                           plant_test::Get<int32_t>(plant, offsetof(PlantRecord, flags)) | plant::kDialogShown);
+  plant_test::Set<int32_t>(
+      plant, offsetof(PlantRecord, flags),
+      plant_test::Get<int32_t>(plant, offsetof(PlantRecord, flags)) | plant::kDialogShown);
   plant_test::Set<double>(plant, offsetof(PlantRecord, anchorX), x);
   return std::string(plant.begin(), plant.end());
 }
@@ -96,7 +97,8 @@ class PlantRestore : public PlantProgram {
               [](HWND window, LPARAM context) {
                 char name[32] = "";
                 GetClassNameA(window, name, sizeof name);
-                if (std::string(name) == "ZRFWindow") reinterpret_cast<Search*>(context)->windows.push_back(window);
+                if (std::string(name) == "ZRFWindow")
+                  reinterpret_cast<Search*>(context)->windows.push_back(window);
                 return TRUE;
               },
               reinterpret_cast<LPARAM>(&search));
@@ -149,7 +151,8 @@ TEST_F(PlantRestore, BothPlantsComeBackWithTheRestoredOnesRoundAfterRound) {
     GetWindowThreadProcessId(ivyWindow, &pid);
     ivy = &AdoptProgram(pid);
     // Each runs on, and saves, the plant the archive holds.
-    EXPECT_TRUE(WaitFor([&] { return StepsIn(kPlantFile) > steps && StepsIn(kSecondPlant) > steps + 50000; }));
+    EXPECT_TRUE(
+        WaitFor([&] { return StepsIn(kPlantFile) > steps && StepsIn(kSecondPlant) > steps + 50000; }));
     EXPECT_LT(StepsIn(kPlantFile), steps + 1000);
     EXPECT_LT(StepsIn(kSecondPlant), steps + 51000);
     EXPECT_EQ(GetFileAttributesA(DataFile(kRestoreFolderName).c_str()), INVALID_FILE_ATTRIBUTES);

@@ -202,7 +202,8 @@ RestoreReport RestoreAtStart(const char* archivePath, const char* dataFolder, co
     return FromSwap(std::move(resumed));
   RestoreReport report{PendingArchiveOutcome::Nothing, 0, std::move(resumed.kept)};
   if (!IsExistingFile(archivePath)) return report;
-  RestoreReport applied = ApplyPendingArchive(archivePath, dataFolder, productName, archiveFolder, recycle, context);
+  RestoreReport applied =
+      ApplyPendingArchive(archivePath, dataFolder, productName, archiveFolder, recycle, context);
   if (applied.outcome != PendingArchiveOutcome::Applied && !IsWorthRetrying(applied.outcome))
     (void)RemoveFileAnyway(archivePath);
   // Set aside by the undone swap, a file may since have gone to the bin like any other.

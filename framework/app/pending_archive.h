@@ -55,7 +55,7 @@ struct RestoreReport {
       : outcome(outcome), systemError(systemError), kept(std::move(kept)) {}
 
   PendingArchiveOutcome outcome = PendingArchiveOutcome::Nothing;
-  uint32_t systemError = 0;  ///< the platform's code of the failure behind NotWritten or NotReplaced
+  uint32_t systemError = 0;       ///< the platform's code of the failure behind NotWritten or NotReplaced
   std::vector<std::string> kept;  ///< files the user is told of (SwapReport::kept)
 };
 

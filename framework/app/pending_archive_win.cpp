@@ -102,7 +102,7 @@ RestoreReport ApplyPendingArchiveAtStart(const char* dataFolder, const char* pro
 bool IsRestoreUnderWay(const char* dataFolder) {
   char folder[MAX_PATH];
   FullPath(dataFolder, folder);
-  return IsStagingPresent(MakeRestorePaths(folder, ""));
+  return IsSwapUnderWay(MakeRestorePaths(folder, ""));
 }
 
 void FormatRestoreFailure(const CStringTable& strings, const RestoreReport& report, char* text, size_t size) {

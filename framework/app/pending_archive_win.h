@@ -40,8 +40,8 @@ class StartupTurn {
 RestoreReport ApplyPendingArchiveAtStart(const char* dataFolder, const char* productName,
                                          const char* archiveFolder);
 
-/// True while "<data folder>\(ZRF)Restore" exists: a restore is under way or left unfinished, and
-/// nothing else may write into the data folder.
+/// True while a restore's swap is under way in "<data folder>\(ZRF)Restore" or was left unfinished
+/// there (IsSwapUnderWay): nothing else may write into the data folder then.
 bool IsRestoreUnderWay(const char* dataFolder);
 
 /// The message for a restore that failed (IsRestoreFailure): "Error restoring data!" and, on a

@@ -96,8 +96,8 @@ bool MoveAll(const std::vector<std::string>& files, const std::string& fromRoot,
 
 // Setting the old files aside: one already in "old" was moved by an earlier run, so a file at its
 // place in the data folder is not the user's old one but appeared since, and is set aside.
-bool SetOldFilesAside(const RestorePaths& paths, const RestoreManifest& manifest, std::vector<std::string>* kept,
-                      uint32_t* systemError) {
+bool SetOldFilesAside(const RestorePaths& paths, const RestoreManifest& manifest,
+                      std::vector<std::string>* kept, uint32_t* systemError) {
   for (const std::string& relative : manifest.oldFiles) {
     const std::string there = Join(paths.dataFolder, relative);
     const bool moved = IsExistingFile(Join(paths.oldFiles, relative).c_str());
@@ -210,7 +210,8 @@ bool IsRestoreOwnFile(const std::string& name) {
 // Moves every file below `root` back to the same place below the data folder. `first`: its files
 // take their places, and whatever stands there is set aside; else a file whose place is taken
 // goes under a name of its own. A file that cannot move stays where it is, and is listed.
-void ReturnFiles(const RestorePaths& paths, const std::string& root, bool first, std::vector<std::string>* kept) {
+void ReturnFiles(const RestorePaths& paths, const std::string& root, bool first,
+                 std::vector<std::string>* kept) {
   CFileList list(root.c_str(), "*.*");
   for (int32_t i = 0; i < list.files.count; ++i) {
     const char* path = list.files.GetAt(i)->text;
@@ -226,8 +227,8 @@ void ReturnFiles(const RestorePaths& paths, const std::string& root, bool first,
         target = OwnName(target);
       }
     }
-    const bool moved = !target.empty() && MakeParentFolders(paths.dataFolder, relative) &&
-                       MovePath(path, target.c_str());
+    const bool moved =
+        !target.empty() && MakeParentFolders(paths.dataFolder, relative) && MovePath(path, target.c_str());
     // Listed where it ended: a file the user may be looking for (one taken back from the recycle
     // bin, one the bin refused) is told of either way.
     kept->push_back(moved ? target : std::string(path));
@@ -263,7 +264,7 @@ void ClearStaging(const RestorePaths& paths, StagedFiles staged, std::vector<std
     const char* path = list.files.GetAt(i)->text;
     if (IsBelowFolder(path, paths.newFiles.c_str())) (void)RemoveFileAnyway(path);
   }
-  RemoveRestoreOwnFiles(paths);
+  if (returning) RemoveRestoreOwnFiles(paths);
   // The folders come root first, each before those below it: backwards, each is empty in turn.
   for (int32_t i = list.folders.count - 1; i >= 0; --i) (void)RemoveEmptyFolder(list.folders.GetAt(i)->text);
 }
@@ -324,11 +325,7 @@ void DiscardStaging(const RestorePaths& paths, std::vector<std::string>* kept) {
   ClearStaging(paths, StagedFiles::Discard, kept);
 }
 
-bool IsStagingPresent(const RestorePaths& paths) {
-  FolderEntry entry;
-  FolderReader reader;
-  return reader.Open(paths.staging.c_str(), &entry);
-}
+bool IsSwapUnderWay(const RestorePaths& paths) { return CurrentState(paths) != nullptr; }
 
 bool CommitSwap(const RestorePaths& paths, const RestoreManifest& manifest, uint32_t* systemError) {
   const std::string draft = Join(paths.staging, kManifestDraft);
@@ -343,7 +340,9 @@ SwapReport RunSwap(const RestorePaths& paths, RemoveFileFunction recycle, void* 
   SwapReport report;
   const char* state = CurrentState(paths);
   if (state == nullptr) {
-    if (!IsStagingPresent(paths)) return report;
+    FolderEntry entry;
+    FolderReader reader;
+    if (!reader.Open(paths.staging.c_str(), &entry)) return report;
     ClearStaging(paths, StagedFiles::Discard, &report.kept);
     report.outcome = SwapOutcome::Undone;
     return report;

@@ -79,8 +79,9 @@ bool BeginStaging(const RestorePaths& paths, uint32_t* systemError);
 /// to the data folder (under a name of its own where its place is taken, listed in `kept`).
 void DiscardStaging(const RestorePaths& paths, std::vector<std::string>* kept);
 
-/// True while the data folder holds a staging folder: a swap is under way or was left unfinished.
-bool IsStagingPresent(const RestorePaths& paths);
+/// True while a committed swap is under way or was left unfinished: nothing else may write into
+/// the data folder then.
+bool IsSwapUnderWay(const RestorePaths& paths);
 
 /// Writes `manifest` into the staging folder and commits the swap: from here on a start
 /// completes it. False, with the staging folder as it was, when the manifest cannot be written.

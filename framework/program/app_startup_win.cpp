@@ -137,7 +137,8 @@ void LoadSettingsAndSaveCommandLine(CZrfApp& app, int32_t settingsVersion, bool 
   if (mayWrite) (void)CopyInitFiles(app.install.installFolder, app.dataFolder);
   app.LoadSettings(settingsVersion);
   DataFileStore store = app.DataFiles();
-  if (mayWrite) (void)SaveCommandLine(store, app.commandLine);  // nothing reads it; a failed write harms nobody
+  // Nothing reads the record; a failed write harms nobody.
+  if (mayWrite) (void)SaveCommandLine(store, app.commandLine);
 }
 
 int32_t SetUpStyle(CZrfApp& app) {

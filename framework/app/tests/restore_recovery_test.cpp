@@ -28,7 +28,8 @@ class RestoreRecovery : public testing::Test {
  protected:
   void SetUp() override {
     old_ = {{"(ZRF)App.zrd", "old settings"}, {"Greenleaf.plt", "grown plant"}, {"sub/b.txt", "old b"}};
-    new_ = {{"(ZRF)App.zrd", "new settings"}, {"Greenleaf.plt", "restored plant"}, {"(ZRF)Cmd.zrd", "new cmd"}};
+    new_ = {
+        {"(ZRF)App.zrd", "new settings"}, {"Greenleaf.plt", "restored plant"}, {"(ZRF)Cmd.zrd", "new cmd"}};
     for (const auto& [name, bytes] : old_) tree_.File("data/" + name, bytes);
     char path[260];
     ASSERT_TRUE(PendingArchivePath(tree_.Path("data").c_str(), kProduct, path));
@@ -121,9 +122,12 @@ TEST_F(RestoreRecovery, AFileWrittenDuringTheSwapIsSetAsideAndTheSwapCompletes) 
       Move("data/(ZRF)Restore/new/(ZRF)App.zrd", "data/(ZRF)App.zrd");  // placing began
     }
     tree_.File(std::string("data/") + c.name, "written meanwhile");
-    const std::string setAside = fs::path(c.name).stem().string() + " (2)" + fs::path(c.name).extension().string();
+    const std::string setAside =
+        fs::path(c.name).stem().string() + " (2)" + fs::path(c.name).extension().string();
 
+    EXPECT_TRUE(IsSwapUnderWay(paths_));  // the start writes nothing into the folder before its restore
     const RestoreReport first = Start();
+    EXPECT_FALSE(IsSwapUnderWay(paths_));
     EXPECT_EQ(first.outcome, PendingArchiveOutcome::Applied);
     EXPECT_EQ(first.kept, std::vector<std::string>{tree_.Path("data/" + setAside)});
     Contents expected = new_;
@@ -184,7 +188,7 @@ TEST_F(RestoreRecovery, AManifestNotWholeDeletesNothingAndKeepsTheArchive) {
   std::vector<size_t> cuts = {0, 5};  // emptied, and cut in the middle of the first line
   for (size_t at = manifest.find('\n'); at + 1 < manifest.size(); at = manifest.find('\n', at + 1))
     cuts.push_back(at + 1);
-  ASSERT_EQ(cuts.size(), 2u + 6u);  // three new files, four old ones, the end mark
+  ASSERT_EQ(cuts.size(), 2u + 6u);  // and after each line of the three new and three old files
   for (size_t cut : cuts) {
     SCOPED_TRACE(cut);
     Reset();
@@ -264,7 +268,8 @@ class CallLog {
     Log().clear();
     calls_ = zip::SystemFileCalls();
     calls_.flush = [](zip::OsHandle file) {
-      Log().push_back("flush " + fs::read_symlink("/proc/self/fd/" + std::to_string(file)).filename().string());
+      Log().push_back("flush " +
+                      fs::read_symlink("/proc/self/fd/" + std::to_string(file)).filename().string());
       return zip::SystemFileCalls().flush(file);
     };
     calls_.createNew = [](const char* name, bool* exists) {
@@ -293,8 +298,8 @@ TEST_F(RestoreRecovery, EveryStagedFileIsOnTheDiskBeforeTheManifestAndTheArchive
   CallLog log;
   ASSERT_EQ(Start().outcome, PendingArchiveOutcome::Applied);
   // The entries in the archive's order (the map's), then the manifest, then the archive.
-  EXPECT_EQ(CallLog::Log(), (std::vector<std::string>{"flush (ZRF)App.zrd", "flush (ZRF)Cmd.zrd", "flush Greenleaf.plt",
-                                                      "create list", "flush list",
+  EXPECT_EQ(CallLog::Log(), (std::vector<std::string>{"flush (ZRF)App.zrd", "flush (ZRF)Cmd.zrd",
+                                                      "flush Greenleaf.plt", "create list", "flush list",
                                                       "replace " + fs::path(archive_).filename().string()}));
 }
 #endif
