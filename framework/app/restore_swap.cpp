@@ -200,6 +200,13 @@ bool ChangeState(const RestorePaths& paths, const char* from, const char* to) {
   return MovePath(Join(paths.staging, from).c_str(), Join(paths.staging, to).c_str());
 }
 
+// The enumeration is closed again at once: an open one keeps Windows from removing the folder.
+bool HasStagingFolder(const RestorePaths& paths) {
+  FolderEntry entry;
+  FolderReader reader;
+  return reader.Open(paths.staging.c_str(), &entry);
+}
+
 bool IsRestoreOwnFile(const std::string& name) {
   for (const char* own : {kManifestDraft, kSpentArchive, kStateAside, kStatePlace, kStateBack}) {
     if (name == own) return true;
@@ -340,9 +347,7 @@ SwapReport RunSwap(const RestorePaths& paths, RemoveFileFunction recycle, void* 
   SwapReport report;
   const char* state = CurrentState(paths);
   if (state == nullptr) {
-    FolderEntry entry;
-    FolderReader reader;
-    if (!reader.Open(paths.staging.c_str(), &entry)) return report;
+    if (!HasStagingFolder(paths)) return report;
     ClearStaging(paths, StagedFiles::Discard, &report.kept);
     report.outcome = SwapOutcome::Undone;
     return report;
