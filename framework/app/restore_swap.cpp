@@ -121,11 +121,12 @@ bool Undo(const RestorePaths& paths, const RestoreManifest& manifest, std::vecto
   return MoveAll(manifest.oldFiles, paths.oldFiles, paths.dataFolder, kept, &ignored);
 }
 
+// "E<count> <CRC-32 in 8 hex digits>" and a newline.
 std::string EndMark(const std::string& lines, size_t count) {
-  char mark[32];
-  std::snprintf(mark, sizeof mark, "%c%zu %08X\n", kEndTag, count,
+  char crc[16];
+  std::snprintf(crc, sizeof crc, " %08X\n",
                 static_cast<unsigned>(Crc32(lines.data(), static_cast<ptrdiff_t>(lines.size()))));
-  return mark;
+  return kEndTag + std::to_string(count) + crc;
 }
 
 std::string Serialise(const RestoreManifest& manifest) {
