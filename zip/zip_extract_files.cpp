@@ -86,6 +86,8 @@ bool ExtractedFile::Commit(const std::string& finalPath, int64_t /*createTime*/,
                            int64_t modifyTime) {
   struct timespec times[2] = {TimespecFromFileTime(accessTime), TimespecFromFileTime(modifyTime)};
   bool ok = futimens(static_cast<int>(handle_), times) == 0;
+  // On the disk before anything renames it into place or deletes what it was extracted from.
+  ok = ActiveFileCalls().flush(handle_) && ok;
   ok = close(static_cast<int>(handle_)) == 0 && ok;
   handle_ = -1;
   std::string native = NativePath(finalPath);

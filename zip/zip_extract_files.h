@@ -46,9 +46,9 @@ class ExtractedFile {
   /// all be written; the platform's error code then tells why.
   [[nodiscard]] bool Write(const uint8_t* bytes, size_t size);
 
-  /// Sets the times (FILETIME values), closes the file and, when it was created under another name,
-  /// renames it to finalPath, replacing a file of that name. False, with the created file removed,
-  /// when any step fails.
+  /// Sets the times (FILETIME values), flushes the file to the disk, closes it and, when it was
+  /// created under another name, renames it to finalPath, replacing a file of that name. False,
+  /// with the created file removed, when any step fails.
   [[nodiscard]] bool Commit(const std::string& finalPath, int64_t createTime, int64_t accessTime,
                             int64_t modifyTime);
 

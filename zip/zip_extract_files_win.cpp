@@ -73,6 +73,8 @@ bool ExtractedFile::Commit(const std::string& finalPath, int64_t createTime, int
   FILETIME access = ToFileTime(accessTime);
   FILETIME modify = ToFileTime(modifyTime);
   bool ok = SetFileTime(reinterpret_cast<HANDLE>(handle_), &create, &access, &modify) != 0;
+  // On the disk before anything renames it into place or deletes what it was extracted from.
+  ok = ActiveFileCalls().flush(handle_) && ok;
   ok = CloseHandle(reinterpret_cast<HANDLE>(handle_)) != 0 && ok;
   handle_ = -1;
   if (!ok ||

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/base/text_search.h"
@@ -97,6 +98,14 @@ RestoreReport ListOldFiles(const RestorePaths& paths, const char* keepList, cons
   return {PendingArchiveOutcome::Applied, 0};
 }
 
+// Completed and Undone are the ends a restore is meant to reach; Undone only after a failure.
+RestoreReport FromSwap(SwapReport swap) {
+  RestoreReport report{PendingArchiveOutcome::NotReplaced, swap.systemError, std::move(swap.kept)};
+  if (swap.outcome == SwapOutcome::Completed) report.outcome = PendingArchiveOutcome::Applied;
+  if (swap.outcome == SwapOutcome::Salvaged) report.outcome = PendingArchiveOutcome::Damaged;
+  return report;
+}
+
 RestoreReport StageAndSwap(zip::ZipHandle* archive, int32_t productIndex, const char* keepList,
                            const RestorePaths& paths, const char* sparedFolder, RemoveFileFunction recycle,
                            void* context) {
@@ -114,12 +123,10 @@ RestoreReport StageAndSwap(zip::ZipHandle* archive, int32_t productIndex, const 
   if (report.outcome == PendingArchiveOutcome::Applied && !CommitSwap(paths, manifest, &error))
     report = {PendingArchiveOutcome::NotWritten, error};
   if (report.outcome != PendingArchiveOutcome::Applied) {
-    DiscardStaging(paths);
+    DiscardStaging(paths, &report.kept);
     return report;
   }
-  const SwapReport swap = RunSwap(paths, recycle, context);
-  if (swap.outcome == SwapOutcome::Completed) return {PendingArchiveOutcome::Applied, 0};
-  return {PendingArchiveOutcome::NotReplaced, swap.systemError};
+  return FromSwap(RunSwap(paths, recycle, context));
 }
 
 }  // namespace
@@ -187,14 +194,21 @@ RestoreReport ApplyPendingArchive(const char* archivePath, const char* dataFolde
 
 RestoreReport RestoreAtStart(const char* archivePath, const char* dataFolder, const char* productName,
                              const char* archiveFolder, RemoveFileFunction recycle, void* context) {
-  const SwapReport resumed = RunSwap(MakeRestorePaths(dataFolder, archivePath), recycle, context);
-  if (resumed.outcome == SwapOutcome::Completed) return {PendingArchiveOutcome::Applied, 0};
-  // Neither forward nor back: applying the archive over it would mix the two.
-  if (resumed.outcome == SwapOutcome::Stuck) return {PendingArchiveOutcome::NotReplaced, resumed.systemError};
-  if (!IsExistingFile(archivePath)) return {PendingArchiveOutcome::Nothing, 0};
-  const RestoreReport report =
+  SwapReport resumed = RunSwap(MakeRestorePaths(dataFolder, archivePath), recycle, context);
+  // Stuck: neither forward nor back, and applying the archive over it would mix the two.
+  // Salvaged: the user hears of it once; the archive is applied afresh by the next start.
+  if (resumed.outcome == SwapOutcome::Completed || resumed.outcome == SwapOutcome::Stuck ||
+      resumed.outcome == SwapOutcome::Salvaged)
+    return FromSwap(std::move(resumed));
+  RestoreReport report{PendingArchiveOutcome::Nothing, 0, std::move(resumed.kept)};
+  if (!IsExistingFile(archivePath)) return report;
+  RestoreReport applied =
       ApplyPendingArchive(archivePath, dataFolder, productName, archiveFolder, recycle, context);
-  if (report.outcome != PendingArchiveOutcome::Applied && !IsWorthRetrying(report.outcome))
+  if (applied.outcome != PendingArchiveOutcome::Applied && !IsWorthRetrying(applied.outcome))
     (void)RemoveFileAnyway(archivePath);
-  return report;
+  // Set aside by the undone swap, a file may since have gone to the bin like any other.
+  for (const std::string& path : report.kept) {
+    if (IsExistingFile(path.c_str())) applied.kept.push_back(path);
+  }
+  return applied;
 }

@@ -6,6 +6,9 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "framework/app/restore_swap.h"
 #include "framework/base/zrf_array.h"
@@ -40,14 +43,20 @@ enum class PendingArchiveOutcome {
   NoProductEntry,  ///< no entry named exactly like the product
   NoKeepList,      ///< the product entry is longer than 2599 bytes or cannot be read
   Applied,         ///< the new configuration is in place and the archive deleted
-  Damaged,         ///< an entry cannot be read whole: nothing changed
+  Damaged,         ///< an entry, or the record of a restore under way, cannot be read whole
+                   ///< (then every file went back to the data folder and the archive stays)
   NotWritten,      ///< an entry or the manifest could not be written (a full disk): nothing changed
   NotReplaced,     ///< a file could not be set aside or replaced (read-only, in use): nothing changed
 };
 
 struct RestoreReport {
-  PendingArchiveOutcome outcome;
-  uint32_t systemError;  ///< the platform's code of the failure behind NotWritten or NotReplaced
+  RestoreReport() = default;
+  RestoreReport(PendingArchiveOutcome outcome, uint32_t systemError, std::vector<std::string> kept = {})
+      : outcome(outcome), systemError(systemError), kept(std::move(kept)) {}
+
+  PendingArchiveOutcome outcome = PendingArchiveOutcome::Nothing;
+  uint32_t systemError = 0;       ///< the platform's code of the failure behind NotWritten or NotReplaced
+  std::vector<std::string> kept;  ///< files the user is told of (SwapReport::kept)
 };
 
 /// True for the outcomes that leave the archive for a later start: it could be applied once the
@@ -71,6 +80,7 @@ RestoreReport ApplyPendingArchive(const char* archivePath, const char* dataFolde
 
 /// A start's whole step: first completes or undoes a restore an earlier start left under way,
 /// then applies the archive at `archivePath` when there is one (ApplyPendingArchive) and deletes
-/// it when it can never be applied.
+/// it when it can never be applied. A restore whose record is not whole ends the step with
+/// Damaged, its archive left for the next start.
 RestoreReport RestoreAtStart(const char* archivePath, const char* dataFolder, const char* productName,
                              const char* archiveFolder, RemoveFileFunction recycle, void* context);

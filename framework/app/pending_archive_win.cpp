@@ -6,6 +6,7 @@
 #include <shellapi.h>
 
 #include <cstdio>
+#include <string>
 
 #include "framework/app/pending_archive.h"
 #include "framework/files/system_error.h"
@@ -13,10 +14,14 @@
 
 namespace {
 
-// Texts of the configuration transfer: piece 1 a damaged archive, piece 2 a failed restore.
+// Texts of the configuration transfer: piece 1 a damaged archive, piece 2 a failed restore,
+// piece 5 the heading of the files a restore kept.
 constexpr uint16_t kTransferTexts = 0xF009;
 constexpr int32_t kPieceArchiveError = 1;
 constexpr int32_t kPieceRestoreError = 2;
+constexpr int32_t kPieceKeptFiles = 5;
+// Kept files named in the message; a box of more would not fit on the screen.
+constexpr size_t kKeptFilesShown = 8;
 constexpr DWORD kTurnWait = 30000;          // milliseconds; another start holds it for seconds at most
 constexpr DWORD kOtherInstanceWait = 5000;  // milliseconds for old instances to end
 constexpr DWORD kOtherInstancePoll = 100;
@@ -94,15 +99,30 @@ RestoreReport ApplyPendingArchiveAtStart(const char* dataFolder, const char* pro
   return RestoreAtStart(path, folder, productName, spared, MoveToRecycleBin, nullptr);
 }
 
+bool IsRestoreUnderWay(const char* dataFolder) {
+  char folder[MAX_PATH];
+  FullPath(dataFolder, folder);
+  return IsSwapUnderWay(MakeRestorePaths(folder, ""));
+}
+
 void FormatRestoreFailure(const CStringTable& strings, const RestoreReport& report, char* text, size_t size) {
   text[0] = '\0';
-  if (!IsRestoreFailure(report.outcome)) return;
-  char reason[512] = "";
-  if (report.outcome == PendingArchiveOutcome::Damaged) {
-    std::snprintf(reason, sizeof reason, "%s", strings.Text(kTransferTexts, kPieceArchiveError));
-  } else {
-    SystemErrorText(report.systemError, reason, sizeof reason);
+  std::string message;
+  if (IsRestoreFailure(report.outcome)) {
+    char reason[512] = "";
+    if (report.outcome == PendingArchiveOutcome::Damaged) {
+      std::snprintf(reason, sizeof reason, "%s", strings.Text(kTransferTexts, kPieceArchiveError));
+    } else {
+      SystemErrorText(report.systemError, reason, sizeof reason);
+    }
+    message = strings.Text(kTransferTexts, kPieceRestoreError);
+    if (reason[0] != '\0') message += std::string("\n") + reason;
   }
-  std::snprintf(text, size, reason[0] != '\0' ? "%s\n%s" : "%s",
-                strings.Text(kTransferTexts, kPieceRestoreError), reason);
+  if (!report.kept.empty()) {
+    if (!message.empty()) message += "\n\n";
+    message += strings.Text(kTransferTexts, kPieceKeptFiles);
+    for (size_t i = 0; i < report.kept.size() && i < kKeptFilesShown; ++i) message += "\n" + report.kept[i];
+    if (report.kept.size() > kKeptFilesShown) message += "\n...";
+  }
+  std::snprintf(text, size, "%s", message.c_str());
 }

@@ -40,9 +40,14 @@ class StartupTurn {
 RestoreReport ApplyPendingArchiveAtStart(const char* dataFolder, const char* productName,
                                          const char* archiveFolder);
 
+/// True while a restore's swap is under way in "<data folder>\(ZRF)Restore" or was left unfinished
+/// there (IsSwapUnderWay): nothing else may write into the data folder then.
+bool IsRestoreUnderWay(const char* dataFolder);
+
 /// The message for a restore that failed (IsRestoreFailure): "Error restoring data!" and, on a
 /// line of its own, why: the system's text for its error code, or "Configuration file error!" for
-/// a damaged archive. Empty for any other outcome.
+/// a damaged archive. Then, when the restore kept files, "Some file(s) were kept here:" and their
+/// paths (the first eight). Empty when there is neither.
 void FormatRestoreFailure(const CStringTable& strings, const RestoreReport& report, char* text, size_t size);
 
 /// The file operation that moves one file to the recycle bin without asking; failures are ignored.

@@ -12,10 +12,17 @@
 //   place  the staged files move from "new" to their places;
 //   back   a failed step is undone: placed files return to "new", then the old files to theirs.
 // Each step skips what is done already, so running it again after a kill completes it. A start
-// runs any swap it finds before the folder is read (RunSwap): a staging folder without a manifest
-// is an unfinished staging and goes; "aside" and "place" go forward, "back" goes back. Once
-// everything is placed, the pending archive is deleted, the old files go to the recycle bin and
-// the staging folder goes.
+// runs any swap it finds before the folder is read (RunSwap): "aside" and "place" go forward,
+// "back" goes back. Once everything is placed, the pending archive is moved out of the way and
+// deleted, the old files go to the recycle bin and the staging folder goes.
+//
+// Nothing the restore did not write itself is ever deleted. A file that appeared at a path a
+// step needs (a start that seeded the folder while the old files were aside) is set aside under
+// a name of its own beside it. A staging folder without a manifest loses only what the restore
+// extracted; any other file in it (an old file the user took back from the recycle bin, one the
+// bin refused) goes back to the data folder, under a name of its own where its place is taken.
+// The manifest ends with its line count and CRC-32: one that is not whole moves every file it
+// can find back to the data folder, old files first, and leaves the archive for a later start.
 #pragma once
 
 #include <cstdint>
@@ -52,24 +59,36 @@ enum class SwapOutcome {
   Completed,  ///< the new configuration is in place, the old one recycled, the archive deleted
   Undone,     ///< the old configuration is whole again, or the staging was unfinished; it went
   Stuck,      ///< a step could be neither completed nor undone; everything stays for a later start
+  Salvaged,   ///< the manifest was not whole: every file went back to the data folder, the archive stays
 };
 
 struct SwapReport {
-  SwapOutcome outcome;
-  uint32_t systemError;  ///< the platform's code of the failure that undid or stopped the swap
+  SwapOutcome outcome = SwapOutcome::None;
+  uint32_t systemError = 0;  ///< the platform's code of the failure that undid or stopped the swap
+  /// Full paths of files the swap kept where the user did not leave them: set aside from a path
+  /// the swap needed, taken back from the staging folder, refused by the recycle bin, or the
+  /// archive itself when it could be neither moved away nor deleted.
+  std::vector<std::string> kept;
 };
 
 /// Removes an old staging folder and makes an empty one with its "new" folder. False, with the
 /// platform's code in `*systemError`, when it cannot be made.
 bool BeginStaging(const RestorePaths& paths, uint32_t* systemError);
 
-/// Removes the staging folder with everything in it (never anything outside it).
-void DiscardStaging(const RestorePaths& paths);
+/// Removes the staging folder: deletes what the restore wrote there and moves any other file back
+/// to the data folder (under a name of its own where its place is taken, listed in `kept`).
+void DiscardStaging(const RestorePaths& paths, std::vector<std::string>* kept);
+
+/// True while a committed swap is under way or was left unfinished: nothing else may write into
+/// the data folder then.
+bool IsSwapUnderWay(const RestorePaths& paths);
 
 /// Writes `manifest` into the staging folder and commits the swap: from here on a start
 /// completes it. False, with the staging folder as it was, when the manifest cannot be written.
 bool CommitSwap(const RestorePaths& paths, const RestoreManifest& manifest, uint32_t* systemError);
 
 /// Runs the swap that the staging folder holds, committed now or interrupted at an earlier start,
-/// to its end; `recycle` takes the old files once the new ones are in place.
+/// to its end; `recycle` takes the old files once the new ones are in place. Completed leaves the
+/// manifest in place, and the archive in `kept`, when the archive can be neither moved out of
+/// the way nor deleted: the next start finishes the swap again instead of applying it twice.
 SwapReport RunSwap(const RestorePaths& paths, RemoveFileFunction recycle, void* context);

@@ -127,14 +127,18 @@ int32_t SetUpDataFolders(CZrfApp& app, int32_t parseResult) {
   }
   CopyCut(app.dataFolder, folders.dataFolder);
   CopyCut(app.commonDataFolder, folders.commonDataFolder);
-  (void)CopyInitFiles(app.install.installFolder, app.dataFolder);
   return ZRF_OK;
 }
 
-void LoadSettingsAndSaveCommandLine(CZrfApp& app, int32_t settingsVersion) {
+// `mayWrite`: the start holds the turn and no restore is under way, so the first-run copy and the
+// command-line record cannot land in the middle of a swap (where a seeded file would stand in the
+// way of a restored one).
+void LoadSettingsAndSaveCommandLine(CZrfApp& app, int32_t settingsVersion, bool mayWrite) {
+  if (mayWrite) (void)CopyInitFiles(app.install.installFolder, app.dataFolder);
   app.LoadSettings(settingsVersion);
   DataFileStore store = app.DataFiles();
-  (void)SaveCommandLine(store, app.commandLine);  // nothing reads it; a failed write harms nobody
+  // Nothing reads the record; a failed write harms nobody.
+  if (mayWrite) (void)SaveCommandLine(store, app.commandLine);
 }
 
 int32_t SetUpStyle(CZrfApp& app) {
@@ -251,18 +255,20 @@ int32_t CZrfApp::Init(HINSTANCE instanceHandle, uint16_t productId, StringRecord
   if (result == ZRF_OK) result = SetUpDataFolders(*this, parseResult);
 
   // Starts of the product take turns from the pending archive to their control window, so a
-  // start that applies the archive knows every other running instance by its control window.
+  // start that applies the archive knows every other running instance by its control window, and
+  // nothing a start writes into the data folder meets a restore under way.
   StartupTurn turn;
-  RestoreReport restore{PendingArchiveOutcome::Nothing, 0};
+  RestoreReport restore;
   if (result == ZRF_OK) {
+    const bool turnHeld = turn.Take(productCrc);
     // A start that only tells another instance to quit leaves the archive to the next start.
-    if (parseResult != kParseQuit && turn.Take(productCrc)) {
+    if (turnHeld && parseResult != kParseQuit) {
       char archiveFolder[MAX_PATH] = "";
       if (scheduledArchiveFolder != nullptr && !scheduledArchiveFolder(archiveFolder, sizeof archiveFolder))
         archiveFolder[0] = '\0';
       restore = ApplyPendingArchiveAtStart(dataFolder, productName, archiveFolder);
     }
-    LoadSettingsAndSaveCommandLine(*this, settingsVersion);
+    LoadSettingsAndSaveCommandLine(*this, settingsVersion, turnHeld && !IsRestoreUnderWay(dataFolder));
     result = SetUpStyle(*this);
   }
   if (result == ZRF_OK) result = SetUpCommonControls();
