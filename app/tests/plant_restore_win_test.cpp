@@ -94,7 +94,7 @@ class PlantRestore : public PlantProgram {
         [&] {
           search.windows.clear();
           EnumWindows(
-              [](HWND window, LPARAM context) {
+              [](HWND window, LPARAM context) -> BOOL CALLBACK {
                 char name[32] = "";
                 GetClassNameA(window, name, sizeof name);
                 if (std::string(name) == "ZRFWindow")
