@@ -8,6 +8,7 @@
 #include <tlhelp32.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -135,7 +136,10 @@ std::vector<PackageFile> PackageFiles(const std::string& package) {
 bool TestDesktop::Start() {
   const ScopedHandle ready(CreateEventA(nullptr, TRUE, FALSE, testdesktop::kReadyEvent));
   process_ = StartProcess("\"" + ToWinePath(gTestDesktop) + "\" progman");
-  return process_.IsValid() && WaitForSingleObject(ready.Get(), 30000) == WAIT_OBJECT_0;
+  if (!process_.IsValid()) return false;
+  // A desktop that cannot make its windows ends instead of getting ready.
+  const HANDLE either[] = {ready.Get(), process_.Get()};
+  return WaitForMultipleObjects(2, either, FALSE, 30000) == WAIT_OBJECT_0;
 }
 
 unsigned TestDesktop::Status() const {
@@ -165,8 +169,19 @@ ScopedHandle StartPlant(const std::string& installFolder) {
   ScopedHandle plant =
       StartProcess("\"" + installFolder + "\\Verdelo.exe\" -LOADPLANT " + kPlantFile, installFolder.c_str());
   const DWORD id = GetProcessId(plant.Get());
+  const DWORD started = GetTickCount();
   for (int i = 0; i < 600 && plant.IsValid() && !HasControlWindow(id); ++i) {
-    if (WaitForSingleObject(plant.Get(), 100) == WAIT_OBJECT_0) return ScopedHandle();
+    if (WaitForSingleObject(plant.Get(), 100) == WAIT_OBJECT_0) {
+      // What the plant left behind tells a loader failure (an NTSTATUS) from a start that ended
+      // itself, and whether another plant process was there first.
+      DWORD code = 0;
+      GetExitCodeProcess(plant.Get(), &code);
+      std::printf("[ PLANT    ] Verdelo.exe ended with exit code 0x%lX after %lu ms without a control window; "
+                  "plant processes running: %zu\n",
+                  static_cast<unsigned long>(code), static_cast<unsigned long>(GetTickCount() - started),
+                  PlantProcesses().size());
+      return ScopedHandle();
+    }
   }
   return plant.IsValid() && HasControlWindow(id) ? std::move(plant) : ScopedHandle();
 }

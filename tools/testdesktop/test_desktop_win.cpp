@@ -13,6 +13,7 @@
 
 #include <commctrl.h>
 
+#include <cstdio>
 #include <cstring>
 
 #include "tools/testdesktop/desktop_query.h"
@@ -210,7 +211,13 @@ int main(int argc, char** argv) {
   } else {
     host = MakeTopLevel("Progman", true);
   }
-  gListView = MakeDesktopTree(host);
+  gListView = host != nullptr ? MakeDesktopTree(host) : nullptr;
+  if (gListView == nullptr) {
+    // Not ready: a test would take a desktop without windows for the library's fault.
+    std::fprintf(stderr, "ostrel_test_desktop: cannot make the desktop's windows (error %lu)\n",
+                 static_cast<unsigned long>(GetLastError()));
+    return 2;
+  }
   SetWindowPos(host, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   MakeTopLevel(testdesktop::kControlClass, false);
   UpdateWindow(host);
