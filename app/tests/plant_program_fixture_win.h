@@ -220,7 +220,10 @@ class PlantProgram : public scenario::DesktopScenario {
   // Double-clicks the plant on the desktop, as a user opens its dialog, and returns the dialog
   // once it stands, or null.
   HWND DoubleClickPlant(const Program& program) {
-    const POINT pixel = PlantPixel(PlantWindowOf(program));
+    // A plant that has just started answers hits only once its first picture is drawn, which
+    // follows its first save.
+    POINT pixel{-1, -1};
+    WaitFor([&] { return (pixel = PlantPixel(PlantWindowOf(program))).x >= 0; });
     EXPECT_GE(pixel.x, 0) << "no pixel of the plant is hit";
     Mouse({{WM_LBUTTONDBLCLK, pixel}});
     return PlantDialog(program);
