@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 #include "framework/base/crc32.h"
 #include "framework/files/data_folders.h"
@@ -208,8 +209,12 @@ bool HasStagingFolder(const RestorePaths& paths) {
   return reader.Open(paths.staging.c_str(), &entry);
 }
 
+// The files the restore itself keeps in the staging folder, the manifest in any state first.
+constexpr const char* kRestoreOwnFiles[] = {kStateBack, kStatePlace, kStateAside, kManifestDraft,
+                                            kSpentArchive};
+
 bool IsRestoreOwnFile(const std::string& name) {
-  for (const char* own : {kManifestDraft, kSpentArchive, kStateAside, kStatePlace, kStateBack}) {
+  for (const char* own : kRestoreOwnFiles) {
     if (name == own) return true;
   }
   return false;
@@ -246,8 +251,7 @@ void ReturnFiles(const RestorePaths& paths, const std::string& root, bool first,
 enum class StagedFiles { Discard, Return };
 
 void RemoveRestoreOwnFiles(const RestorePaths& paths) {
-  for (const char* own : {kStateBack, kStatePlace, kStateAside, kManifestDraft, kSpentArchive})
-    (void)RemoveFileAnyway(Join(paths.staging, own).c_str());
+  for (const char* own : kRestoreOwnFiles) (void)RemoveFileAnyway(Join(paths.staging, own).c_str());
 }
 
 // Empties the staging folder and removes it. Discarding, the manifest goes first: every file it
@@ -308,6 +312,13 @@ void Finish(const RestorePaths& paths, const RestoreManifest& manifest, RemoveFi
   }
 }
 
+// A step could be neither completed nor undone; what the report kept so far stays listed.
+SwapReport Stuck(SwapReport report, uint32_t systemError) {
+  report.outcome = SwapOutcome::Stuck;
+  report.systemError = systemError;
+  return report;
+}
+
 }  // namespace
 
 RestorePaths MakeRestorePaths(const char* dataFolder, const char* archivePath) {
@@ -364,19 +375,13 @@ SwapReport RunSwap(const RestorePaths& paths, RemoveFileFunction recycle, void* 
       report.outcome = SwapOutcome::Salvaged;
       return report;
     case ManifestRead::Unreadable:
-      report.outcome = SwapOutcome::Stuck;
-      report.systemError = SystemErrorCode();
-      return report;
+      return Stuck(std::move(report), SystemErrorCode());
   }
   uint32_t failure = 0;
   if (std::strcmp(state, kStateAside) == 0) {
     const bool setAside = SetOldFilesAside(paths, manifest, &report.kept, &failure);
     state = setAside ? kStatePlace : kStateBack;
-    if (!ChangeState(paths, kStateAside, state)) {
-      report.outcome = SwapOutcome::Stuck;
-      report.systemError = SystemErrorCode();
-      return report;
-    }
+    if (!ChangeState(paths, kStateAside, state)) return Stuck(std::move(report), SystemErrorCode());
   }
   if (std::strcmp(state, kStatePlace) == 0) {
     if (MoveAll(manifest.newFiles, paths.newFiles, paths.dataFolder, &report.kept, &failure)) {
@@ -384,17 +389,10 @@ SwapReport RunSwap(const RestorePaths& paths, RemoveFileFunction recycle, void* 
       return report;
     }
     state = kStateBack;
-    if (!ChangeState(paths, kStatePlace, kStateBack)) {
-      report.outcome = SwapOutcome::Stuck;
-      report.systemError = failure;
-      return report;
-    }
+    if (!ChangeState(paths, kStatePlace, kStateBack)) return Stuck(std::move(report), failure);
   }
-  if (!Undo(paths, manifest, &report.kept)) {
-    report.outcome = SwapOutcome::Stuck;
-    report.systemError = failure != 0 ? failure : SystemErrorCode();
-    return report;
-  }
+  if (!Undo(paths, manifest, &report.kept))
+    return Stuck(std::move(report), failure != 0 ? failure : SystemErrorCode());
   ClearStaging(paths, StagedFiles::Discard, &report.kept);
   report.outcome = SwapOutcome::Undone;
   report.systemError = failure;
